@@ -1,0 +1,35 @@
+#include "core/Game.h"
+
+#include "core/frmUnderMes.h"
+#include "core/frmUnderMes2.h"
+#include "core/Registry.h"
+
+namespace q {
+
+Game::Game(Host& h)
+    : host(h),
+      app(h),
+      frmUnderMes([this] { return std::make_unique<q::frmUnderMes>(*this); }),
+      frmUnderMes2([this] { return std::make_unique<q::frmUnderMes2>(*this); }) {
+    rng.Randomize(host.Seed());
+    RegisterAll(*this);
+}
+
+Game::~Game() = default;
+
+void Game::Call(const std::string& name, Long arg) {
+    auto it = handlers_.find(name);
+    if (it == handlers_.end() || !it->second) {
+        StandIn(name);
+        return;
+    }
+    it->second(arg);
+}
+
+Timer* Game::StageTimer(const std::string& name) const {
+    if (!StageForm) return nullptr;
+    Control* c = StageForm->findControl(name);
+    return c && c->kind() == ControlKind::Timer ? static_cast<Timer*>(c) : nullptr;
+}
+
+}  // namespace q

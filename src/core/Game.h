@@ -1,0 +1,73 @@
+// One running game: its state, its forms, its random generator and the host
+// it runs on. No game state lives anywhere else, so a test can build a fresh
+// Game over a fake host and several games can run side by side.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/GameState.h"
+#include "core/Random.h"
+#include "core/Vars.h"
+#include "forms/Form.h"
+#include "forms/Host.h"
+
+namespace q {
+
+class frmUnderMes;
+class frmUnderMes2;
+
+class Game : public GameState {
+public:
+    explicit Game(Host& host);
+    ~Game();
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    Host& host;
+    FormsApp app;
+    Random rng;
+    Vars vars;
+    Procs procs;
+
+    // The game's forms, created on first reference.
+    FormRef<q::frmUnderMes> frmUnderMes;
+    FormRef<q::frmUnderMes2> frmUnderMes2;
+
+    // The program is over: its last form was unloaded.
+    bool Ended() const { return app.ended(); }
+
+    // Int(Rnd * n).
+    long Chance(long n) { return rng.Chance(n); }
+
+    // Story handlers and the procedures that the dispatcher and the scenes
+    // call by name ("frmShop.BuyANDSell"). Each subsystem registers its own;
+    // a name nobody registered yet is a stand-in that only records the call.
+    using Handler = std::function<void(Long)>;
+    void SetHandler(const std::string& name, Handler h) { handlers_[name] = std::move(h); }
+    bool HasHandler(const std::string& name) const { return handlers_.count(name) != 0; }
+    void Call(const std::string& name, Long arg = 0);
+
+    // A timer of the stage form by its name, or null when the stage has none.
+    Timer* StageTimer(const std::string& name) const;
+
+    // A record of calls into parts of the game that are still stand-ins, so
+    // tests can see that they were reached.
+    std::vector<std::string> standInCalls;
+    void StandIn(const std::string& name) { standInCalls.push_back(name); }
+
+private:
+    std::map<std::string, Handler> handlers_;
+};
+
+// A form of this game: the toolkit's form plus the game it belongs to.
+class GameForm : public Form {
+public:
+    GameForm(Game& game, std::string name) : Form(game.app, std::move(name)), game(game) {}
+    Game& game;
+};
+
+}  // namespace q

@@ -1,0 +1,16 @@
+// The game initialiser's screen steps: measure the screen and lay the
+// message bars across it just above the taskbar.
+#pragma once
+
+#include "core/GameState.h"
+
+namespace q {
+
+class Game;
+
+// The width of the screen in pixels.
+Long ScreenWidth(Game& g);
+// Places the main bar and shows it; loads the second bar in the same place, hidden.
+void PlaceMessageBars(Game& g);
+
+}  // namespace q

@@ -1,0 +1,22 @@
+#include "core/Startup.h"
+
+#include <vector>
+
+#include "core/Game.h"
+#include "core/InitGame.h"
+
+namespace q {
+
+void UnloadFormsExcept(Game& g, const std::string& Name) {
+    g.ListForm = nullptr;
+    // A snapshot first: unloading a form can unload others under our feet.
+    const std::vector<Form*> loaded = g.app.Forms();
+    for (Form* f : loaded)
+        if (f->loaded() && f->Name() != Name) f->Unload();
+}
+
+void StartProgram(Game& g) { PlaceMessageBars(g); }
+
+void OpenHelp(Game& g) { g.host.OpenDocument(HelpDocument); }
+
+}  // namespace q

@@ -1,0 +1,32 @@
+// The story protocol: every click and key of the game reaches the running
+// story through MessageInput, KeyToClick and AdvanceStory; auto mode
+// advances it through a timed wait on the stage's clock.
+#pragma once
+
+#include <string>
+
+namespace q {
+
+class Game;
+
+// Kinds of input event.
+enum InputKind { InputKey = 0, InputFormClick = 1, InputLabelClick = 2 };
+
+// The one input routine: global keys, the auto-mode filter, then a click
+// or a key for the story.
+void MessageInput(Game& g, int KeyOrButton, int Shift, int Kind);
+// A key as a click, or as the answer to an open question.
+void KeyToClick(Game& g, int KeyCode, int Shift = 0);
+// The dispatcher: the click gates in order, then one step of the story.
+void AdvanceStory(Game& g, int Button);
+// Auto mode: arm the timed wait after a line or a question.
+void AutoAdvanceWait(Game& g);
+void StartResumeWait(Game& g, int Milliseconds);
+// The stage's Timer3 wait: true when the whole seconds since the wait began
+// have reached its length.
+bool ResumeWaitOver(Game& g);
+
+// The F5 state line.
+std::string StoryStateLine(const Game& g);
+
+}  // namespace q

@@ -1,0 +1,32 @@
+#include "core/frmUnderMes.h"
+
+#include "core/StoryInput.h"
+
+namespace q {
+
+void frmUnderMes::LabelClick(int Index, int Button) {
+    Game& g = game;
+    if (Button != vbLeftButton) {
+        AdvanceStory(g, Button);
+        return;
+    }
+    if (g.ClickTaken) return;
+    const bool lineWithChoices = !LBLMessage[2].Caption->empty();
+    const bool choicesAlone = !lineWithChoices && !LBLMessage[1].Caption->empty();
+    if (lineWithChoices) {
+        if (Index == 0) return;  // the question's line itself
+        g.AnswerKey = Index == 1 ? AnswerYes : AnswerNo;
+    } else if (choicesAlone) {
+        if (Index == 2) return;
+        g.AnswerKey = Index == 0 ? AnswerYes : AnswerNo;
+    } else {
+        AdvanceStory(g, vbLeftButton);
+        return;
+    }
+    g.WaitingAnswer = false;
+    ClearLabels();
+    g.StoryNo = g.StoryNo + 1;
+    AdvanceStory(g, vbLeftButton);
+}
+
+}  // namespace q

@@ -1,0 +1,16 @@
+// The main message bar: the running story's line, or a question.
+#pragma once
+
+#include "core/MessageBar.h"
+
+namespace q {
+
+class frmUnderMes : public MessageBar {
+public:
+    explicit frmUnderMes(Game& game) : MessageBar(game, "frmUnderMes") {}
+
+protected:
+    void LabelClick(int Index, int Button) override;
+};
+
+}  // namespace q

@@ -1,0 +1,139 @@
+// A form of the toolkit: a window with a caption, a place in twips, a set of
+// controls and event handlers. Forms are created on first reference and never
+// destroyed while the game runs: Unload resets the form to its design and
+// hides it, and the next reference loads it afresh.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "forms/Control.h"
+#include "forms/Host.h"
+#include "forms/Property.h"
+
+namespace q {
+
+class FormsApp;
+
+class Form : public PropertyOwner {
+public:
+    Form(FormsApp& app, std::string name);
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+    virtual ~Form() = default;
+
+    const std::string& Name() const { return name_; }
+    FormsApp& app() const { return app_; }
+    Host& host() const;
+
+    Prop<std::string> Caption{*this};
+    Prop<int> Left{*this, 0};
+    Prop<int> Top{*this, 0};
+    Prop<int> Width{*this, 0};
+    Prop<int> Height{*this, 0};
+    Prop<bool> Visible{*this, false};
+    Prop<Color> BackColor{*this, vbButtonFace};
+    Prop<std::string> Tag{*this};
+    Prop<bool> KeyPreview{*this, false};
+
+    bool loaded() const { return loaded_; }
+    void Load();
+    void Show();
+    void Hide();
+    void Unload();
+    // Modeless show, then placed in the middle of the screen.
+    void CenterOnScreen();
+
+    // The form's event handlers.
+    virtual void Form_Load() {}
+    virtual void Form_Unload() {}
+    virtual void Form_KeyDown(int /*KeyCode*/, int /*Shift*/) {}
+    virtual void Form_MouseDown(int /*Button*/, int /*Shift*/, int /*X*/, int /*Y*/) {}
+
+    const std::vector<Control*>& controls() const { return controls_; }
+    Control* findControl(const std::string& name, int index = -1) const;
+
+    void propertyChanged(const void* property) override;
+
+    // Sets every property and control to the state of the form's design.
+    // Runs once at creation and again at every unload.
+    virtual void Design() {}
+
+protected:
+    // Controls are members of the concrete form; it lists them here once.
+    void add(Control& c) { controls_.push_back(&c); }
+    template <class C>
+    void add(ControlArray<C>& arr) {
+        for (auto& c : arr) controls_.push_back(c.get());
+    }
+
+private:
+    friend class FormsApp;
+    FormsApp& app_;
+    std::string name_;
+    std::vector<Control*> controls_;
+    bool loaded_ = false;
+    bool loading_ = false;
+};
+
+// The set of all forms of a run, in creation order (the forms collection).
+class FormsApp {
+public:
+    explicit FormsApp(Host& host) : host_(host) {}
+    Host& host() const { return host_; }
+
+    void registerForm(Form& f) { all_.push_back(&f); }
+    // Loaded forms, in the order they were loaded.
+    const std::vector<Form*>& Forms() const { return loaded_; }
+    Form* find(const std::string& name) const;
+    const std::vector<Form*>& allForms() const { return all_; }
+
+    // True once the last form was unloaded: the program is over.
+    bool ended() const { return ended_; }
+
+private:
+    friend class Form;
+    void loaded(Form& f);
+    void unloaded(Form& f);
+
+    Host& host_;
+    std::vector<Form*> all_;
+    std::vector<Form*> loaded_;
+    bool ended_ = false;
+};
+
+// A form created on first reference: `frm->Control` loads the form, as
+// referring to a form does in the toolkit; `peek()` looks without loading.
+template <class F>
+class FormRef {
+public:
+    explicit FormRef(std::function<std::unique_ptr<F>()> make) : make_(std::move(make)) {}
+
+    F* operator->() { return &get(); }
+    F& get() {
+        F& f = object();
+        if (!f.loaded()) f.Load();
+        return f;
+    }
+    // The object without loading the form.
+    F& object() {
+        if (!form_) {
+            form_ = make_();
+            form_->Design();
+        }
+        return *form_;
+    }
+    F* peek() const { return form_.get(); }
+    bool loaded() const { return form_ && form_->loaded(); }
+    void Unload() {
+        if (form_) form_->Unload();
+    }
+
+private:
+    std::function<std::unique_ptr<F>()> make_;
+    std::unique_ptr<F> form_;
+};
+
+}  // namespace q

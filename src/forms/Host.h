@@ -1,0 +1,72 @@
+// Everything the game needs of the platform goes through this one interface:
+// the desktop front end and the headless simulator each implement it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace q {
+
+class Form;
+class Control;
+class Timer;
+class MenuItem;
+
+// Message box buttons and answers, as the toolkit numbers them.
+enum MsgBoxStyle { vbOKOnly = 0, vbOKCancel = 1, vbYesNo = 4, vbCritical = 16, vbQuestion = 32, vbExclamation = 48, vbInformation = 64 };
+enum MsgBoxResult { vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7 };
+
+struct TextFont {
+    std::string name;
+    double size = 9.0;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+};
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // The forms model reports itself. A host mirrors what it needs.
+    virtual void formLoaded(Form&) {}
+    virtual void formUnloaded(Form&) {}
+    virtual void formChanged(Form&) {}
+    virtual void controlChanged(Control&) {}
+    virtual void timerChanged(Timer&) = 0;
+    virtual void programEnded() {}
+
+    // Time: pending input and due ticks, a blocking pause, the wall clock.
+    virtual void DoEvents() = 0;
+    virtual void Sleep(int ms) = 0;
+    virtual std::int64_t NowMs() = 0;  // milliseconds since the epoch, local time
+    virtual std::uint64_t Seed() = 0;  // the seed of a fresh random generator
+
+    // The screen.
+    virtual int TwipsPerPixelX() const = 0;
+    virtual int TwipsPerPixelY() const = 0;
+    virtual int ScreenWidthPixels() const = 0;
+    virtual int ScreenHeightPixels() const = 0;
+    // The work area: the screen less the taskbar.
+    virtual int StageHeightPixels() const = 0;
+    virtual int TextWidthTwips(const std::string& text, const TextFont& font) = 0;
+    virtual int TextHeightTwips(const TextFont& font) = 0;
+
+    // Modal boxes.
+    virtual int MsgBox(const std::string& prompt, int style, const std::string& title) = 0;
+    virtual std::string InputBox(const std::string& prompt, const std::string& title, const std::string& text) = 0;
+    // Shows a popup menu and runs the chosen item's Click before it returns.
+    virtual void PopupMenu(Form&, MenuItem&) {}
+
+    // Windows in front.
+    virtual std::string ForegroundTitle() = 0;
+    virtual void SetTopmost(Form&, bool /*topmost*/) {}
+    virtual void Raise(Form&) {}
+
+    // The shell and the process.
+    virtual void OpenDocument(const std::string& /*path*/) {}
+    virtual bool AcquireInstanceLock() { return true; }
+};
+
+}  // namespace q

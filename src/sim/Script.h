@@ -1,0 +1,68 @@
+// The script language of quorvane-sim: one command a line, driving a game
+// the way a player would, and checking what it shows.
+#pragma once
+
+#include <functional>
+#include <istream>
+#include <memory>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace q {
+
+class Game;
+
+// What a script needs of the host beyond the Host interface.
+class ScriptDriver {
+public:
+    virtual ~ScriptDriver() = default;
+    virtual void Advance(long long ms) = 0;
+    virtual void QueueMsgBoxAnswer(int answer) = 0;
+    virtual void QueueInputAnswer(std::string text) = 0;
+    virtual void Note(const std::string& line) = 0;
+    virtual void Flush() = 0;
+    // Set-up commands; false when the host cannot honour them.
+    virtual bool SetSeed(unsigned long long) { return false; }
+    virtual bool SetScreen(int, int, int) { return false; }
+};
+
+class ScriptError : public std::runtime_error {
+public:
+    ScriptError(int line, const std::string& what)
+        : std::runtime_error("line " + std::to_string(line) + ": " + what), line(line) {}
+    int line;
+};
+
+// Splits a script line into words; double quotes keep spaces, and "" inside
+// quotes stands for one quote.
+std::vector<std::string> SplitWords(const std::string& line);
+
+class ScriptRunner {
+public:
+    // `makeGame` builds the game when the first command needs it, so that
+    // set-up commands can come before.
+    ScriptRunner(ScriptDriver& driver, std::function<Game&()> makeGame, std::ostream& out);
+
+    // Runs every line; throws ScriptError at the first failure.
+    void Run(std::istream& in);
+    void RunLine(const std::string& line, int number);
+
+private:
+    Game& game();
+    void Start();
+    void Key(const std::vector<std::string>& w);
+    void Click(const std::vector<std::string>& w);
+    void Expect(const std::vector<std::string>& w);
+    void Dump();
+    std::string Actual(const std::string& what);
+
+    ScriptDriver& driver_;
+    std::function<Game&()> makeGame_;
+    Game* game_ = nullptr;
+    std::ostream& out_;
+    int line_ = 0;
+};
+
+}  // namespace q

@@ -1,0 +1,38 @@
+// A simulated host with its game, driven by a script.
+#pragma once
+
+#include <memory>
+
+#include "core/Game.h"
+#include "sim/Script.h"
+#include "sim/SimHost.h"
+
+namespace q {
+
+class SimDriver : public ScriptDriver {
+public:
+    explicit SimDriver(std::ostream* transcript) : host(transcript) {}
+    Game& MakeGame() {
+        if (!game) game = std::make_unique<Game>(host);
+        return *game;
+    }
+
+    void Advance(long long ms) override { host.Advance(ms); }
+    void QueueMsgBoxAnswer(int a) override { host.QueueMsgBoxAnswer(a); }
+    void QueueInputAnswer(std::string t) override { host.QueueInputAnswer(std::move(t)); }
+    void Note(const std::string& line) override { host.Note(line); }
+    void Flush() override { host.Flush(); }
+    bool SetSeed(unsigned long long s) override {
+        host.SetSeed(s);
+        return true;
+    }
+    bool SetScreen(int w, int h, int taskbar) override {
+        host.SetScreen(w, h, taskbar);
+        return true;
+    }
+
+    SimHost host;
+    std::unique_ptr<Game> game;
+};
+
+}  // namespace q

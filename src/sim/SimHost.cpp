@@ -1,0 +1,182 @@
+#include "sim/SimHost.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "forms/Form.h"
+
+namespace q {
+
+SimHost::SimHost(std::ostream* transcript) : out_(transcript) {}
+
+std::string SimHost::Stamp() const {
+    char buf[32];
+    const std::int64_t t = Elapsed();
+    std::snprintf(buf, sizeof buf, "[%6lld.%03lld] ", (long long)(t / 1000), (long long)(t % 1000));
+    return buf;
+}
+
+void SimHost::Note(const std::string& line) {
+    if (out_) *out_ << Stamp() << line << "\n";
+}
+
+bool SimHost::IsBar(const Form& f) const { return f.Name().rfind("frmUnderMes", 0) == 0; }
+
+void SimHost::formLoaded(Form& f) {
+    Flush();
+    Note("load " + f.Name());
+}
+
+void SimHost::formUnloaded(Form& f) {
+    Flush();
+    for (auto it = timers_.begin(); it != timers_.end();)
+        it = &it->first->form() == &f ? timers_.erase(it) : std::next(it);
+    topmost_.erase(&f);
+    dirtyBars_.erase(&f);
+    shownBars_.erase(&f);
+    Note("unload " + f.Name());
+}
+
+void SimHost::formChanged(Form& f) {
+    if (IsBar(f)) dirtyBars_.insert(&f);
+}
+
+void SimHost::controlChanged(Control& c) {
+    if (IsBar(c.form())) dirtyBars_.insert(&c.form());
+}
+
+void SimHost::timerChanged(Timer& t) {
+    if (t.running()) timers_[&t] = {now_ + t.Interval, ++seq_};
+    else timers_.erase(&t);
+}
+
+void SimHost::programEnded() {
+    Flush();
+    ended_ = true;
+    timers_.clear();
+    Note("program ended");
+}
+
+std::string SimHost::BarText(const Form& bar) {
+    std::string text;
+    for (Control* c : bar.controls()) {
+        if (c->kind() != ControlKind::Label) continue;
+        const auto& l = static_cast<const Label&>(*c);
+        if (l.Caption->empty()) continue;
+        std::string part = l.FontUnderline ? "[" + l.Caption.get() + "]" : l.Caption.get();
+        if (!l.Enabled) part += "{grey}";
+        if (!text.empty()) text += " ";
+        text += part;
+    }
+    return text;
+}
+
+void SimHost::Flush() {
+    if (!out_) {
+        dirtyBars_.clear();
+        return;
+    }
+    // Bars in the order of the forms collection, so the transcript is stable.
+    std::vector<const Form*> dirty(dirtyBars_.begin(), dirtyBars_.end());
+    std::sort(dirty.begin(), dirty.end(), [](const Form* a, const Form* b) { return a->Name() < b->Name(); });
+    dirtyBars_.clear();
+    for (const Form* f : dirty) {
+        std::string shown = !f->Visible ? std::string("(hidden)") : BarText(*f);
+        if (shown.empty()) shown = "(empty)";
+        auto it = shownBars_.find(f);
+        if (it != shownBars_.end() && it->second == shown) continue;
+        if (it == shownBars_.end() && shown == "(hidden)") continue;
+        shownBars_[f] = shown;
+        Note(f->Name() + ": " + shown);
+    }
+}
+
+void SimHost::Deliver(std::int64_t upTo, bool once) {
+    // Each due timer ticks; with `once`, each at most once (overdue ticks
+    // are not delivered as a burst).
+    std::set<Timer*> done;
+    for (;;) {
+        Timer* next = nullptr;
+        Scheduled best{0, 0};
+        for (auto& [t, s] : timers_) {
+            if (s.due > upTo || (once && done.count(t))) continue;
+            if (!next || s.due < best.due || (s.due == best.due && s.seq < best.seq)) {
+                next = t;
+                best = s;
+            }
+        }
+        if (!next) return;
+        if (best.due > now_) now_ = best.due;
+        timers_[next] = {now_ + next->Interval, ++seq_};
+        done.insert(next);
+        next->fire();
+        Flush();
+        if (ended_) return;
+    }
+}
+
+void SimHost::Advance(std::int64_t ms) {
+    const std::int64_t target = now_ + ms;
+    Deliver(target, false);
+    if (now_ < target) now_ = target;
+    Flush();
+}
+
+void SimHost::DoEvents() { Deliver(now_, true); }
+
+int SimHost::TextWidthTwips(const std::string& text, const TextFont&) {
+    // 90 twips for a half-width character, 180 for a full-width one.
+    int width = 0;
+    for (size_t i = 0; i < text.size();) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        int len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : 4;
+        char32_t cp = 0;
+        if (len == 1) cp = c;
+        else if (len == 2) cp = c & 0x1F;
+        else if (len == 3) cp = c & 0x0F;
+        else cp = c & 0x07;
+        for (int k = 1; k < len && i + k < text.size(); ++k) cp = (cp << 6) | (text[i + k] & 0x3F);
+        const bool half = cp < 0x80 || (cp >= 0xFF61 && cp <= 0xFF9F);
+        width += half ? 90 : 180;
+        i += static_cast<size_t>(len);
+    }
+    return width;
+}
+
+int SimHost::TextHeightTwips(const TextFont&) { return 180; }
+
+int SimHost::MsgBox(const std::string& prompt, int style, const std::string& title) {
+    Flush();
+    int answer = vbOK;
+    if (!msgAnswers_.empty()) {
+        answer = msgAnswers_.front();
+        msgAnswers_.pop_front();
+    } else if ((style & 7) == vbYesNo) {
+        answer = vbYes;
+    }
+    Note("msgbox \"" + title + "\": " + prompt + " -> " + std::to_string(answer));
+    return answer;
+}
+
+std::string SimHost::InputBox(const std::string& prompt, const std::string& title, const std::string& text) {
+    Flush();
+    std::string answer = text;
+    if (!inputAnswers_.empty()) {
+        answer = inputAnswers_.front();
+        inputAnswers_.pop_front();
+    }
+    Note("inputbox \"" + title + "\" " + (prompt.empty() ? "" : prompt + " ") + "[" + text + "] -> " + answer);
+    return answer;
+}
+
+void SimHost::SetTopmost(Form& f, bool on) {
+    if (on) topmost_.insert(&f);
+    else topmost_.erase(&f);
+}
+
+void SimHost::OpenDocument(const std::string& path) {
+    documents_.push_back(path);
+    Note("open document " + path);
+}
+
+}  // namespace q

@@ -1,0 +1,102 @@
+// The headless host: virtual time, deterministic text extents, boxes
+// answered from a queue, and a transcript of what a player would see.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <ostream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "forms/Host.h"
+
+namespace q {
+
+class SimHost : public Host {
+public:
+    explicit SimHost(std::ostream* transcript = nullptr);
+
+    // Set-up, before a game starts.
+    void SetSeed(std::uint64_t seed) { seed_ = seed; }
+    void SetScreen(int width, int height, int taskbar) {
+        screenW_ = width;
+        screenH_ = height;
+        taskbar_ = taskbar;
+    }
+    void SetTwipsPerPixel(int tpp) { tpp_ = tpp; }
+    void SetForegroundTitle(std::string title) { foreground_ = std::move(title); }
+
+    // Virtual time: advance, delivering every timer tick that falls due.
+    void Advance(std::int64_t ms);
+    std::int64_t Elapsed() const { return now_ - start_; }
+
+    // Answers for the next boxes.
+    void QueueMsgBoxAnswer(int answer) { msgAnswers_.push_back(answer); }
+    void QueueInputAnswer(std::string text) { inputAnswers_.push_back(std::move(text)); }
+    const std::vector<std::string>& Documents() const { return documents_; }
+    int TopmostCount() const { return int(topmost_.size()); }
+    bool IsTopmost(const Form& f) const { return topmost_.count(&f) != 0; }
+    bool Ended() const { return ended_; }
+
+    // Prints what changed on the bars since the last call.
+    void Flush();
+    void Note(const std::string& line);
+
+    // Host.
+    void formLoaded(Form&) override;
+    void formUnloaded(Form&) override;
+    void formChanged(Form&) override;
+    void controlChanged(Control&) override;
+    void timerChanged(Timer&) override;
+    void programEnded() override;
+    void DoEvents() override;
+    void Sleep(int ms) override { now_ += ms; }
+    std::int64_t NowMs() override { return now_; }
+    std::uint64_t Seed() override { return seed_; }
+    int TwipsPerPixelX() const override { return tpp_; }
+    int TwipsPerPixelY() const override { return tpp_; }
+    int ScreenWidthPixels() const override { return screenW_; }
+    int ScreenHeightPixels() const override { return screenH_; }
+    int StageHeightPixels() const override { return screenH_ - taskbar_; }
+    int TextWidthTwips(const std::string& text, const TextFont& font) override;
+    int TextHeightTwips(const TextFont& font) override;
+    int MsgBox(const std::string& prompt, int style, const std::string& title) override;
+    std::string InputBox(const std::string& prompt, const std::string& title, const std::string& text) override;
+    std::string ForegroundTitle() override { return foreground_; }
+    void SetTopmost(Form& f, bool on) override;
+    void OpenDocument(const std::string& path) override;
+
+    // The bar's text as the transcript shows it: the non-empty labels, the
+    // choices marked with brackets when underlined, "[grey]" when disabled.
+    static std::string BarText(const Form& bar);
+
+private:
+    struct Scheduled {
+        std::int64_t due;
+        std::uint64_t seq;
+    };
+    void Deliver(std::int64_t upTo, bool once);
+    std::string Stamp() const;
+    bool IsBar(const Form& f) const;
+
+    std::ostream* out_;
+    std::uint64_t seed_ = 1;
+    int screenW_ = 1920, screenH_ = 1080, taskbar_ = 40, tpp_ = 15;
+    std::string foreground_ = "+++ Quorvane +++";
+    // The virtual wall clock starts on a second boundary.
+    std::int64_t start_ = 1767225600000;  // 2026-01-01 00:00:00
+    std::int64_t now_ = start_;
+    std::uint64_t seq_ = 0;
+    std::map<Timer*, Scheduled> timers_;
+    std::deque<int> msgAnswers_;
+    std::deque<std::string> inputAnswers_;
+    std::vector<std::string> documents_;
+    std::set<const Form*> topmost_;
+    std::set<const Form*> dirtyBars_;
+    std::map<const Form*, std::string> shownBars_;
+    bool ended_ = false;
+};
+
+}  // namespace q

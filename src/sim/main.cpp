@@ -1,0 +1,40 @@
+// quorvane-sim: runs a script of player actions against the game on a
+// virtual clock and prints what a player would see.
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+#include "core/Game.h"
+#include "sim/Script.h"
+#include "sim/SimDriver.h"
+
+int main(int argc, char** argv) {
+    std::string path;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        if (a == "-h" || a == "--help") {
+            std::cout << "usage: quorvane-sim [SCRIPT]\n  Reads a script (a file, or standard input) and prints the transcript.\n";
+            return 0;
+        }
+        path = a;
+    }
+    std::ifstream file;
+    if (!path.empty()) {
+        file.open(path);
+        if (!file) {
+            std::cerr << "quorvane-sim: cannot open " << path << "\n";
+            return 2;
+        }
+    }
+    std::istream& in = path.empty() ? std::cin : file;
+    q::SimDriver driver(&std::cout);
+    q::ScriptRunner runner(driver, [&]() -> q::Game& { return driver.MakeGame(); }, std::cout);
+    try {
+        runner.Run(in);
+    } catch (const q::ScriptError& e) {
+        std::cout.flush();
+        std::cerr << "quorvane-sim: " << (path.empty() ? "stdin" : path) << ": " << e.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
