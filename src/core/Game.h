@@ -12,6 +12,7 @@
 #include "core/GameState.h"
 #include "core/Random.h"
 #include "core/Vars.h"
+#include "data/Tables.h"
 #include "forms/Form.h"
 #include "forms/Host.h"
 
@@ -20,7 +21,7 @@ namespace q {
 class frmUnderMes;
 class frmUnderMes2;
 
-class Game : public GameState {
+class Game : public GameState, public DataTables {
 public:
     explicit Game(Host& host);
     ~Game();
