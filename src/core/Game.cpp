@@ -3,12 +3,14 @@
 #include "core/frmUnderMes.h"
 #include "core/frmUnderMes2.h"
 #include "core/Registry.h"
+#include "stage/mod_RGN_Proc.h"
 
 namespace q {
 
 Game::Game(Host& h)
     : host(h),
       app(h),
+      rgn(std::make_unique<RegionEngine>()),
       frmUnderMes([this] { return std::make_unique<q::frmUnderMes>(*this); }),
       frmUnderMes2([this] { return std::make_unique<q::frmUnderMes2>(*this); }) {
     rng.Randomize(host.Seed());

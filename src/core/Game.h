@@ -20,6 +20,7 @@ namespace q {
 
 class frmUnderMes;
 class frmUnderMes2;
+struct RegionEngine;
 
 class Game : public GameState, public DataTables {
 public:
@@ -33,6 +34,7 @@ public:
     Random rng;
     Vars vars;
     Procs procs;
+    std::unique_ptr<RegionEngine> rgn;  // the sprite stage's engine
 
     // The game's forms, created on first reference.
     FormRef<q::frmUnderMes> frmUnderMes;

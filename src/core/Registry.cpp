@@ -3,10 +3,11 @@
 #include "core/Game.h"
 #include "core/Message.h"
 #include "core/StoryInput.h"
+#include "stage/RegisterStage.h"
 
 namespace q {
 
-void RegisterAll(Game& g) { RegisterCore(g); }
+void RegisterAll(Game& g) { RegisterCore(g); RegisterStage(g); }
 
 void RegisterCore(Game& g) {
     Vars& v = g.vars;
