@@ -196,6 +196,10 @@ Form* RegionFormAt(Game& g, int x, int y) {
     RegionEngine& e = Rgn(g);
     for (auto& [form, stage] : e.forms) {
         if (!form->loaded() || !form->Visible) continue;
+        // Only the part of the region inside the window takes clicks.
+        const int tx = std::max(1, g.host.TwipsPerPixelX()), ty = std::max(1, g.host.TwipsPerPixelY());
+        if (x < form->Left / tx || y < form->Top / ty || x >= (form->Left + form->Width) / tx || y >= (form->Top + form->Height) / ty)
+            continue;
         for (const auto& r : stage.window)
             if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return const_cast<Form*>(form);
     }
