@@ -20,6 +20,7 @@ namespace q {
 
 class frmUnderMes;
 class frmUnderMes2;
+class frmOthers;
 
 class Game : public GameState, public DataTables {
 public:
@@ -37,6 +38,7 @@ public:
     // The game's forms, created on first reference.
     FormRef<q::frmUnderMes> frmUnderMes;
     FormRef<q::frmUnderMes2> frmUnderMes2;
+    FormRef<q::frmOthers> frmOthers;
 
     // The program is over: its last form was unloaded.
     bool Ended() const { return app.ended(); }

@@ -102,6 +102,23 @@ struct GameState {
     Form* StageForm = nullptr;
     Form* ListForm = nullptr;
 
+    // --- Keeping in front, quitting, list windows, scene ---
+    bool TopMostBusy = false;
+    std::string FacilityFormName;
+    std::string QuitStoryName;
+    std::string QuitSavedStoryName;
+    bool GameEnding = false;
+    bool QuitAutoBlocked = false;  // AutoBlocked when the quit question was asked
+    bool MenuLocked = false;
+    Long VisitorSprite = 0;
+    Long HeroSprite = 0;
+    Long FieldLevel = 0;
+    bool ShopOpen = false;
+    Long ShopArmsSel = 0;
+    Long BagSel = 0;
+    Long SackSel = 0;
+    Long KeepSelCount = 0;
+
     // --- Screen ---
     Long ScreenWidthPx = 0;
     Long ScreenWidthTwips = 0;

@@ -1,6 +1,7 @@
 #include "core/Registry.h"
 
 #include "core/Game.h"
+#include "core/KeepOnTop.h"
 #include "core/Message.h"
 #include "core/StoryInput.h"
 
@@ -27,11 +28,29 @@ void RegisterCore(Game& g) {
     v.add("SceneFormName", [](Game& g) -> auto& { return g.SceneFormName; });
     v.add("ScreenWidthTwips", [](Game& g) -> auto& { return g.ScreenWidthTwips; });
 
+    g.SetHandler("QuitStory", [&g](Long) { QuitStory(g); });
+
     Procs& p = g.procs;
     p.add("ShowMessage", [](Game& g, const Procs::Args& a) {
         std::string text = a.size() > 0 ? a[0] : "", yes = a.size() > 1 ? a[1] : "", no = a.size() > 2 ? a[2] : "";
         bool def = a.size() > 3 ? Procs::Truth(a, 3) : true;
         ShowMessage(g, text, yes, no, def);
+        return std::string();
+    });
+    p.add("KeepOnTop", [](Game& g, const Procs::Args& a) {
+        KeepOnTop(g, Procs::Truth(a, 0));
+        return std::string();
+    });
+    p.add("MessageInput", [](Game& g, const Procs::Args& a) {
+        MessageInput(g, int(Procs::Number(a, 0)), int(Procs::Number(a, 1)), int(Procs::Number(a, 2)));
+        return std::string();
+    });
+    p.add("KeyToClick", [](Game& g, const Procs::Args& a) {
+        KeyToClick(g, int(Procs::Number(a, 0)), a.size() > 1 ? int(Procs::Number(a, 1)) : 0);
+        return std::string();
+    });
+    p.add("AutoAdvanceWait", [](Game& g, const Procs::Args&) {
+        AutoAdvanceWait(g);
         return std::string();
     });
     p.add("AdvanceStory", [](Game& g, const Procs::Args& a) {
