@@ -309,6 +309,10 @@ void RegisterCore(Game& g) {
         ShowMessage(g, text, yes, no, def);
         return std::string();
     });
+    p.add("QuitStory", [](Game& g, const Procs::Args&) {
+        QuitStory(g);
+        return std::string();
+    });
     p.add("KeepOnTop", [](Game& g, const Procs::Args& a) {
         KeepOnTop(g, Procs::Truth(a, 0));
         return std::string();
