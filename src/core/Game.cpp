@@ -3,6 +3,7 @@
 #include "core/frmUnderMes.h"
 #include "core/frmUnderMes2.h"
 #include "core/Registry.h"
+#include "core/frmOpen.h"
 #include "shop/frmOthers.h"
 
 namespace q {
@@ -12,7 +13,8 @@ Game::Game(Host& h)
       app(h),
       frmUnderMes([this] { return std::make_unique<q::frmUnderMes>(*this); }),
       frmUnderMes2([this] { return std::make_unique<q::frmUnderMes2>(*this); }),
-      frmOthers([this] { return std::make_unique<q::frmOthers>(*this); }) {
+      frmOthers([this] { return std::make_unique<q::frmOthers>(*this); }),
+      frmOpen([this] { return std::make_unique<q::frmOpen>(*this); }) {
     rng.Randomize(host.Seed());
     RegisterAll(*this);
 }

@@ -21,6 +21,7 @@ namespace q {
 class frmUnderMes;
 class frmUnderMes2;
 class frmOthers;
+class frmOpen;
 
 class Game : public GameState, public DataTables {
 public:
@@ -39,6 +40,7 @@ public:
     FormRef<q::frmUnderMes> frmUnderMes;
     FormRef<q::frmUnderMes2> frmUnderMes2;
     FormRef<q::frmOthers> frmOthers;
+    FormRef<q::frmOpen> frmOpen;
 
     // The program is over: its last form was unloaded.
     bool Ended() const { return app.ended(); }

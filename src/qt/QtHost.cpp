@@ -39,6 +39,18 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 QScreen* Screen() { return QGuiApplication::primaryScreen(); }
 
+// A caption as a label shows it: "&&" is one ampersand, a lone "&" marks the
+// next letter and is not shown.
+QString ShownCaption(const std::string& caption) {
+    QString out;
+    const QString in = Q(caption);
+    for (int i = 0; i < in.size(); ++i) {
+        if (in[i] == '&' && i + 1 < in.size()) ++i;
+        out += in[i];
+    }
+    return out;
+}
+
 // A label that hands its clicks to the game.
 class ClickLabel : public QLabel {
 public:
@@ -331,7 +343,7 @@ void QtHost::SyncControl(Control& c) {
     w->setPalette(pal);
     w->setAutoFillBackground(!c.BackTransparent && c.kind() == ControlKind::Label);
     switch (c.kind()) {
-        case ControlKind::Label: static_cast<QLabel*>(w)->setText(Q(static_cast<Label&>(c).Caption)); break;
+        case ControlKind::Label: static_cast<QLabel*>(w)->setText(ShownCaption(static_cast<Label&>(c).Caption)); break;
         case ControlKind::CommandButton:
             static_cast<QPushButton*>(w)->setText(Q(static_cast<CommandButton&>(c).Caption));
             break;
@@ -491,6 +503,10 @@ void QtHost::SetTopmost(Form& f, bool topmost) {
     const bool shown = w->isVisible();
     w->setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
     if (shown) w->show();  // changing the flags hides a window
+}
+
+void QtHost::SetFocus(Control& c) {
+    if (QWidget* w = WidgetFor(c)) w->setFocus(Qt::OtherFocusReason);
 }
 
 void QtHost::Raise(Form& f) {

@@ -77,6 +77,7 @@ public:
     void Raise(Form&) override;
     void OpenDocument(const std::string& path) override;
     bool AcquireInstanceLock() override;
+    void SetFocus(Control& c) override;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     // A key for a form, from its window or one of its controls.

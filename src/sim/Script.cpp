@@ -1,5 +1,6 @@
 #include "sim/Script.h"
 
+#include <filesystem>
 #include <sstream>
 
 #include "core/Game.h"
@@ -286,6 +287,12 @@ void ScriptRunner::RunLine(const std::string& raw, int number) {
             need(2);
             if (game_) throw ScriptError(number, "screen must come before the game starts");
             driver_.SetScreen(int(number_(1)), int(number_(2)), w.size() > 3 ? int(number_(3)) : 40);
+        } else if (cmd == "dir") {
+            need(1);
+            std::error_code ec;
+            std::filesystem::create_directories(w[1], ec);
+            std::filesystem::current_path(w[1], ec);
+            if (ec) throw ScriptError(number, "cannot use folder " + w[1] + ": " + ec.message());
         } else if (cmd == "start") {
             Start();
             driver_.Flush();

@@ -32,6 +32,7 @@ void SimHost::formUnloaded(Form& f) {
     for (auto it = timers_.begin(); it != timers_.end();)
         it = &it->first->form() == &f ? timers_.erase(it) : std::next(it);
     topmost_.erase(&f);
+    if (focused_ && &focused_->form() == &f) focused_ = nullptr;
     dirtyBars_.erase(&f);
     shownBars_.erase(&f);
     Note("unload " + f.Name());

@@ -27,6 +27,8 @@ public:
     }
     void SetTwipsPerPixel(int tpp) { tpp_ = tpp; }
     void SetForegroundTitle(std::string title) { foreground_ = std::move(title); }
+    // Another copy of the game holds the single-instance lock.
+    void SetAnotherCopyRunning(bool running) { anotherCopy_ = running; }
 
     // Virtual time: advance, delivering every timer tick that falls due.
     void Advance(std::int64_t ms);
@@ -67,6 +69,9 @@ public:
     std::string ForegroundTitle() override { return foreground_; }
     void SetTopmost(Form& f, bool on) override;
     void OpenDocument(const std::string& path) override;
+    void SetFocus(Control& c) override { focused_ = &c; }
+    bool AcquireInstanceLock() override { return !anotherCopy_; }
+    const Control* Focused() const { return focused_; }
 
     // The bar's text as the transcript shows it: the non-empty labels, the
     // choices marked with brackets when underlined, "[grey]" when disabled.
@@ -97,6 +102,8 @@ private:
     std::set<const Form*> dirtyBars_;
     std::map<const Form*, std::string> shownBars_;
     bool ended_ = false;
+    const Control* focused_ = nullptr;
+    bool anotherCopy_ = false;
 };
 
 }  // namespace q
