@@ -3,6 +3,7 @@
 #include "core/frmUnderMes.h"
 #include "core/frmUnderMes2.h"
 #include "core/Registry.h"
+#include "core/frmMenu.h"
 #include "core/frmOpen.h"
 #include "shop/frmOthers.h"
 
@@ -14,7 +15,9 @@ Game::Game(Host& h)
       frmUnderMes([this] { return std::make_unique<q::frmUnderMes>(*this); }),
       frmUnderMes2([this] { return std::make_unique<q::frmUnderMes2>(*this); }),
       frmOthers([this] { return std::make_unique<q::frmOthers>(*this); }),
-      frmOpen([this] { return std::make_unique<q::frmOpen>(*this); }) {
+      frmOpen([this] { return std::make_unique<q::frmOpen>(*this); }),
+      frmMenu([this] { return std::make_unique<q::frmMenu>(*this); }),
+      frmBoard([this] { return std::make_unique<q::frmBoard>(*this); }) {
     rng.Randomize(host.Seed());
     RegisterAll(*this);
 }

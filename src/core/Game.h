@@ -22,6 +22,8 @@ class frmUnderMes;
 class frmUnderMes2;
 class frmOthers;
 class frmOpen;
+class frmMenu;
+class frmBoard;
 
 class Game : public GameState, public DataTables {
 public:
@@ -41,6 +43,8 @@ public:
     FormRef<q::frmUnderMes2> frmUnderMes2;
     FormRef<q::frmOthers> frmOthers;
     FormRef<q::frmOpen> frmOpen;
+    FormRef<q::frmMenu> frmMenu;
+    FormRef<q::frmBoard> frmBoard;
 
     // The program is over: its last form was unloaded.
     bool Ended() const { return app.ended(); }

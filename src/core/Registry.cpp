@@ -2,6 +2,7 @@
 
 #include "core/Game.h"
 #include "core/KeepOnTop.h"
+#include "core/frmMenu.h"
 #include "core/Message.h"
 #include "core/StoryInput.h"
 
@@ -301,6 +302,7 @@ void RegisterCore(Game& g) {
     RegisterGameState(g.vars);
 
     g.SetHandler("QuitStory", [&g](Long) { QuitStory(g); });
+    g.SetHandler("ShowPopupMenu", [&g](Long) { ShowPopupMenu(g); });
 
     Procs& p = g.procs;
     p.add("ShowMessage", [](Game& g, const Procs::Args& a) {

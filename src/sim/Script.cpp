@@ -297,9 +297,24 @@ void ScriptRunner::RunLine(const std::string& raw, int number) {
             Start();
             driver_.Flush();
         } else if (cmd == "key") {
+            driver_.CloseMenu();
             Key(w);
         } else if (cmd == "click") {
+            driver_.CloseMenu();
             Click(w);
+        } else if (cmd == "menu") {
+            need(1);
+            MenuItem* open = driver_.OpenMenu();
+            if (!open) throw ScriptError(number, "no popup menu is open");
+            MenuItem* chosen = nullptr;
+            for (MenuItem* item : open->children)
+                if (item->Visible && item->Caption.get() == w[1]) chosen = item;
+            if (!chosen) throw ScriptError(number, "the menu has no item " + w[1]);
+            if (!chosen->Enabled) throw ScriptError(number, "menu item " + w[1] + " is disabled");
+            driver_.CloseMenu();
+            driver_.Note("choose " + w[1]);
+            if (chosen->Click) chosen->Click();
+            driver_.Flush();
         } else if (cmd == "wait") {
             need(1);
             game();

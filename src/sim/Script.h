@@ -13,6 +13,7 @@
 namespace q {
 
 class Game;
+class MenuItem;
 
 // What a script needs of the host beyond the Host interface.
 class ScriptDriver {
@@ -26,6 +27,9 @@ public:
     // Set-up commands; false when the host cannot honour them.
     virtual bool SetSeed(unsigned long long) { return false; }
     virtual bool SetScreen(int, int, int) { return false; }
+    // The popup menu that is open (a host whose menus are modal has none).
+    virtual MenuItem* OpenMenu() { return nullptr; }
+    virtual void CloseMenu() {}
 };
 
 class ScriptError : public std::runtime_error {

@@ -31,6 +31,9 @@ public:
         return true;
     }
 
+    MenuItem* OpenMenu() override { return host.OpenMenu(); }
+    void CloseMenu() override { host.CloseMenu(); }
+
     SimHost host;
     std::unique_ptr<Game> game;
 };

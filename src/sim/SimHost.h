@@ -70,6 +70,11 @@ public:
     void SetTopmost(Form& f, bool on) override;
     void OpenDocument(const std::string& path) override;
     void SetFocus(Control& c) override { focused_ = &c; }
+    void PopupMenu(Form& f, MenuItem& menu) override;
+    // The popup menu that is open, or null; choosing an item closes it.
+    MenuItem* OpenMenu() const { return openMenu_; }
+    void CloseMenu() { openMenu_ = nullptr; }
+    static std::string MenuText(const MenuItem& menu);
     bool AcquireInstanceLock() override { return !anotherCopy_; }
     const Control* Focused() const { return focused_; }
 
@@ -104,6 +109,7 @@ private:
     bool ended_ = false;
     const Control* focused_ = nullptr;
     bool anotherCopy_ = false;
+    MenuItem* openMenu_ = nullptr;
 };
 
 }  // namespace q
