@@ -203,6 +203,7 @@ void RegisterGameState(Vars& v) {
     Q_VAR(TimersSuspended);
     Q_VAR(GameEnding);
     Q_VAR(QuitAutoBlocked);
+    Q_VAR(QuitStoryNo);
     Q_VAR(ShopOpen);
     Q_VAR(ShopEventKind);
     Q_VAR(CloseRequest);

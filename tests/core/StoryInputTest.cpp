@@ -452,7 +452,7 @@ class QuitTest : public StoryInputTest {
 protected:
     void Ask() {
         g().SavedStoryName = g().StoryName;
-        g().SavedStoryNo = g().StoryNo;
+        g().QuitStoryNo = g().StoryNo;
         g().GameEnding = true;
         g().MenuLocked = true;
         g().WaitingAnswer = false;
