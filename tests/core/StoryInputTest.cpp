@@ -31,7 +31,11 @@ public:
 
 class StoryInputTest : public test::GameTest {
 protected:
-    StoryInputTest() { PlaceMessageBars(g()); }
+    StoryInputTest() {
+        PlaceMessageBars(g());
+        // The menu itself has its own tests; here it only matters that it opens.
+        g().SetHandler("ShowPopupMenu", [this](Long) { g().StandIn("ShowPopupMenu"); });
+    }
 
     // Puts a test stage up as the scene, as the scenes do when they load.
     TestStage& Stage(const std::string& scene) {
