@@ -4,6 +4,9 @@
 #include "core/frmUnderMes2.h"
 #include "core/Registry.h"
 #include "stage/mod_RGN_Proc.h"
+#include "core/frmMenu.h"
+#include "core/frmOpen.h"
+#include "shop/frmOthers.h"
 
 namespace q {
 
@@ -12,7 +15,11 @@ Game::Game(Host& h)
       app(h),
       rgn(std::make_unique<RegionEngine>()),
       frmUnderMes([this] { return std::make_unique<q::frmUnderMes>(*this); }),
-      frmUnderMes2([this] { return std::make_unique<q::frmUnderMes2>(*this); }) {
+      frmUnderMes2([this] { return std::make_unique<q::frmUnderMes2>(*this); }),
+      frmOthers([this] { return std::make_unique<q::frmOthers>(*this); }),
+      frmOpen([this] { return std::make_unique<q::frmOpen>(*this); }),
+      frmMenu([this] { return std::make_unique<q::frmMenu>(*this); }),
+      frmBoard([this] { return std::make_unique<q::frmBoard>(*this); }) {
     rng.Randomize(host.Seed());
     RegisterAll(*this);
 }

@@ -20,6 +20,10 @@ namespace q {
 
 class frmUnderMes;
 class frmUnderMes2;
+class frmOthers;
+class frmOpen;
+class frmMenu;
+class frmBoard;
 struct RegionEngine;
 
 class Game : public GameState, public DataTables {
@@ -39,6 +43,10 @@ public:
     // The game's forms, created on first reference.
     FormRef<q::frmUnderMes> frmUnderMes;
     FormRef<q::frmUnderMes2> frmUnderMes2;
+    FormRef<q::frmOthers> frmOthers;
+    FormRef<q::frmOpen> frmOpen;
+    FormRef<q::frmMenu> frmMenu;
+    FormRef<q::frmBoard> frmBoard;
 
     // The program is over: its last form was unloaded.
     bool Ended() const { return app.ended(); }

@@ -21,7 +21,7 @@ void MessageBar::Design() {
     for (int i = 0; i < 3; ++i) {
         Label& l = LBLMessage[i];
         l.FontName = "ＭＳ Ｐゴシック";
-        l.FontSize = 9;
+        l.FontSize = 8;
         l.ForeColor = vbBlack;
         l.FontUnderline = false;
         l.Enabled = true;

@@ -7,6 +7,8 @@
 #include "core/Startup.h"
 #include "core/frmUnderMes.h"
 #include "core/frmUnderMes2.h"
+#include "shop/ListWindows.h"
+#include "shop/frmOthers.h"
 
 namespace q {
 
@@ -75,15 +77,15 @@ constexpr std::array<TabKey, 10> TabKeys{{
 // The setting keys and the settings window's handler each one calls.
 struct SettingKey {
     int key;
-    const char* handler;
+    void (frmOthers::*handler)();
 };
 constexpr std::array<SettingKey, 6> SettingKeys{{
-    {84, "frmOthers.ChkLeftRight_Click"},
-    {65, "frmOthers.ChkAuto_Click"},
-    {83, "frmOthers.OPTSpeed_Click"},
-    {67, "frmOthers.ChkStop_Click"},
-    {70, "frmOthers.ChkShow_Click"},
-    {77, "frmOthers.ChkAuto2_Click"},
+    {84, &frmOthers::ChkLeftRight_Click},
+    {65, &frmOthers::ChkAuto_Click},
+    {83, &frmOthers::SpeedKey},
+    {67, &frmOthers::ChkStop_Click},
+    {70, &frmOthers::ChkShow_Click},
+    {77, &frmOthers::ChkAuto2_Click},
 }};
 
 void QuitAtOnce(Game& g) {
@@ -120,10 +122,11 @@ bool GlobalKey(Game& g, int key, int shift) {
     }
     for (const auto& s : SettingKeys) {
         if (s.key != key) continue;
-        g.Call(s.handler, 0);
-        g.Call("SettingsTail");
+        frmOthers& settings = g.frmOthers.get();
+        (settings.*s.handler)();
+        if (g.ListName != "frmOthers") g.frmOthers.Unload();
         g.KeyInvoked = false;
-        g.Call("RefreshListWindow");
+        RefreshListWindow(g);
         return true;
     }
     if (shift == 1) {
@@ -302,6 +305,35 @@ void StartResumeWait(Game& g, int ms) {
         t3->Interval = 500;
         if (t3->OnTimer) t3->OnTimer();
     }
+}
+
+bool ConsumeAutoAdvance(Game& g) {
+    if (g.AutoClickPending) {
+        g.AutoClickPending = false;
+        AdvanceStory(g, vbLeftButton);
+        return true;
+    }
+    if (g.AutoAnswerPending) {
+        g.AutoAnswerPending = false;
+        KeyToClick(g, vbKeyY);
+        return true;
+    }
+    return false;
+}
+
+bool EndResumeWait(Game& g) {
+    if (!ResumeWaitOver(g)) return false;
+    if (Timer* t3 = g.StageTimer("Timer3")) {
+        t3->Interval = 0;
+        t3->Enabled = false;
+    }
+    if (g.SceneFormName == "frmField") {
+        if (Timer* t1 = g.StageTimer("Timer1")) {
+            t1->Interval = g.SpeedInterval;
+            t1->Enabled = true;
+        }
+    }
+    return true;
 }
 
 bool ResumeWaitOver(Game& g) {

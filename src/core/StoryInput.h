@@ -26,6 +26,14 @@ void StartResumeWait(Game& g, int Milliseconds);
 // have reached its length.
 bool ResumeWaitOver(Game& g);
 
+// One tick of a scene clock in auto mode: advances the line or answers the
+// question with Y, as the timed wait left it. False when nothing was pending.
+bool ConsumeAutoAdvance(Game& g);
+// The stage's Timer3 during the timed wait: when the wait is over, stops
+// Timer3 (and restarts the field's clock) and returns true, so the scene runs
+// one tick of its clock.
+bool EndResumeWait(Game& g);
+
 // The F5 state line.
 std::string StoryStateLine(const Game& g);
 

@@ -50,6 +50,16 @@ public:
         addEntry(name, field, count, ref, base);
     }
 
+    // A plain variable read and written through functions of its own, for
+    // values a script spells otherwise than they are held (a form by name).
+    void addComputed(const std::string& name, std::function<Value(Game&)> get,
+                     std::function<void(Game&, const Value&)> set) {
+        Entry e;
+        e.get = [get](Game& g, int) { return get(g); };
+        e.set = [set](Game& g, int, const Value& v) { set(g, v); };
+        entries_[name] = std::move(e);
+    }
+
     Value get(Game& g, const std::string& spelled) const;
     void set(Game& g, const std::string& spelled, const Value& v) const;
     bool has(const std::string& spelled) const;

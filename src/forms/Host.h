@@ -89,6 +89,9 @@ public:
     // Shows a popup menu and runs the chosen item's Click before it returns.
     virtual void PopupMenu(Form&, MenuItem&) {}
 
+    // Gives a control the keyboard focus.
+    virtual void SetFocus(Control&) {}
+
     // Windows in front.
     virtual std::string ForegroundTitle() = 0;
     virtual void SetTopmost(Form&, bool /*topmost*/) {}

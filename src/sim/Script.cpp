@@ -1,5 +1,6 @@
 #include "sim/Script.h"
 
+#include <filesystem>
 #include <sstream>
 
 #include "core/Game.h"
@@ -314,13 +315,34 @@ void ScriptRunner::RunLine(const std::string& raw, int number) {
             need(2);
             if (game_) throw ScriptError(number, "screen must come before the game starts");
             driver_.SetScreen(int(number_(1)), int(number_(2)), w.size() > 3 ? int(number_(3)) : 40);
+        } else if (cmd == "dir") {
+            need(1);
+            std::error_code ec;
+            std::filesystem::create_directories(w[1], ec);
+            std::filesystem::current_path(w[1], ec);
+            if (ec) throw ScriptError(number, "cannot use folder " + w[1] + ": " + ec.message());
         } else if (cmd == "start") {
             Start();
             driver_.Flush();
         } else if (cmd == "key") {
+            driver_.CloseMenu();
             Key(w);
         } else if (cmd == "click") {
+            driver_.CloseMenu();
             Click(w);
+        } else if (cmd == "menu") {
+            need(1);
+            MenuItem* open = driver_.OpenMenu();
+            if (!open) throw ScriptError(number, "no popup menu is open");
+            MenuItem* chosen = nullptr;
+            for (MenuItem* item : open->children)
+                if (item->Visible && item->Caption.get() == w[1]) chosen = item;
+            if (!chosen) throw ScriptError(number, "the menu has no item " + w[1]);
+            if (!chosen->Enabled) throw ScriptError(number, "menu item " + w[1] + " is disabled");
+            driver_.CloseMenu();
+            driver_.Note("choose " + w[1]);
+            if (chosen->Click) chosen->Click();
+            driver_.Flush();
         } else if (cmd == "wait") {
             need(1);
             game();

@@ -13,6 +13,7 @@
 namespace q {
 
 class Game;
+class MenuItem;
 
 // What a script needs of the host beyond the Host interface.
 class ScriptDriver {
@@ -32,6 +33,9 @@ public:
         error = "this host writes no pictures";
         return false;
     }
+    // The popup menu that is open (a host whose menus are modal has none).
+    virtual MenuItem* OpenMenu() { return nullptr; }
+    virtual void CloseMenu() {}
 };
 
 class ScriptError : public std::runtime_error {

@@ -46,6 +46,8 @@ public:
         }
         return writePng(path, host.ScreenWidthPixels(), host.ScreenHeightPixels(), host.Screenshot(), error);
     }
+    MenuItem* OpenMenu() override { return host.OpenMenu(); }
+    void CloseMenu() override { host.CloseMenu(); }
 
     SimHost host;
     std::unique_ptr<Game> game;

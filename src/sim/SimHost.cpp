@@ -32,6 +32,8 @@ void SimHost::formUnloaded(Form& f) {
     for (auto it = timers_.begin(); it != timers_.end();)
         it = &it->first->form() == &f ? timers_.erase(it) : std::next(it);
     topmost_.erase(&f);
+    if (openMenu_ && &openMenu_->form() == &f) openMenu_ = nullptr;
+    if (focused_ && &focused_->form() == &f) focused_ = nullptr;
     dirtyBars_.erase(&f);
     shownBars_.erase(&f);
     Note("unload " + f.Name());
@@ -172,6 +174,23 @@ std::string SimHost::InputBox(const std::string& prompt, const std::string& titl
 void SimHost::SetTopmost(Form& f, bool on) {
     if (on) topmost_.insert(&f);
     else topmost_.erase(&f);
+}
+
+std::string SimHost::MenuText(const MenuItem& menu) {
+    std::string text;
+    for (const MenuItem* item : menu.children) {
+        if (!item->Visible) continue;
+        if (!text.empty()) text += " | ";
+        text += item->Caption.get();
+        if (!item->isSeparator() && !item->Enabled) text += "{grey}";
+    }
+    return text;
+}
+
+void SimHost::PopupMenu(Form&, MenuItem& menu) {
+    Flush();
+    openMenu_ = &menu;
+    Note("menu: " + MenuText(menu));
 }
 
 void SimHost::OpenDocument(const std::string& path) {

@@ -27,6 +27,8 @@ public:
     }
     void SetTwipsPerPixel(int tpp) { tpp_ = tpp; }
     void SetForegroundTitle(std::string title) { foreground_ = std::move(title); }
+    // Another copy of the game holds the single-instance lock.
+    void SetAnotherCopyRunning(bool running) { anotherCopy_ = running; }
 
     // Virtual time: advance, delivering every timer tick that falls due.
     void Advance(std::int64_t ms);
@@ -83,6 +85,14 @@ public:
     void OpenDocument(const std::string& path) override;
     void StageFrameReady(Form& stage, const StageFrame& frame) override;
     void Log(const std::string& text) override;
+    void SetFocus(Control& c) override { focused_ = &c; }
+    void PopupMenu(Form& f, MenuItem& menu) override;
+    // The popup menu that is open, or null; choosing an item closes it.
+    MenuItem* OpenMenu() const { return openMenu_; }
+    void CloseMenu() { openMenu_ = nullptr; }
+    static std::string MenuText(const MenuItem& menu);
+    bool AcquireInstanceLock() override { return !anotherCopy_; }
+    const Control* Focused() const { return focused_; }
 
     // The bar's text as the transcript shows it: the non-empty labels, the
     // choices marked with brackets when underlined, "[grey]" when disabled.
@@ -116,6 +126,9 @@ private:
     bool showFrames_ = false;
     StageShot lastFrame_;
     std::vector<std::string> logs_;
+    const Control* focused_ = nullptr;
+    bool anotherCopy_ = false;
+    MenuItem* openMenu_ = nullptr;
 };
 
 }  // namespace q

@@ -1,0 +1,31 @@
+// Runs simulator scripts against the desktop program, on the real clock.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <iostream>
+
+#include "qt/QtHost.h"
+#include "sim/Script.h"
+
+namespace q {
+
+class QtDriver : public ScriptDriver {
+public:
+    explicit QtDriver(QtHost& host) : host_(host) {}
+    void Advance(long long ms) override {
+        QEventLoop loop;
+        QTimer::singleShot(int(ms), &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    void QueueMsgBoxAnswer(int a) override { host_.QueueMsgBoxAnswer(a); }
+    void QueueInputAnswer(std::string t) override { host_.QueueInputAnswer(std::move(t)); }
+    void Note(const std::string& line) override { std::cout << line << "\n"; }
+    void Flush() override {}
+
+private:
+    QtHost& host_;
+};
+
+}  // namespace q

@@ -1,0 +1,555 @@
+#include "qt/QtHost.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLockFile>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStandardPaths>
+#include <QTextEdit>
+#include <QThread>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QUrl>
+#include <cmath>
+
+#include "qt/KeyMap.h"
+
+namespace q {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+QScreen* Screen() { return QGuiApplication::primaryScreen(); }
+
+// A caption as a label shows it: "&&" is one ampersand, a lone "&" marks the
+// next letter and is not shown.
+QString ShownCaption(const std::string& caption) {
+    QString out;
+    const QString in = Q(caption);
+    for (int i = 0; i < in.size(); ++i) {
+        if (in[i] == '&' && i + 1 < in.size()) ++i;
+        out += in[i];
+    }
+    return out;
+}
+
+// A label that hands its clicks to the game.
+class ClickLabel : public QLabel {
+public:
+    ClickLabel(Control& c, QWidget* parent, int tpp) : QLabel(parent), control_(c), tpp_(tpp) {
+        setTextFormat(Qt::PlainText);
+        setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        setContentsMargins(0, 0, 0, 0);
+        setIndent(0);
+    }
+
+protected:
+    // Drawn by hand so that a choice's underline stays inside a one-row bar.
+    void paintEvent(QPaintEvent* e) override {
+        if (control_.kind() != ControlKind::Label) return QLabel::paintEvent(e);
+        QPainter p(this);
+        if (autoFillBackground()) p.fillRect(rect(), palette().color(QPalette::Window));
+        QFont f = font();
+        const bool underline = f.underline();
+        f.setUnderline(false);
+        p.setFont(f);
+        const QFontMetrics fm(f);
+        p.setPen(isEnabled() ? palette().color(QPalette::WindowText) : QColor(128, 128, 128));
+        const int baseline = std::min(fm.ascent(), std::max(1, height() - 2));
+        p.drawText(0, baseline, text());
+        if (underline) {
+            const int y = std::min(baseline + 1, height() - 1);
+            p.drawLine(0, y, fm.horizontalAdvance(text()), y);
+        }
+    }
+    void mousePressEvent(QMouseEvent* e) override {
+        int button = ButtonCode(e->button());
+        if (button && control_.MouseDown && control_.Enabled)
+            control_.MouseDown(button, ShiftBits(e->modifiers()), int(e->position().x()) * tpp_,
+                               int(e->position().y()) * tpp_);
+        e->accept();
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        if (e->button() == Qt::LeftButton && control_.Click && control_.Enabled && rect().contains(e->position().toPoint()))
+            control_.Click();
+    }
+    void mouseDoubleClickEvent(QMouseEvent*) override {
+        if (control_.DblClick && control_.Enabled) control_.DblClick();
+    }
+
+private:
+    Control& control_;
+    int tpp_;
+};
+
+QMessageBox::Icon IconOf(int style) {
+    switch (style & 0x70) {
+        case vbCritical: return QMessageBox::Critical;
+        case vbQuestion: return QMessageBox::Question;
+        case vbExclamation: return QMessageBox::Warning;
+        case vbInformation: return QMessageBox::Information;
+        default: return QMessageBox::NoIcon;
+    }
+}
+
+}  // namespace
+
+QColor ColorOf(Color c) {
+    if (IsSystemColor(c)) {
+        const QPalette pal = QApplication::palette();
+        switch (int(c & 0xFF)) {
+            case 0: return QColor(200, 200, 200);  // scroll bars
+            case 5: return pal.color(QPalette::Base);
+            case 8: return pal.color(QPalette::Text);
+            default: return pal.color(QPalette::Button);
+        }
+    }
+    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
+QFont FontFor(const std::string& name, double size, bool bold, bool italic, bool underline) {
+    QFont f;
+    QStringList families{Q(name), "IPAPGothic", "IPAGothic", "Noto Sans CJK JP", "VL PGothic", "Droid Sans Fallback",
+                         "sans-serif"};
+    f.setFamilies(families);
+    f.setPointSizeF(size > 0 ? size : 9.0);
+    f.setBold(bold);
+    f.setItalic(italic);
+    f.setUnderline(underline);
+    return f;
+}
+
+static QFont FontOf(const Control& c) { return FontFor(c.FontName, c.FontSize, c.FontBold, c.FontItalic, c.FontUnderline); }
+static QFont FontOf(const TextFont& t) { return FontFor(t.name, t.size, t.bold, t.italic, t.underline); }
+
+FormWindow::FormWindow(QtHost& host, Form& form)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), host_(host), form_(form) {
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setFocusPolicy(Qt::StrongFocus);
+    installEventFilter(&host);
+}
+
+void FormWindow::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), ColorOf(form_.BackColor));
+    const int tx = host_.TwipsPerPixelX(), ty = host_.TwipsPerPixelY();
+    for (Control* c : form_.controls()) {
+        if (c->kind() != ControlKind::Line || !c->Visible) continue;
+        auto& l = static_cast<Line&>(*c);
+        QPen pen(ColorOf(l.BorderColor));
+        pen.setWidth(l.BorderWidth);
+        p.setPen(pen);
+        p.drawLine(l.X1 / tx, l.Y1 / ty, l.X2 / tx, l.Y2 / ty);
+    }
+}
+
+void FormWindow::mousePressEvent(QMouseEvent* e) {
+    const int button = ButtonCode(e->button());
+    if (button)
+        form_.Form_MouseDown(button, ShiftBits(e->modifiers()), int(e->position().x()) * host_.TwipsPerPixelX(),
+                             int(e->position().y()) * host_.TwipsPerPixelY());
+}
+
+void FormWindow::closeEvent(QCloseEvent* e) {
+    // The game closes its windows itself; a close from the desktop quits like Esc.
+    e->ignore();
+    if (form_.loaded()) form_.Form_KeyDown(27, 0);
+}
+
+QtHost::QtHost() {
+    if (QScreen* s = Screen()) {
+        const double dpiX = s->logicalDotsPerInchX(), dpiY = s->logicalDotsPerInchY();
+        if (dpiX > 0) tppX_ = std::max(1, int(std::lround(1440.0 / dpiX)));
+        if (dpiY > 0) tppY_ = std::max(1, int(std::lround(1440.0 / dpiY)));
+    }
+}
+
+QtHost::~QtHost() {
+    for (auto& [t, qt] : timers_) delete qt;
+    for (auto& [f, w] : windows_) delete w.data();
+}
+
+FormWindow* QtHost::WindowFor(const Form& f) const {
+    auto it = windows_.find(&f);
+    return it == windows_.end() ? nullptr : it->second.data();
+}
+
+QWidget* QtHost::WidgetFor(const Control& c) const {
+    auto it = widgets_.find(&c);
+    return it == widgets_.end() ? nullptr : it->second.data();
+}
+
+void QtHost::CreateWidget(FormWindow& w, Control& c) {
+    QWidget* widget = nullptr;
+    switch (c.kind()) {
+        case ControlKind::Label: widget = new ClickLabel(c, &w, tppX_); break;
+        case ControlKind::CommandButton: {
+            auto* b = new QPushButton(&w);
+            QObject::connect(b, &QPushButton::clicked, [&c] {
+                if (c.Click) c.Click();
+            });
+            widget = b;
+            break;
+        }
+        case ControlKind::CheckBox: {
+            auto* b = new QCheckBox(&w);
+            QObject::connect(b, &QCheckBox::clicked, [&c](bool checked) {
+                static_cast<CheckBox&>(c).Value = checked ? 1 : 0;
+                if (c.Click) c.Click();
+            });
+            widget = b;
+            break;
+        }
+        case ControlKind::OptionButton: {
+            auto* b = new QRadioButton(&w);
+            b->setAutoExclusive(false);
+            QObject::connect(b, &QRadioButton::clicked, [&c] {
+                for (Control* other : c.form().controls())
+                    if (other->kind() == ControlKind::OptionButton && other->name() == c.name())
+                        static_cast<OptionButton&>(*other).Value = other == &c;
+                if (c.Click) c.Click();
+            });
+            widget = b;
+            break;
+        }
+        case ControlKind::TextBox: {
+            auto* e = new QLineEdit(&w);
+            QObject::connect(e, &QLineEdit::textEdited, [&c](const QString& text) {
+                auto& t = static_cast<TextBox&>(c);
+                t.Text = text.toStdString();
+                if (t.Change) t.Change();
+            });
+            widget = e;
+            break;
+        }
+        case ControlKind::ListView: {
+            auto* tree = new QTreeWidget(&w);
+            tree->setRootIsDecorated(false);
+            tree->setUniformRowHeights(true);
+            tree->setAllColumnsShowFocus(true);
+            tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+            QObject::connect(tree, &QTreeWidget::itemClicked, [&c, tree](QTreeWidgetItem* item, int) {
+                auto& lv = static_cast<ListView&>(c);
+                const int row = tree->indexOfTopLevelItem(item) + 1;
+                for (int i = 1; i <= lv.Count(); ++i) lv.Item(i).Selected = tree->topLevelItem(i - 1)->isSelected();
+                if (lv.ItemClick) lv.ItemClick(row);
+            });
+            QObject::connect(tree, &QTreeWidget::itemDoubleClicked, [&c](QTreeWidgetItem*, int) {
+                if (c.DblClick) c.DblClick();
+            });
+            widget = tree;
+            break;
+        }
+        case ControlKind::RichTextBox: {
+            auto* e = new QTextEdit(&w);
+            e->setReadOnly(true);
+            widget = e;
+            break;
+        }
+        case ControlKind::PictureBox: widget = new ClickLabel(c, &w, tppX_); break;
+        case ControlKind::Line:
+        case ControlKind::Timer:
+        case ControlKind::Menu: return;  // painted by the form, scheduled, or popped up
+    }
+    widget->installEventFilter(this);
+    widgets_[&c] = widget;
+    controlOf_[widget] = &c;
+    SyncControl(c);
+}
+
+void QtHost::formLoaded(Form& f) {
+    auto* w = new FormWindow(*this, f);
+    windows_[&f] = w;
+    for (Control* c : f.controls()) CreateWidget(*w, *c);
+    SyncForm(f);
+}
+
+void QtHost::formUnloaded(Form& f) {
+    for (Control* c : f.controls()) {
+        if (auto it = widgets_.find(c); it != widgets_.end()) {
+            controlOf_.erase(it->second.data());
+            widgets_.erase(it);
+        }
+        if (c->kind() == ControlKind::Timer) {
+            if (auto t = timers_.find(static_cast<Timer*>(c)); t != timers_.end()) t->second->stop();
+        }
+    }
+    if (auto it = windows_.find(&f); it != windows_.end()) {
+        if (it->second) {
+            it->second->hide();
+            // The window may be in the middle of handling the event that unloads it.
+            it->second->deleteLater();
+        }
+        windows_.erase(it);
+    }
+}
+
+void QtHost::formChanged(Form& f) { SyncForm(f); }
+
+void QtHost::controlChanged(Control& c) {
+    if (c.kind() == ControlKind::Line) {
+        if (FormWindow* w = WindowFor(c.form())) w->update();
+        return;
+    }
+    SyncControl(c);
+}
+
+void QtHost::SyncForm(Form& f) {
+    FormWindow* w = WindowFor(f);
+    if (!w) return;
+    w->setWindowTitle(Q(f.Caption));
+    w->setGeometry(f.Left / tppX_, f.Top / tppY_, std::max(1, f.Width / tppX_), std::max(1, f.Height / tppY_));
+    w->update();
+    if (f.Visible && !w->isVisible()) w->show();
+    else if (!f.Visible && w->isVisible()) w->hide();
+}
+
+void QtHost::SyncControl(Control& c) {
+    QWidget* w = WidgetFor(c);
+    if (!w) return;
+    int height = std::max(0, c.Height / tppY_);
+    if (c.kind() == ControlKind::Label) {
+        // A label never hangs below its form.
+        const int room = c.form().Height / tppY_ - c.Top / tppY_;
+        if (room > 0) height = std::min(height, room);
+    }
+    w->setGeometry(c.Left / tppX_, c.Top / tppY_, std::max(0, c.Width / tppX_), height);
+    w->setVisible(c.Visible);
+    w->setEnabled(c.Enabled);
+    w->setFont(FontOf(c));
+    w->setToolTip(Q(c.ToolTipText));
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::WindowText, ColorOf(c.ForeColor));
+    pal.setColor(QPalette::ButtonText, ColorOf(c.ForeColor));
+    if (!c.BackTransparent) pal.setColor(QPalette::Window, ColorOf(c.BackColor));
+    w->setPalette(pal);
+    w->setAutoFillBackground(!c.BackTransparent && c.kind() == ControlKind::Label);
+    switch (c.kind()) {
+        case ControlKind::Label: static_cast<QLabel*>(w)->setText(ShownCaption(static_cast<Label&>(c).Caption)); break;
+        case ControlKind::CommandButton:
+            static_cast<QPushButton*>(w)->setText(Q(static_cast<CommandButton&>(c).Caption));
+            break;
+        case ControlKind::CheckBox: {
+            auto& cb = static_cast<CheckBox&>(c);
+            static_cast<QCheckBox*>(w)->setText(Q(cb.Caption));
+            static_cast<QCheckBox*>(w)->setChecked(cb.Value != 0);
+            break;
+        }
+        case ControlKind::OptionButton: {
+            auto& ob = static_cast<OptionButton&>(c);
+            static_cast<QRadioButton*>(w)->setText(Q(ob.Caption));
+            static_cast<QRadioButton*>(w)->setChecked(ob.Value);
+            break;
+        }
+        case ControlKind::TextBox: {
+            auto* e = static_cast<QLineEdit*>(w);
+            auto& t = static_cast<TextBox&>(c);
+            if (e->text() != Q(t.Text)) e->setText(Q(t.Text));
+            e->setReadOnly(t.Locked);
+            if (t.MaxLength > 0) e->setMaxLength(t.MaxLength);
+            break;
+        }
+        case ControlKind::RichTextBox: {
+            auto* e = static_cast<QTextEdit*>(w);
+            const QString text = Q(static_cast<RichTextBox&>(c).Text);
+            if (e->toPlainText() != text) e->setPlainText(text);
+            break;
+        }
+        case ControlKind::ListView: {
+            auto* tree = static_cast<QTreeWidget*>(w);
+            auto& lv = static_cast<ListView&>(c);
+            tree->setSelectionMode(lv.MultiSelect ? QAbstractItemView::ExtendedSelection
+                                                  : QAbstractItemView::SingleSelection);
+            QStringList headers;
+            for (const auto& col : lv.ColumnHeaders()) headers << Q(col.Text);
+            tree->setColumnCount(std::max(1, int(headers.size())));
+            tree->setHeaderLabels(headers);
+            for (int i = 0; i < int(lv.ColumnHeaders().size()); ++i)
+                tree->setColumnWidth(i, lv.ColumnHeaders()[size_t(i)].Width / tppX_);
+            // Rows are rebuilt in place, keeping the scroll position.
+            const int scroll = tree->verticalScrollBar() ? tree->verticalScrollBar()->value() : 0;
+            tree->setUpdatesEnabled(false);
+            while (tree->topLevelItemCount() > lv.Count()) delete tree->takeTopLevelItem(tree->topLevelItemCount() - 1);
+            for (int i = 1; i <= lv.Count(); ++i) {
+                QTreeWidgetItem* item = i <= tree->topLevelItemCount() ? tree->topLevelItem(i - 1) : new QTreeWidgetItem(tree);
+                const ListItem& row = lv.Item(i);
+                item->setText(0, Q(row.Text));
+                for (int s = 1; s <= int(row.SubItems.size()); ++s) item->setText(s, Q(row.SubItem(s)));
+                item->setSelected(row.Selected);
+            }
+            tree->setUpdatesEnabled(true);
+            if (tree->verticalScrollBar()) tree->verticalScrollBar()->setValue(scroll);
+            break;
+        }
+        default: break;
+    }
+}
+
+void QtHost::timerChanged(Timer& t) {
+    QTimer*& qt = timers_[&t];
+    if (!qt) {
+        qt = new QTimer();
+        QObject::connect(qt, &QTimer::timeout, [&t] { t.fire(); });
+    }
+    if (t.running()) qt->start(t.Interval);
+    else qt->stop();
+}
+
+void QtHost::programEnded() {
+    ended_ = true;
+    for (auto& [t, qt] : timers_) qt->stop();
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+}
+
+void QtHost::DoEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+void QtHost::Sleep(int ms) { QThread::msleep(static_cast<unsigned long>(std::max(0, ms))); }
+
+std::int64_t QtHost::NowMs() { return QDateTime::currentMSecsSinceEpoch(); }
+
+std::uint64_t QtHost::Seed() { return std::uint64_t(QDateTime::currentMSecsSinceEpoch()); }
+
+int QtHost::ScreenWidthPixels() const { return Screen() ? Screen()->geometry().width() : 1920; }
+int QtHost::ScreenHeightPixels() const { return Screen() ? Screen()->geometry().height() : 1080; }
+int QtHost::StageHeightPixels() const {
+    if (!Screen()) return 1040;
+    const QRect avail = Screen()->availableGeometry();
+    return avail.y() + avail.height();
+}
+
+int QtHost::TextWidthTwips(const std::string& text, const TextFont& font) {
+    return QFontMetrics(FontOf(font)).horizontalAdvance(Q(text)) * tppX_;
+}
+
+int QtHost::TextHeightTwips(const TextFont& font) { return QFontMetrics(FontOf(font)).height() * tppY_; }
+
+int QtHost::MsgBox(const std::string& prompt, int style, const std::string& title) {
+    if (!msgAnswers_.empty()) {
+        int a = msgAnswers_.front();
+        msgAnswers_.pop_front();
+        return a;
+    }
+    QMessageBox box(IconOf(style), Q(title), Q(prompt));
+    switch (style & 7) {
+        case vbOKCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+        case vbYesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        default: box.setStandardButtons(QMessageBox::Ok); break;
+    }
+    switch (box.exec()) {
+        case QMessageBox::Cancel: return vbCancel;
+        case QMessageBox::Yes: return vbYes;
+        case QMessageBox::No: return vbNo;
+        default: return vbOK;
+    }
+}
+
+std::string QtHost::InputBox(const std::string& prompt, const std::string& title, const std::string& text) {
+    if (!inputAnswers_.empty()) {
+        std::string a = inputAnswers_.front();
+        inputAnswers_.pop_front();
+        return a;
+    }
+    bool ok = false;
+    QString answer = QInputDialog::getText(nullptr, Q(title), Q(prompt), QLineEdit::Normal, Q(text), &ok);
+    return ok ? answer.toStdString() : std::string();
+}
+
+void QtHost::PopupMenu(Form&, MenuItem& menu) {
+    QMenu popup;
+    std::unordered_map<QAction*, MenuItem*> chosen;
+    for (MenuItem* item : menu.children) {
+        if (!item->Visible) continue;
+        if (item->isSeparator()) {
+            popup.addSeparator();
+            continue;
+        }
+        QAction* a = popup.addAction(Q(item->Caption));
+        a->setEnabled(item->Enabled);
+        a->setCheckable(item->Checked);
+        a->setChecked(item->Checked);
+        chosen[a] = item;
+    }
+    QAction* picked = popup.exec(QCursor::pos());
+    if (picked && chosen.count(picked) && chosen[picked]->Click) chosen[picked]->Click();
+}
+
+std::string QtHost::ForegroundTitle() {
+    QWidget* active = QApplication::activeWindow();
+    return active ? active->windowTitle().toStdString() : std::string();
+}
+
+void QtHost::SetTopmost(Form& f, bool topmost) {
+    FormWindow* w = WindowFor(f);
+    if (!w) return;
+    if (w->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == topmost) return;
+    const bool shown = w->isVisible();
+    w->setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
+    if (shown) w->show();  // changing the flags hides a window
+}
+
+void QtHost::SetFocus(Control& c) {
+    if (QWidget* w = WidgetFor(c)) w->setFocus(Qt::OtherFocusReason);
+}
+
+void QtHost::Raise(Form& f) {
+    if (FormWindow* w = WindowFor(f)) w->raise();
+}
+
+void QtHost::OpenDocument(const std::string& path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(Q(path)).absoluteFilePath()));
+}
+
+bool QtHost::AcquireInstanceLock() {
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+    lock_ = std::make_unique<QLockFile>(QDir(dir).filePath("quorvane-" + qEnvironmentVariable("USER", "player") + ".lock"));
+    lock_->setStaleLockTime(0);
+    return lock_->tryLock(0);
+}
+
+bool QtHost::DeliverKey(Form& form, Control* control, QEvent* event) {
+    auto* ke = static_cast<QKeyEvent*>(event);
+    const int code = VirtualKeyCode(ke->key(), ke->nativeScanCode());
+    if (code == 0 || event == lastKey_) return false;
+    lastKey_ = event;  // a key a control passed on reaches its window too: deliver it once
+    const int shift = ShiftBits(ke->modifiers());
+    if (control && control->kind() == ControlKind::TextBox) {
+        // Typing stays in the box; its own handler sees the key as well.
+        if (control->KeyDown) control->KeyDown(code, shift);
+        return false;
+    }
+    if (control && control->kind() == ControlKind::ListView && code >= 37 && code <= 40) return false;
+    if (control && control->KeyDown) control->KeyDown(code, shift);
+    else form.Form_KeyDown(code, shift);
+    return true;
+}
+
+bool QtHost::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    Control* control = nullptr;
+    if (auto it = controlOf_.find(watched); it != controlOf_.end()) control = it->second;
+    Form* form = control ? &control->form() : nullptr;
+    if (!form)
+        if (auto* w = dynamic_cast<FormWindow*>(watched)) form = &w->form();
+    if (!form || !form->loaded()) return false;
+    return DeliverKey(*form, control, event);
+}
+
+}  // namespace q

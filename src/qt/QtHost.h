@@ -1,0 +1,107 @@
+// The desktop host: every loaded visible form is a frameless top-level
+// window, its controls child widgets mirrored from the model; timers are
+// QTimers; keys and clicks go back to the forms' handlers as the game's codes.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <deque>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+#include "forms/Form.h"
+#include "forms/Host.h"
+
+class QLockFile;
+class QTimer;
+
+namespace q {
+
+class QtHost;
+
+// The window of one form.
+class FormWindow : public QWidget {
+public:
+    FormWindow(QtHost& host, Form& form);
+    Form& form() const { return form_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent*) override;
+    void closeEvent(QCloseEvent*) override;
+
+private:
+    QtHost& host_;
+    Form& form_;
+};
+
+class QtHost : public QObject, public Host {
+public:
+    QtHost();
+    ~QtHost() override;
+
+    // The window of a loaded form and the widget of a control, or null.
+    FormWindow* WindowFor(const Form& f) const;
+    QWidget* WidgetFor(const Control& c) const;
+    bool Ended() const { return ended_; }
+
+    // Answers for the next boxes (scripted runs); none means ask the player.
+    void QueueMsgBoxAnswer(int a) { msgAnswers_.push_back(a); }
+    void QueueInputAnswer(std::string t) { inputAnswers_.push_back(std::move(t)); }
+
+    // Host.
+    void formLoaded(Form&) override;
+    void formUnloaded(Form&) override;
+    void formChanged(Form&) override;
+    void controlChanged(Control&) override;
+    void timerChanged(Timer&) override;
+    void programEnded() override;
+    void DoEvents() override;
+    void Sleep(int ms) override;
+    std::int64_t NowMs() override;
+    std::uint64_t Seed() override;
+    int TwipsPerPixelX() const override { return tppX_; }
+    int TwipsPerPixelY() const override { return tppY_; }
+    int ScreenWidthPixels() const override;
+    int ScreenHeightPixels() const override;
+    int StageHeightPixels() const override;
+    int TextWidthTwips(const std::string& text, const TextFont& font) override;
+    int TextHeightTwips(const TextFont& font) override;
+    int MsgBox(const std::string& prompt, int style, const std::string& title) override;
+    std::string InputBox(const std::string& prompt, const std::string& title, const std::string& text) override;
+    void PopupMenu(Form&, MenuItem&) override;
+    std::string ForegroundTitle() override;
+    void SetTopmost(Form&, bool topmost) override;
+    void Raise(Form&) override;
+    void OpenDocument(const std::string& path) override;
+    bool AcquireInstanceLock() override;
+    void SetFocus(Control& c) override;
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // A key for a form, from its window or one of its controls.
+    bool DeliverKey(Form& form, Control* control, QEvent* event);
+
+private:
+    void CreateWidget(FormWindow& w, Control& c);
+    void SyncForm(Form& f);
+    void SyncControl(Control& c);
+
+    int tppX_ = 15, tppY_ = 15;
+    std::unordered_map<const Form*, QPointer<FormWindow>> windows_;
+    std::unordered_map<const Control*, QPointer<QWidget>> widgets_;
+    std::unordered_map<const QObject*, Control*> controlOf_;
+    std::unordered_map<Timer*, QTimer*> timers_;
+    std::deque<int> msgAnswers_;
+    std::deque<std::string> inputAnswers_;
+    std::unique_ptr<QLockFile> lock_;
+    bool ended_ = false;
+    const QEvent* lastKey_ = nullptr;
+};
+
+// The font the game asks for, with fallbacks that hold Japanese glyphs.
+QFont FontFor(const std::string& name, double size, bool bold, bool italic, bool underline);
+QColor ColorOf(Color c);
+
+}  // namespace q

@@ -1,0 +1,52 @@
+// quorvane: the game on the desktop.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QTimer>
+#include <fstream>
+#include <iostream>
+
+#include "core/Game.h"
+#include "core/Startup.h"
+#include "qt/QtDriver.h"
+#include "qt/QtHost.h"
+#include "sim/Script.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("quorvane");
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Quorvane: an arms shop on your desktop.");
+    parser.addHelpOption();
+    QCommandLineOption scriptOption("script", "Drive the game with a simulator script (for demos and checks).", "file");
+    parser.addOption(scriptOption);
+    parser.process(app);
+
+    q::QtHost host;
+    q::Game game(host);
+
+    std::ifstream script;
+    std::unique_ptr<q::QtDriver> driver;
+    std::unique_ptr<q::ScriptRunner> runner;
+    if (parser.isSet(scriptOption)) {
+        script.open(parser.value(scriptOption).toStdString());
+        if (!script) {
+            std::cerr << "quorvane: cannot open " << parser.value(scriptOption).toStdString() << "\n";
+            return 2;
+        }
+        driver = std::make_unique<q::QtDriver>(host);
+        runner = std::make_unique<q::ScriptRunner>(*driver, [&]() -> q::Game& { return game; }, std::cout);
+        QTimer::singleShot(0, [&] {
+            try {
+                runner->Run(script);
+            } catch (const q::ScriptError& e) {
+                std::cerr << "quorvane: script: " << e.what() << "\n";
+            }
+        });
+    } else {
+        q::StartProgram(game);
+    }
+    if (game.Ended()) return 0;
+    return QApplication::exec();
+}

@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTest>
+
+#include "core/Game.h"
+#include "core/InitGame.h"
+#include "core/Message.h"
+#include "core/frmUnderMes.h"
+#include "qt/KeyMap.h"
+#include "qt/QtHost.h"
+
+namespace q {
+namespace {
+
+
+struct KeyCase {
+    int qtKey;
+    std::uint32_t scan;
+    int code;
+};
+
+class KeyMapping : public ::testing::TestWithParam<KeyCase> {};
+
+TEST_P(KeyMapping, GivesTheGamesCodes) {
+    const KeyCase& c = GetParam();
+    EXPECT_EQ(VirtualKeyCode(c.qtKey, c.scan), c.code);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Qt, KeyMapping,
+    ::testing::Values(KeyCase{Qt::Key_Y, 29, 89}, KeyCase{Qt::Key_G, 0, 71}, KeyCase{Qt::Key_Return, 36, 13},
+                      KeyCase{Qt::Key_Enter, 104, 13}, KeyCase{Qt::Key_Escape, 9, 27}, KeyCase{Qt::Key_Menu, 135, 93},
+                      KeyCase{Qt::Key_F5, 71, 116}, KeyCase{Qt::Key_5, 14, 53},
+                      // Shift+1 gives "!" on the keyboard; the game still sees the digit.
+                      KeyCase{Qt::Key_Exclam, 10, 49}, KeyCase{Qt::Key_ParenRight, 19, 48},
+                      // A letter key under a layout of another script: its place decides.
+                      KeyCase{0x0444 /* Cyrillic ef */, 38, 65}, KeyCase{Qt::Key_Left, 113, 37},
+                      KeyCase{Qt::Key_Exclam, 0, 0}));
+
+TEST(KeyMapping, ShiftBitsAndButtons) {
+    EXPECT_EQ(ShiftBits(Qt::ShiftModifier), 1);
+    EXPECT_EQ(ShiftBits(Qt::ControlModifier | Qt::AltModifier), 6);
+    EXPECT_EQ(ShiftBits(Qt::ShiftModifier | Qt::KeypadModifier), 1);
+    EXPECT_EQ(ButtonCode(Qt::LeftButton), 1);
+    EXPECT_EQ(ButtonCode(Qt::RightButton), 2);
+    EXPECT_EQ(ButtonCode(Qt::MiddleButton), 4);
+}
+
+class QtHostTest : public ::testing::Test {
+protected:
+    QtHostTest() {
+        game = std::make_unique<Game>(host);
+        PlaceMessageBars(*game);
+    }
+    QtHost host;
+    std::unique_ptr<Game> game;
+};
+
+TEST_F(QtHostTest, BarWindowMirrorsTheModel) {
+    FormWindow* bar = host.WindowFor(*game->frmUnderMes.peek());
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->windowTitle(), "+++ Quorvane +++");
+    EXPECT_EQ(bar->x(), 0);
+    EXPECT_EQ(bar->width() * host.TwipsPerPixelX(), game->ScreenWidthTwips);
+    ShowMessage(*game, "売りますか？", "売る", "売らない", true);
+    auto* choice = qobject_cast<QLabel*>(host.WidgetFor(game->frmUnderMes->LBLMessage[1]));
+    ASSERT_NE(choice, nullptr);
+    EXPECT_EQ(choice->text(), "売る(Y/G)");
+    EXPECT_TRUE(choice->font().underline());
+}
+
+TEST_F(QtHostTest, KeyOnTheBarReachesTheStoryWithItsCode) {
+    FormWindow* bar = host.WindowFor(*game->frmUnderMes.peek());
+    game->StoryNo = 4;
+    QTest::keyClick(bar, Qt::Key_G);  // G advances a plain line
+    EXPECT_EQ(game->StoryNo, 5);
+    ShowMessage(*game, "売りますか？", "売る", "売らない", true);
+    game->WaitingAnswer = true;
+    QKeyEvent shiftedN(QEvent::KeyPress, Qt::Key_N, Qt::ShiftModifier, 57, 0, 0, "N");
+    QApplication::sendEvent(bar, &shiftedN);
+    EXPECT_EQ(game->AnswerKey, 78);
+    EXPECT_EQ(game->StoryNo, 7);
+}
+
+TEST_F(QtHostTest, LabelClickAnswersTheQuestion) {
+    ShowMessage(*game, "売りますか？", "売る", "売らない", true);
+    game->WaitingAnswer = true;
+    game->StoryNo = 300000;
+    QWidget* yes = host.WidgetFor(game->frmUnderMes->LBLMessage[1]);
+    ASSERT_NE(yes, nullptr);
+    QTest::mouseClick(yes, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    EXPECT_EQ(game->AnswerKey, 89);
+    EXPECT_EQ(game->StoryNo, 300002);
+    EXPECT_EQ(game->frmUnderMes->LBLMessage[0].Caption.get(), "");
+}
+
+TEST_F(QtHostTest, EscUnloadsEveryWindowAndEndsTheProgram) {
+    FormWindow* bar = host.WindowFor(*game->frmUnderMes.peek());
+    QTest::keyClick(bar, Qt::Key_Escape);
+    EXPECT_TRUE(game->Ended());
+    EXPECT_TRUE(host.Ended());
+    EXPECT_EQ(host.WindowFor(*game->frmUnderMes.peek()), nullptr);
+}
+
+}  // namespace
+}  // namespace q
+
+// The application lives on main's stack, so it goes before Qt's own statics.
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
