@@ -6,7 +6,7 @@
 
 namespace q {
 
-void RegisterAll(Game& g) { RegisterCore(g); }
+void RegisterAll(Game& g) { RegisterCore(g); RegisterData(g); }
 
 void RegisterCore(Game& g) {
     Vars& v = g.vars;
