@@ -11,7 +11,7 @@
 
 namespace q {
 
-void RegisterAll(Game& g) { RegisterCore(g); RegisterStage(g); }
+void RegisterAll(Game& g) { RegisterCore(g); RegisterData(g); RegisterStage(g); }
 
 namespace {
 
