@@ -102,10 +102,12 @@ void SceneMenu(Game& g) {
     m.mEnd.Enabled = true;
     m.mLine.Visible = false;
     if (g.EventField == "Shop") {
-        for (MenuItem* item : g.ShopOpen ? std::initializer_list<MenuItem*>{&m.mClose, &m.mLine, &m.mStatus}
-                                         : std::initializer_list<MenuItem*>{&m.mOpen, &m.mSleep, &m.mLine,
-                                                                            &m.mStatus, &m.mOut})
-            item->Visible = true;
+        // Each list lives in its own branch: a list chosen by ?: would end
+        // before the loop reads it.
+        if (g.ShopOpen)
+            for (MenuItem* item : {&m.mClose, &m.mLine, &m.mStatus}) item->Visible = true;
+        else
+            for (MenuItem* item : {&m.mOpen, &m.mSleep, &m.mLine, &m.mStatus, &m.mOut}) item->Visible = true;
     } else if (std::find(Facilities.begin(), Facilities.end(), g.EventField) != Facilities.end()) {
         m.mStatus.Visible = true;
         m.mOut.Visible = true;
