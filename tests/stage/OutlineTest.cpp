@@ -185,7 +185,9 @@ void ExpectNormalForm(const std::vector<PixelRect>& rects) {
     }
     for (auto it = bands.begin(); it != bands.end(); ++it) {
         auto next = std::next(it);
-        if (next != bands.end() && bottoms[it->first] == next->first) EXPECT_NE(it->second, next->second) << "band at " << it->first;
+        if (next != bands.end() && bottoms[it->first] == next->first) {
+            EXPECT_NE(it->second, next->second) << "band at " << it->first;
+        }
     }
 }
 

@@ -151,14 +151,20 @@ TEST(Pictures, SizesFormatsAndLayoutsAreThoseOfTheCatalogue) {
         EXPECT_EQ(p.width, SpecSize(n).w);
         EXPECT_EQ(p.height, SpecSize(n).h);
         EXPECT_EQ(p.bits, SpecBits(n));
-        if (p.bits == 4) EXPECT_LE(p.tableSize, 16);
-        if (p.bits == 8) EXPECT_LE(p.tableSize, 256);
+        if (p.bits == 4) {
+            EXPECT_LE(p.tableSize, 16);
+        }
+        if (p.bits == 8) {
+            EXPECT_LE(p.tableSize, 256);
+        }
         if (n <= 187 && p.bits == 4) {
             EXPECT_GE(p.tableSize, 4);
             EXPECT_LE(p.tableSize, 12);
         }
         const std::string layout = SpecLayout(n);
-        if (!layout.empty()) EXPECT_EQ(Pictures().Info(n).layout, layout);
+        if (!layout.empty()) {
+            EXPECT_EQ(Pictures().Info(n).layout, layout);
+        }
     }
 }
 
@@ -167,7 +173,9 @@ TEST(Pictures, KeyColoursFollowTheCatalogue) {
     for (int n = 0; n < SpriteCount; ++n) {
         SCOPED_TRACE("sprite " + std::to_string(n));
         const std::uint32_t key = Pic(n).Key();
-        if (n <= 190) EXPECT_EQ(key, PeopleKey);
+        if (n <= 190) {
+            EXPECT_EQ(key, PeopleKey);
+        }
         else if (n >= 393) EXPECT_EQ(key, Pic(n).width == 66 ? TileKey : PeopleKey);
         else ++monsterKeys[key];
     }
@@ -266,7 +274,9 @@ TEST(Pictures, PairsAndSetsMirrorAsTheLayoutsSay) {
             EXPECT_EQ(Outline(b + 1).rects, Mirrored(Outline(b).rects, Pic(b).width));
             for (int y = 0; y < 34; ++y)
                 for (int x = 0; x < 34; ++x)
-                    if (Pic(b + 1).At(x, y) == PastTable) EXPECT_EQ(Pic(b).At(33 - x, y), Rgb(0, 0, 0));
+                    if (Pic(b + 1).At(x, y) == PastTable) {
+                    EXPECT_EQ(Pic(b).At(33 - x, y), Rgb(0, 0, 0));
+                }
         } else if (b == 146) {
             EXPECT_NE(Outline(147).rects, Mirrored(Outline(146).rects, 34));
             EXPECT_LT(Outline(147).rdh.nCount, 119u);
