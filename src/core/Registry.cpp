@@ -3,13 +3,18 @@
 #include "core/Game.h"
 #include "core/KeepOnTop.h"
 #include "core/Message.h"
+#include "core/Rules.h"
 #include "core/StoryInput.h"
 
 #include <tuple>
 
 namespace q {
 
-void RegisterAll(Game& g) { RegisterCore(g); RegisterData(g); }
+void RegisterAll(Game& g) {
+    RegisterCore(g);
+    RegisterData(g);
+    RegisterRules(g);
+}
 
 namespace {
 
