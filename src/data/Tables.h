@@ -25,6 +25,8 @@ struct ArmRecord {
     Long Rarity = 0;         // 0-2 found lying, 3 unique, 10 an event arm
     bool Special = false;
     bool LArmsList = false;  // listed in the catalogue
+
+    friend bool operator==(const ArmRecord&, const ArmRecord&) = default;
 };
 
 // One item of the sack. The amounts are read according to `Kind`.
@@ -41,6 +43,8 @@ struct ItemRecord {
     Long Water = 0;
     Long Kind = 0;
     Long UseScene = 0;
+
+    friend bool operator==(const ItemRecord&, const ItemRecord&) = default;
 };
 
 // A valuable: owned or not.
@@ -49,6 +53,8 @@ struct KeyItemRecord {
     std::string Name;
     std::string Note;
     bool LKeyList = false;
+
+    friend bool operator==(const KeyItemRecord&, const KeyItemRecord&) = default;
 };
 
 // A monster's jewel: handed to the jewel collector or not.
@@ -57,6 +63,8 @@ struct JewelRecord {
     std::string Name;
     std::string Note;
     bool LGyokuList = false;
+
+    friend bool operator==(const JewelRecord&, const JewelRecord&) = default;
 };
 
 struct MonsterRecord {
@@ -81,12 +89,16 @@ struct MonsterRecord {
     Long ItemRate = 0;
     Long ArmNo = 0;
     Long ArmRate = 0;
+
+    friend bool operator==(const MonsterRecord&, const MonsterRecord&) = default;
 };
 
 // The goods of one item shop: element 0 is one more than the number of goods,
 // elements 1.. the item numbers in the order the shop lists them.
 struct GoodsList {
     std::array<Long, 30> Goods{};
+
+    friend bool operator==(const GoodsList&, const GoodsList&) = default;
 };
 
 // A row of the estate agent (0-6) or the bank (7-10).
@@ -95,6 +107,8 @@ struct HouseOffer {
     Long SLHousePrice = 0;
     std::string Text;
     Long Days = 0;
+
+    friend bool operator==(const HouseOffer&, const HouseOffer&) = default;
 };
 
 // A smith's recipe. `Needs` ends at the first NoRecipeMaterial.
@@ -105,6 +119,8 @@ struct SmithRecipe {
     Long Ore = 0;
     std::array<Long, 12> Needs{};
     bool SLSmithRecipe = false;
+
+    friend bool operator==(const SmithRecipe&, const SmithRecipe&) = default;
 };
 
 // A carpenter's work: the new shop (0) and its extensions.
@@ -115,6 +131,8 @@ struct CarpenterWork {
     std::string Text;
     bool SLCarpenOk = false;
     Long Adds = 0;
+
+    friend bool operator==(const CarpenterWork&, const CarpenterWork&) = default;
 };
 
 constexpr int ArmCount = 500;
