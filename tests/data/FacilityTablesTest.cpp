@@ -1,6 +1,7 @@
 // What the facilities sell, checked against the tables it refers to.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <vector>
 

@@ -3,7 +3,7 @@
 // arms the monsters carry, the encounter bands and the climb in strength.
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <algorithm>
 #include <map>
 #include <set>
 #include <vector>
