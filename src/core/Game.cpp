@@ -3,6 +3,9 @@
 #include "core/frmUnderMes.h"
 #include "core/frmUnderMes2.h"
 #include "core/Registry.h"
+#include "stage/mod_RGN_Proc.h"
+#include "core/frmMenu.h"
+#include "core/frmOpen.h"
 #include "shop/frmOthers.h"
 
 namespace q {
@@ -10,9 +13,13 @@ namespace q {
 Game::Game(Host& h)
     : host(h),
       app(h),
+      rgn(std::make_unique<RegionEngine>()),
       frmUnderMes([this] { return std::make_unique<q::frmUnderMes>(*this); }),
       frmUnderMes2([this] { return std::make_unique<q::frmUnderMes2>(*this); }),
-      frmOthers([this] { return std::make_unique<q::frmOthers>(*this); }) {
+      frmOthers([this] { return std::make_unique<q::frmOthers>(*this); }),
+      frmOpen([this] { return std::make_unique<q::frmOpen>(*this); }),
+      frmMenu([this] { return std::make_unique<q::frmMenu>(*this); }),
+      frmBoard([this] { return std::make_unique<q::frmBoard>(*this); }) {
     rng.Randomize(host.Seed());
     RegisterAll(*this);
 }

@@ -21,6 +21,10 @@ namespace q {
 class frmUnderMes;
 class frmUnderMes2;
 class frmOthers;
+class frmOpen;
+class frmMenu;
+class frmBoard;
+struct RegionEngine;
 
 class Game : public GameState, public DataTables {
 public:
@@ -34,11 +38,15 @@ public:
     Random rng;
     Vars vars;
     Procs procs;
+    std::unique_ptr<RegionEngine> rgn;  // the sprite stage's engine
 
     // The game's forms, created on first reference.
     FormRef<q::frmUnderMes> frmUnderMes;
     FormRef<q::frmUnderMes2> frmUnderMes2;
     FormRef<q::frmOthers> frmOthers;
+    FormRef<q::frmOpen> frmOpen;
+    FormRef<q::frmMenu> frmMenu;
+    FormRef<q::frmBoard> frmBoard;
 
     // The program is over: its last form was unloaded.
     bool Ended() const { return app.ended(); }

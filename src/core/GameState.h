@@ -334,6 +334,7 @@ struct GameState {
     bool TimersSuspended = false;  // every scene clock tick returns at once
     bool GameEnding = false;       // quitting was chosen
     bool QuitAutoBlocked = false;  // AutoBlocked when the quit question was asked
+    Long QuitStoryNo = 0;          // the step of the story the quit question interrupted
     bool ShopOpen = false;
     Long ShopEventKind = 0;
     Long CloseRequest = 0;

@@ -48,8 +48,6 @@ void RedrawScene(Game& g) {
 
 }  // namespace
 
-void ClearConditions(Game& g) { g.Condition.fill(0); }
-
 bool StatusTurn(Game& g) {
     g.MessageText.clear();
     const bool inBattle = g.BattlePhase != BattleNone;

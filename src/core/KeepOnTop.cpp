@@ -107,7 +107,8 @@ void QuitStory(Game& g) {
             g.StoryName = g.SavedStoryName;
             g.SavedStoryName.clear();
         }
-        g.StoryNo = g.SavedStoryNo;
+        // The interrupted story's own step, whether or not an event was running.
+        g.StoryNo = g.QuitStoryNo;
         // A question of the interrupted story is open again.
         if (!g.frmUnderMes->LBLMessage[1].Caption->empty()) g.WaitingAnswer = true;
         g.frmUnderMes2.Unload();

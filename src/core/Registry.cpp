@@ -2,9 +2,11 @@
 
 #include "core/Game.h"
 #include "core/KeepOnTop.h"
+#include "core/frmMenu.h"
 #include "core/Message.h"
 #include "core/Rules.h"
 #include "core/StoryInput.h"
+#include "stage/RegisterStage.h"
 
 #include <tuple>
 
@@ -13,6 +15,7 @@ namespace q {
 void RegisterAll(Game& g) {
     RegisterCore(g);
     RegisterData(g);
+    RegisterStage(g);
     RegisterRules(g);
 }
 
@@ -207,6 +210,7 @@ void RegisterGameState(Vars& v) {
     Q_VAR(TimersSuspended);
     Q_VAR(GameEnding);
     Q_VAR(QuitAutoBlocked);
+    Q_VAR(QuitStoryNo);
     Q_VAR(ShopOpen);
     Q_VAR(ShopEventKind);
     Q_VAR(CloseRequest);
@@ -306,12 +310,17 @@ void RegisterCore(Game& g) {
     RegisterGameState(g.vars);
 
     g.SetHandler("QuitStory", [&g](Long) { QuitStory(g); });
+    g.SetHandler("ShowPopupMenu", [&g](Long) { ShowPopupMenu(g); });
 
     Procs& p = g.procs;
     p.add("ShowMessage", [](Game& g, const Procs::Args& a) {
         std::string text = a.size() > 0 ? a[0] : "", yes = a.size() > 1 ? a[1] : "", no = a.size() > 2 ? a[2] : "";
         bool def = a.size() > 3 ? Procs::Truth(a, 3) : true;
         ShowMessage(g, text, yes, no, def);
+        return std::string();
+    });
+    p.add("QuitStory", [](Game& g, const Procs::Args&) {
+        QuitStory(g);
         return std::string();
     });
     p.add("KeepOnTop", [](Game& g, const Procs::Args& a) {

@@ -5,6 +5,7 @@
 #include "core/Clock.h"
 #include "core/Game.h"
 #include "core/Growth.h"
+#include "core/InitGame.h"
 #include "core/Inventory.h"
 #include "core/Stats.h"
 #include "core/World.h"

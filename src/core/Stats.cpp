@@ -7,6 +7,7 @@
 #include "core/Game.h"
 #include "core/Growth.h"
 #include "core/Clock.h"
+#include "core/InitGame.h"
 #include "core/Inventory.h"
 #include "core/Message.h"
 #include "core/StoryInput.h"

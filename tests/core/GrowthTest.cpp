@@ -4,6 +4,7 @@
 
 #include "RulesFixture.h"
 #include "core/Growth.h"
+#include "core/InitGame.h"
 #include "core/Stats.h"
 
 namespace q {

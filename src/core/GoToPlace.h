@@ -1,0 +1,16 @@
+// The one scene switch of the game, and the gauges drawn into every frame.
+#pragma once
+
+#include <string>
+
+namespace q {
+
+class Game;
+
+// Shows the scene of a place: "Shop", "Board" or a facility key on the town
+// board, "In" or the empty place (a road between LeftTown and RightTown) in
+// the field.
+void GoToPlace(Game& g, const std::string& Place, const std::string& LeftTownName,
+               const std::string& RightTownName, const std::string& Area);
+
+}  // namespace q
