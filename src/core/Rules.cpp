@@ -36,6 +36,7 @@ double Amount(const Args& a, size_t i) {
 
 void RegisterRules(Game& g) {
     g.SetHandler("GameOverStory", [&g](Long) { GameOverStory(g); });
+    g.SetHandler("ShopIncident", [&g](Long kind) { ShopIncident(g, kind); });
 
     Procs& p = g.procs;
 

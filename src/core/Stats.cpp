@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "core/Game.h"
+#include "core/GoToPlace.h"
 #include "core/Growth.h"
 #include "core/Clock.h"
 #include "core/InitGame.h"
@@ -110,7 +111,7 @@ void WakeUp(Game& g) {
         g.ResumeCode[0] = ResumeFainted;
         g.FieldName = "Hanoda";
         if (Form* f = g.app.find("frmField")) f->Unload();
-        g.Call("GoToPlace Board");
+        GoToPlace(g, "Board", "", "", "");
         if (Form* f = g.app.find("frmEvent")) f->Unload();
     } else if (g.SavedStoryName == "BoardEvent") {
         g.SavedStoryName.clear();
@@ -119,7 +120,7 @@ void WakeUp(Game& g) {
         g.SavedEventField.clear();
         g.StoryNo = 0;
         g.FieldName = "Hanoda";
-        g.Call("GoToPlace Shop");
+        GoToPlace(g, "Shop", "", "", "");
     }
 }
 
