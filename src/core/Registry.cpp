@@ -4,6 +4,7 @@
 #include "core/KeepOnTop.h"
 #include "core/frmMenu.h"
 #include "core/Message.h"
+#include "core/Rules.h"
 #include "core/StoryInput.h"
 #include "stage/RegisterStage.h"
 
@@ -11,7 +12,12 @@
 
 namespace q {
 
-void RegisterAll(Game& g) { RegisterCore(g); RegisterData(g); RegisterStage(g); }
+void RegisterAll(Game& g) {
+    RegisterCore(g);
+    RegisterData(g);
+    RegisterStage(g);
+    RegisterRules(g);
+}
 
 namespace {
 
