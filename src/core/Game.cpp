@@ -7,6 +7,7 @@
 #include "core/frmMenu.h"
 #include "core/frmOpen.h"
 #include "shop/frmOthers.h"
+#include "shop/frmShop.h"
 
 namespace q {
 
@@ -19,12 +20,26 @@ Game::Game(Host& h)
       frmOthers([this] { return std::make_unique<q::frmOthers>(*this); }),
       frmOpen([this] { return std::make_unique<q::frmOpen>(*this); }),
       frmMenu([this] { return std::make_unique<q::frmMenu>(*this); }),
-      frmBoard([this] { return std::make_unique<q::frmBoard>(*this); }) {
+      frmBoard([this] { return std::make_unique<q::frmBoard>(*this); }),
+      frmShop([this] { return std::make_unique<q::frmShop>(*this); }) {
+    Known(frmUnderMes, "frmUnderMes");
+    Known(frmUnderMes2, "frmUnderMes2");
+    Known(frmOthers, "frmOthers");
+    Known(frmOpen, "frmOpen");
+    Known(frmMenu, "frmMenu");
+    Known(frmBoard, "frmBoard");
+    Known(frmShop, "frmShop");
     rng.Randomize(host.Seed());
     RegisterAll(*this);
 }
 
 Game::~Game() = default;
+
+Form* Game::FindForm(const std::string& name) {
+    if (Form* f = app.find(name)) return f;
+    auto it = formObjects_.find(name);
+    return it == formObjects_.end() ? nullptr : &it->second();
+}
 
 void Game::Call(const std::string& name, Long arg) {
     auto it = handlers_.find(name);

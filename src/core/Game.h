@@ -24,6 +24,7 @@ class frmOthers;
 class frmOpen;
 class frmMenu;
 class frmBoard;
+class frmShop;
 struct RegionEngine;
 
 class Game : public GameState, public DataTables {
@@ -47,6 +48,11 @@ public:
     FormRef<q::frmOpen> frmOpen;
     FormRef<q::frmMenu> frmMenu;
     FormRef<q::frmBoard> frmBoard;
+    FormRef<q::frmShop> frmShop;
+
+    // A form of the game by its name, created (not loaded) on first use; null
+    // for a name the game has no form for.
+    Form* FindForm(const std::string& name);
 
     // The program is over: its last form was unloaded.
     bool Ended() const { return app.ended(); }
@@ -71,7 +77,12 @@ public:
     void StandIn(const std::string& name) { standInCalls.push_back(name); }
 
 private:
+    template <class F>
+    void Known(FormRef<F>& ref, const char* name) {
+        formObjects_[name] = [&ref]() -> Form& { return ref.object(); };
+    }
     std::map<std::string, Handler> handlers_;
+    std::map<std::string, std::function<Form&()>> formObjects_;
 };
 
 // A form of this game: the toolkit's form plus the game it belongs to.

@@ -3,6 +3,7 @@
 #include "core/Game.h"
 #include "core/frmUnderMes.h"
 #include "core/frmUnderMes2.h"
+#include "core/Clock.h"
 #include "data/Tables.h"
 #include "stage/mod_RGN_UserFunction.h"
 
@@ -44,8 +45,6 @@ void ResetTablesForNewGame(Game& g) {
     for (auto& recipe : g.SmithSell) recipe.SLSmithRecipe = false;
     for (auto& key : g.AllKey) key.LKeyList = false;
 }
-void ShopIncident(Game& g, Long kind) { g.Call("ShopIncident", kind); }
-Long RGN_SpriteHeight(Game& g, Long) { return RGN_PixelToTwipY(g, 34); }
 
 // Values every start resets, new game or New Game Plus.
 void ResetEveryRun(Game& g) {
@@ -162,7 +161,7 @@ void InitGame(Game& g) {
     g.ScreenWidthPx = ScreenWidth(g);
     g.PlaceX = 0;
     g.PlaceX2 = RGN_PixelToTwipX(g, g.ScreenWidthPx - 64);
-    g.SpriteTop = RGN_ScreenHeight(g) - RGN_SpriteHeight(g, g.HeroSprite) - g.frmUnderMes->Height + 20;
+    g.SpriteTop = RGN_ScreenHeight(g) - RGN_SpriteHeight(g.HeroSprite) - g.frmUnderMes->Height + 20;
     PlaceMessageBars(g);
     g.rng.Randomize(g.host.Seed());
     ResetEveryRun(g);

@@ -6,6 +6,7 @@
 #include "core/Message.h"
 #include "core/Rules.h"
 #include "core/StoryInput.h"
+#include "shop/RegisterShop.h"
 #include "stage/RegisterStage.h"
 
 #include <tuple>
@@ -17,6 +18,7 @@ void RegisterAll(Game& g) {
     RegisterData(g);
     RegisterStage(g);
     RegisterRules(g);
+    RegisterShop(g);
 }
 
 namespace {
@@ -211,6 +213,7 @@ void RegisterGameState(Vars& v) {
     Q_VAR(GameEnding);
     Q_VAR(QuitAutoBlocked);
     Q_VAR(QuitStoryNo);
+    Q_VAR(RepeatDeal);
     Q_VAR(ShopOpen);
     Q_VAR(ShopEventKind);
     Q_VAR(CloseRequest);

@@ -168,7 +168,7 @@ void ScriptRunner::Key(const std::vector<std::string>& w) {
         else if (w[i] == "+Ctrl") shift |= 2;
         else if (w[i] == "+Alt") shift |= 4;
         else if (w[i].size() > 1 && w[i][0] == '@') {
-            target = g.app.find(w[i].substr(1));
+            target = g.FindForm(w[i].substr(1));
             if (!target || !target->loaded()) throw ScriptError(line_, "no loaded form " + w[i].substr(1));
         } else throw ScriptError(line_, "unknown key modifier " + w[i]);
     }
@@ -216,7 +216,7 @@ void ScriptRunner::Click(const std::vector<std::string>& w) {
     Game& g = game();
     ControlPath p = ParsePath(w[1], line_);
     int button = w.size() > 2 ? ParseButton(w[2], line_) : vbLeftButton;
-    Form* f = g.app.find(p.form);
+    Form* f = g.FindForm(p.form);
     if (!f || !f->loaded() || !f->Visible) throw ScriptError(line_, p.form + " is not shown");
     if (p.control.empty()) {
         f->Form_MouseDown(button, 0, 0, 0);
@@ -243,7 +243,7 @@ std::string ScriptRunner::Actual(const std::string& what) {
         return bar ? SimHost::BarText(*bar) : "";
     }
     ControlPath p = ParsePath(what, line_);
-    if (Form* f = g.app.find(p.form); f && !p.control.empty()) {
+    if (Form* f = g.FindForm(p.form); f && !p.control.empty()) {
         if (Control* c = f->findControl(p.control, p.index)) return ControlProperty(*c, p.property, line_);
         return FormProperty(*f, p.control, line_);
     }

@@ -17,7 +17,7 @@ std::string Whole(double v) { return FormatValue(Value(static_cast<long long>(v)
 // stand-in form of that name, so the stage can be driven before its scenes.
 Form& StageNamed(Game& g, const std::string& name) {
     if (name.empty()) throw VarError("name the stage form");
-    Form* f = g.app.find(name);
+    Form* f = g.FindForm(name);
     if (!f) {
         auto& standIns = Rgn(g).standIns;
         standIns.push_back(std::make_unique<GameForm>(g, name));
