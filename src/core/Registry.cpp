@@ -314,6 +314,7 @@ void RegisterCore(Game& g) {
 
     g.SetHandler("QuitStory", [&g](Long) { QuitStory(g); });
     g.SetHandler("ShowPopupMenu", [&g](Long) { ShowPopupMenu(g); });
+    RegisterMenuCommands(g);
 
     Procs& p = g.procs;
     p.add("ShowMessage", [](Game& g, const Procs::Args& a) {

@@ -34,6 +34,14 @@ public:
     void Design() override;
 };
 
+// The scene menu's commands.
+void mSleep_Click(Game& g);
+void mClose_Click(Game& g);
+void mOpen_Click(Game& g);
+void mOut_Click(Game& g);
+void mEnd_Click(Game& g);
+void RegisterMenuCommands(Game& g);
+
 // Opens the popup menu of the scene: the board menu on the town board, the
 // scene menu everywhere else.
 void ShowPopupMenu(Game& g);

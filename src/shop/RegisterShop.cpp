@@ -8,6 +8,7 @@ namespace q {
 
 void RegisterShop(Game& g) {
     g.SetHandler("frmShop.Show", [&g](Long) { g.frmShop->Show(); });
+    g.SetHandler("frmShop.OpeningGo", [&g](Long) { g.frmShop->OpeningGo(); });
     g.SetHandler("frmShop.ShopClose", [&g](Long) { g.frmShop->ShopClose(); });
     Procs& p = g.procs;
     p.add("RefreshListWindow", [](Game& g, const Procs::Args&) {

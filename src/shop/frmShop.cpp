@@ -164,7 +164,7 @@ void frmShop::Timer1_Timer() {
     if (g.NewGame) {
         Timer1.Interval = 500;
         Timer1.Enabled = false;
-        g.Call("frmShop.OpeningGo");
+        OpeningGo();
         return;
     }
     if (!g.EventBusy) {

@@ -23,6 +23,8 @@ public:
     void Timer1_Timer();
     void Timer2_Timer();
     void Timer3_Timer();
+    // The new game's opening: the heroine and the landlord walk in and talk.
+    void OpeningGo();
     // Closes the shop now, or after the customer who is in it.
     void ShopClose();
     // The branch of life brings the heroine round in the shop.
@@ -33,6 +35,8 @@ public:
     void DrawFrame(bool init = false);
 
 private:
+    void OpeningWalk();
+    void OpeningEnd();
     void ComingHome();
     void ApplyPendingAuto();
     void CloseNow();
