@@ -361,8 +361,11 @@ void QtHost::SyncControl(Control& c) {
     w->setFont(FontOf(c));
     w->setToolTip(Q(c.ToolTipText));
     QPalette pal = w->palette();
-    pal.setColor(QPalette::WindowText, ColorOf(c.ForeColor));
-    pal.setColor(QPalette::ButtonText, ColorOf(c.ForeColor));
+    // Only the enabled look takes the control's colour: disabled stays grey.
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(group, QPalette::WindowText, ColorOf(c.ForeColor));
+        pal.setColor(group, QPalette::ButtonText, ColorOf(c.ForeColor));
+    }
     if (!c.BackTransparent) pal.setColor(QPalette::Window, ColorOf(c.BackColor));
     w->setPalette(pal);
     w->setAutoFillBackground(!c.BackTransparent && c.kind() == ControlKind::Label);
@@ -551,12 +554,18 @@ bool QtHost::AcquireInstanceLock() {
 bool QtHost::DeliverKey(Form& form, Control* control, QEvent* event) {
     auto* ke = static_cast<QKeyEvent*>(event);
     const int code = VirtualKeyCode(ke->key(), ke->nativeScanCode());
-    if (code == 0 || event == lastKey_) return false;
-    lastKey_ = event;  // a key a control passed on reaches its window too: deliver it once
+    if (code == 0) return false;
+    if (!control && event == passedOn_ && ke->timestamp() == passedOnStamp_) {
+        // A key a text box passed on reaches its window too: it was delivered already.
+        passedOn_ = nullptr;
+        return false;
+    }
     const int shift = ShiftBits(ke->modifiers());
     if (control && control->kind() == ControlKind::TextBox) {
         // Typing stays in the box; its own handler sees the key as well.
         if (control->KeyDown) control->KeyDown(code, shift);
+        passedOn_ = event;
+        passedOnStamp_ = ke->timestamp();
         return false;
     }
     if (control && control->kind() == ControlKind::ListView && code >= 37 && code <= 40) return false;

@@ -104,7 +104,8 @@ private:
     std::deque<std::string> inputAnswers_;
     std::unique_ptr<QLockFile> lock_;
     bool ended_ = false;
-    const QEvent* lastKey_ = nullptr;
+    const QEvent* passedOn_ = nullptr;
+    unsigned long long passedOnStamp_ = 0;
     std::unordered_map<const Form*, std::unique_ptr<StageCanvas>> canvases_;
     SpriteRegions spriteRegions_;
 };
