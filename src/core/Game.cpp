@@ -8,6 +8,7 @@
 #include "core/frmOpen.h"
 #include "shop/frmOthers.h"
 #include "shop/frmShop.h"
+#include "town/frmEvent.h"
 
 namespace q {
 
@@ -21,7 +22,8 @@ Game::Game(Host& h)
       frmOpen([this] { return std::make_unique<q::frmOpen>(*this); }),
       frmMenu([this] { return std::make_unique<q::frmMenu>(*this); }),
       frmBoard([this] { return std::make_unique<q::frmBoard>(*this); }),
-      frmShop([this] { return std::make_unique<q::frmShop>(*this); }) {
+      frmShop([this] { return std::make_unique<q::frmShop>(*this); }),
+      frmEvent([this] { return std::make_unique<q::frmEvent>(*this); }) {
     Known(frmUnderMes, "frmUnderMes");
     Known(frmUnderMes2, "frmUnderMes2");
     Known(frmOthers, "frmOthers");
@@ -29,6 +31,7 @@ Game::Game(Host& h)
     Known(frmMenu, "frmMenu");
     Known(frmBoard, "frmBoard");
     Known(frmShop, "frmShop");
+    Known(frmEvent, "frmEvent");
     rng.Randomize(host.Seed());
     RegisterAll(*this);
 }

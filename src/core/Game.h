@@ -25,6 +25,7 @@ class frmOpen;
 class frmMenu;
 class frmBoard;
 class frmShop;
+class frmEvent;
 struct RegionEngine;
 
 class Game : public GameState, public DataTables {
@@ -49,6 +50,7 @@ public:
     FormRef<q::frmMenu> frmMenu;
     FormRef<q::frmBoard> frmBoard;
     FormRef<q::frmShop> frmShop;
+    FormRef<q::frmEvent> frmEvent;
 
     // A form of the game by its name, created (not loaded) on first use; null
     // for a name the game has no form for.
