@@ -4,12 +4,16 @@
 #include "core/KeepOnTop.h"
 #include "core/Message.h"
 #include "core/StoryInput.h"
+#include "save/SaveFile.h"
 
 #include <tuple>
 
 namespace q {
 
-void RegisterAll(Game& g) { RegisterCore(g); }
+void RegisterAll(Game& g) {
+    RegisterCore(g);
+    RegisterSave(g);
+}
 
 namespace {
 
