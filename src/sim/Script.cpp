@@ -1,5 +1,6 @@
 #include "sim/Script.h"
 
+#include <filesystem>
 #include <sstream>
 
 #include "core/Game.h"
@@ -339,6 +340,11 @@ void ScriptRunner::RunLine(const std::string& raw, int number) {
             }
         } else if (cmd == "dump") {
             Dump();
+        } else if (cmd == "dir") {
+            // The game's current folder, where its save files go; made when missing.
+            need(1);
+            std::filesystem::create_directories(w[1]);
+            std::filesystem::current_path(w[1]);
         } else if (cmd == "echo") {
             std::string text;
             for (size_t i = 1; i < w.size(); ++i) text += (i > 1 ? " " : "") + w[i];
