@@ -12,6 +12,7 @@ namespace q {
 
 void RegisterAll(Game& g) {
     RegisterCore(g);
+    RegisterData(g);
     RegisterSave(g);
 }
 
