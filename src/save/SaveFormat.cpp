@@ -14,14 +14,16 @@ namespace {
 constexpr char ReservedDigit = '0';
 
 // Ranges of the game that the file keeps to.
-constexpr Long MaxItem = 42;
-constexpr Long MaxJewel = 99;
-constexpr Long MaxArm = 499;
+constexpr Long MaxItem = ItemCount - 1;
+constexpr Long MaxJewel = MonsterCount - 1;
+constexpr Long MaxArm = ArmCount - 1;
 constexpr Long MaxSackPieces = 9;
 constexpr Long MaxContractDays = 30;
 constexpr Long MinBalance = -9999999;
 constexpr Long MaxMoney = 999999999;
 constexpr Long MaxArmPrice = 3600000;
+// The bank's row of the shares, whose price the file keeps.
+constexpr size_t SharesOffer = 9;
 
 constexpr Long Widest(int width) {
     Long v = 0;
@@ -429,13 +431,28 @@ void CountPieces(GameState& s) {
 
 SavedTables GatherTables(const Game& g) {
     SavedTables t;
-    (void)g;
+    for (size_t i = 0; i < t.LArmsSetPrice.size(); ++i) {
+        t.LArmsSetPrice[i] = g.AllArms[i].LArmsSetPrice;
+        t.LArmsList[i] = g.AllArms[i].LArmsList;
+    }
+    for (size_t i = 0; i < t.LKeyList.size(); ++i) t.LKeyList[i] = g.AllKey[i].LKeyList;
+    for (size_t i = 0; i < t.LGyokuList.size(); ++i) t.LGyokuList[i] = g.AllGyoku[i].LGyokuList;
+    for (size_t i = 0; i < t.SLSmithRecipe.size(); ++i) t.SLSmithRecipe[i] = g.SmithSell[i].SLSmithRecipe;
+    for (size_t i = 0; i < t.SLCarpenOk.size(); ++i) t.SLCarpenOk[i] = g.CarpenSell[i].SLCarpenOk;
+    t.SharePrice = g.ShopSellHouse[SharesOffer].SLHousePrice;
     return t;
 }
 
 void ApplyTables(Game& g, const SavedTables& t) {
-    (void)g;
-    (void)t;
+    for (size_t i = 0; i < t.LArmsSetPrice.size(); ++i) {
+        g.AllArms[i].LArmsSetPrice = t.LArmsSetPrice[i];
+        g.AllArms[i].LArmsList = t.LArmsList[i];
+    }
+    for (size_t i = 0; i < t.LKeyList.size(); ++i) g.AllKey[i].LKeyList = t.LKeyList[i];
+    for (size_t i = 0; i < t.LGyokuList.size(); ++i) g.AllGyoku[i].LGyokuList = t.LGyokuList[i];
+    for (size_t i = 0; i < t.SLSmithRecipe.size(); ++i) g.SmithSell[i].SLSmithRecipe = t.SLSmithRecipe[i];
+    for (size_t i = 0; i < t.SLCarpenOk.size(); ++i) g.CarpenSell[i].SLCarpenOk = t.SLCarpenOk[i];
+    g.ShopSellHouse[SharesOffer].SLHousePrice = t.SharePrice;
 }
 
 std::string SaveFileName(int fileNumber) { return "Quorvane_" + std::to_string(fileNumber) + ".dat"; }

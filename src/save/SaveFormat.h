@@ -12,6 +12,7 @@
 #include <string>
 
 #include "core/GameState.h"
+#include "data/Tables.h"
 
 namespace q {
 
@@ -32,12 +33,12 @@ inline constexpr std::array<const char*, 6> SaveTowns{"Hanoda", "Rein", "Shinen"
 
 // The game state kept inside the data tables.
 struct SavedTables {
-    std::array<Long, 500> LArmsSetPrice{};  // AllArms
-    std::array<bool, 500> LArmsList{};
-    std::array<bool, 29> LKeyList{};        // AllKey
-    std::array<bool, 100> LGyokuList{};     // AllGyoku
-    std::array<bool, 15> SLSmithRecipe{};   // SmithSell
-    std::array<bool, 11> SLCarpenOk{};      // CarpenSell
+    std::array<Long, ArmCount> LArmsSetPrice{};  // AllArms
+    std::array<bool, ArmCount> LArmsList{};
+    std::array<bool, KeyItemCount> LKeyList{};      // AllKey
+    std::array<bool, MonsterCount> LGyokuList{};    // AllGyoku
+    std::array<bool, RecipeCount> SLSmithRecipe{};  // SmithSell
+    std::array<bool, CarpenterWorkCount> SLCarpenOk{};  // CarpenSell
     Long SharePrice = 0;                    // ShopSellHouse(9).SLHousePrice
 };
 SavedTables GatherTables(const Game& g);

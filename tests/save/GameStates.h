@@ -7,6 +7,7 @@
 
 #include "core/Game.h"
 #include "core/StateColumns.h"
+#include "data/Tables.h"
 
 namespace q::test {
 
@@ -18,13 +19,37 @@ inline std::vector<std::string> ElementsOf(const std::vector<std::string>& regis
     return out;
 }
 
-// The new-game values of the state, as the state columns give them.
+// The data tables as a new game fills them.
+inline void FillTables(Game& g) {
+    InitArmTable1(g);
+    InitArmTable2(g);
+    InitItemTable(g);
+    InitKeyItemTable(g);
+    InitJewelTable(g);
+    InitMonsterTable(g);
+    InitFacilityTables(g);
+    InitTreasureTable(g);
+}
+
+// The new-game values of the state, as the state columns give them, over
+// freshly filled tables.
 inline void NewGameState(Game& g) {
-    const auto names = g.vars.names();
-    for (const auto& c : StateColumns()) {
-        if (c.newGame.kind != ColumnKind::Value) continue;
-        for (const auto& element : ElementsOf(names, std::string(c.name)))
-            g.vars.set(g, element, ParseValue(std::string(c.newGame.text)));
+    // Every game registers the same names: the list is worked out once.
+    static const std::vector<std::pair<std::string, Value>> values = [&g] {
+        std::vector<std::pair<std::string, Value>> out;
+        const auto names = g.vars.names();
+        for (const auto& c : StateColumns()) {
+            if (c.newGame.kind != ColumnKind::Value) continue;
+            for (const auto& element : ElementsOf(names, std::string(c.name)))
+                out.emplace_back(element, ParseValue(std::string(c.newGame.text)));
+        }
+        return out;
+    }();
+    FillTables(g);
+    for (const auto& [name, value] : values) g.vars.set(g, name, value);
+    for (auto& arm : g.AllArms) {
+        arm.LArmsSetPrice = arm.BasePrice;
+        arm.LArmsList = arm.No <= 2;
     }
 }
 
@@ -132,6 +157,19 @@ inline void RichGameState(Game& g) {
     g.ShopHaveHouse[HouseShares] = {9999, 0};
     g.ShopHaveHouse[HouseBank] = {-5000, 0};
     g.HaveGyokuNum = 100;
+
+    // The state inside the tables.
+    for (int i : {0, 7, 250, 480, 499}) {
+        g.AllArms[size_t(i)].LArmsList = true;
+        g.AllArms[size_t(i)].LArmsSetPrice = g.AllArms[size_t(i)].BasePrice * 3 / 2;
+    }
+    g.AllArms[1].LArmsList = false;
+    g.AllArms[1].LArmsSetPrice = g.AllArms[1].BasePrice / 2;
+    for (int i : {0, 14, 23, 28}) g.AllKey[size_t(i)].LKeyList = true;
+    for (auto& jewel : g.AllGyoku) jewel.LGyokuList = true;
+    for (int i : {0, 3, 14}) g.SmithSell[size_t(i)].SLSmithRecipe = true;
+    for (int i : {0, 10}) g.CarpenSell[size_t(i)].SLCarpenOk = true;
+    g.ShopSellHouse[9].SLHousePrice = 1234;
 }
 
 // Every list at its largest: 50 sack kinds, 150 bag pieces, 500 display
@@ -151,6 +189,7 @@ inline void FullGameState(Game& g) {
     g.HaveBagNum = 150;
     g.HaveShopNum = 500;
     g.HaveStockNum = 1000;
+    for (auto& arm : g.AllArms) arm.LArmsList = true;
 }
 
 }  // namespace q::test

@@ -71,22 +71,32 @@ inline std::string StoredFile(const std::vector<std::string>& plain) {
     return bytes;
 }
 
-// Every variable the save file keeps, by name, with its value.
+// Every variable the save file keeps, by name, with its value: the state
+// columns marked saved, and the state inside the data tables.
 inline std::map<std::string, std::string> SavedFields(Game& g) {
-    const auto names = g.vars.names();
+    static const std::vector<std::string> saved = [&g] {
+        const auto names = g.vars.names();
+        std::vector<std::string> out;
+        for (const auto& c : StateColumns())
+            if (c.saved)
+                for (const auto& element : ElementsOf(names, std::string(c.name))) out.push_back(element);
+        for (const auto& name : names)
+            for (const char* field : {".LArmsSetPrice", ".LArmsList", ".LKeyList", ".LGyokuList", ".SLSmithRecipe",
+                                      ".SLCarpenOk"})
+                if (name.size() > std::string(field).size() && name.ends_with(field)) out.push_back(name);
+        out.push_back("ShopSellHouse(9).SLHousePrice");
+        return out;
+    }();
     std::map<std::string, std::string> out;
-    for (const auto& c : StateColumns()) {
-        if (!c.saved) continue;
-        for (const auto& element : ElementsOf(names, std::string(c.name)))
-            out[element] = FormatValue(g.vars.get(g, element));
-    }
+    for (const auto& name : saved) out[name] = FormatValue(g.vars.get(g, name));
     return out;
 }
 
 // Every variable of the game, by name.
 inline std::map<std::string, std::string> AllFields(Game& g) {
+    static const std::vector<std::string> names = g.vars.names();
     std::map<std::string, std::string> out;
-    for (const auto& name : g.vars.names()) out[name] = FormatValue(g.vars.get(g, name));
+    for (const auto& name : names) out[name] = FormatValue(g.vars.get(g, name));
     return out;
 }
 

@@ -1,6 +1,7 @@
 // The lines the writer builds: columns, widths, signs, noise and the values
 // it has to hold inside their fields.
 #include <climits>
+#include <cstdio>
 #include <random>
 
 #include "SaveFixture.h"
@@ -34,6 +35,14 @@ TEST_F(SaveFormatTest, AFreshGameHasTheLineLengthsOfTheFormat) {
     // The sack's three items, the warehouse's three arms.
     EXPECT_EQ(Cols(lines[4], 12, 40), "020" "000" "000" "0030" "0003" "0006" "020" "000" "000" "10" "03" "0" "00000");
     EXPECT_EQ(lines[4].substr(51), "0030" "0910" "1210" "0000002" "0010002" "0020002");
+    EXPECT_EQ(lines[5].substr(10), "0" + std::string(26, '0') + "1000" "00" "000" "000" "000000000" "0" "000000000" "0");
+    // Arms 0 to 2 are listed at their base prices.
+    for (size_t arm = 0; arm < 4; ++arm) {
+        char price[8];
+        std::snprintf(price, sizeof price, "%07d", int(g().AllArms[arm].BasePrice));
+        EXPECT_EQ(Cols(lines[6], 12 + 8 * arm, 8), price + std::string(arm <= 2 ? "1" : "0")) << "arm " << arm;
+    }
+    EXPECT_EQ(lines[6].substr(4011), std::string(129, '0') + "000");
 }
 
 TEST_F(SaveFormatTest, ARichGameFillsEveryColumnInItsPlace) {
@@ -55,9 +64,19 @@ TEST_F(SaveFormatTest, ARichGameFillsEveryColumnInItsPlace) {
               "480001" "012300" "250199"         // display
               "0030999" "4840001"                // warehouse
               "1000512" "2009900" "30001-2");    // orders: 12 days, due today, two days overdue
-    EXPECT_EQ(Cols(lines[5], 42, 28), "31" "120" "000" "000009999" "0" "-00005000" "0");
-    EXPECT_EQ(lines[6].size(), 4143u);
-    EXPECT_EQ(Cols(lines[6], 4141, 3), "100");
+    EXPECT_EQ(lines[5].substr(10),
+              "0" "100100000000001" "10000000001" "1234" "31" "120" "000" "000009999" "0" "-00005000" "0");
+    ASSERT_EQ(lines[6].size(), 4143u);
+    auto arm = [&](size_t i) {
+        char price[8];
+        std::snprintf(price, sizeof price, "%07d", int(g().AllArms[i].LArmsSetPrice));
+        return std::string(price) + (g().AllArms[i].LArmsList ? "1" : "0");
+    };
+    EXPECT_EQ(g().AllArms[0].LArmsSetPrice, g().AllArms[0].BasePrice * 3 / 2);
+    for (size_t i : {0, 1, 2, 7, 250, 480, 499}) EXPECT_EQ(Cols(lines[6], 12 + 8 * i, 8), arm(i)) << "arm " << i;
+    EXPECT_EQ(Cols(lines[6], 12, 16), arm(0) + arm(1));
+    EXPECT_EQ(Cols(lines[6], 20, 8).back(), '0');
+    EXPECT_EQ(lines[6].substr(4011), "10000000000000100000000100001" + std::string(100, '1') + "100");
 }
 
 TEST_F(SaveFormatTest, FieldsOfTheirOwnForm) {

@@ -320,6 +320,9 @@ TEST_F(SaveLoadTest, ADamagedFileIsRefusedAndTheGameIsUntouched) {
         {"a share price of 1301", [](Lines& p) { Put(p[5], 38, "1301"); }},
         {"an asking price past the cap", [](Lines& p) { Put(p[6], 12, "3600001"); }},
         {"101 jewels handed over", [](Lines& p) { Put(p[6], 4141, "101"); }},
+        {"a listed flag of 2", [](Lines& p) { p[6][18] = '2'; }},
+        {"a valuable's flag of 3", [](Lines& p) { p[6][4011] = '3'; }},
+        {"a recipe flag of 9", [](Lines& p) { p[5][11] = '9'; }},
     };
     const auto base = RichPlain();
     for (const auto& c : plainCases) {
