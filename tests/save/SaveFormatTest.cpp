@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdio>
 #include <random>
+#include <set>
 
 #include "SaveFixture.h"
 
@@ -255,6 +256,67 @@ TEST_F(SaveFormatTest, EveryFileTheWriterMakesReadsBack) {
         EXPECT_TRUE(ReadSaveLines(*lines, staged, tables)) << "round " << round;
     }
     EXPECT_GT(written, 50);
+}
+
+}  // namespace
+}  // namespace q::test
+
+namespace q::test {
+namespace {
+
+// Each saved field changed alone changes the file; any other variable
+// changed alone leaves it as it was.
+TEST_F(SaveFormatTest, EverySavedFieldReachesTheFileAndNothingElseDoes) {
+    RichGameState(g());
+    auto build = [&] {
+        g().rng.Randomize(1);
+        auto lines = BuildSaveLines(g(), 0);
+        return lines ? *lines : SaveLines{};
+    };
+    const SaveLines base = build();
+    // Another value of the variable, step = +1 or -1 for numbers and truth values.
+    auto changes = [&](const std::string& name) {
+        const Value was = g().vars.get(g(), name);
+        bool changed = false;
+        for (int step : {1, -1}) {
+            Value other = was;
+            if (auto* n = std::get_if<long long>(&other)) *n += step;
+            else if (auto* d = std::get_if<double>(&other)) *d += step;
+            else other = std::get<std::string>(was) == "Rein" ? "Tou" : "Rein";
+            try {
+                g().vars.set(g(), name, other);
+            } catch (const VarError&) {
+                continue;  // a variable that holds a form
+            }
+            changed = changed || build() != base;
+            g().vars.set(g(), name, was);
+        }
+        return changed;
+    };
+
+    // What the file keeps in other forms: the totals as the lists add them
+    // up, whether a contract runs from its days, no time for shares and money.
+    const std::set<std::string> otherwise{"HaveShopNum", "HaveStockNum", "HaveBagNum",
+                                          "ShopHaveHouse(1).HLHouseNum", "ShopHaveHouse(2).HLHouseNum",
+                                          "ShopHaveHouse(3).HLHouseTime", "ShopHaveHouse(4).HLHouseTime"};
+    auto pastTheCount = [&](const std::string& name) {
+        for (const auto& [list, count] : {std::pair{"MySack(", g().HaveSack}, {"MyBag(", g().HaveBag},
+                                          {"MyShopArms(", g().HaveShop}, {"MyStockArms(", g().HaveStock},
+                                          {"MyRequestArms(", g().NowRequest}})
+            if (name.rfind(list, 0) == 0) return std::stoi(name.substr(std::string(list).size())) >= count;
+        return false;
+    };
+
+    const auto saved = SavedFields(g());
+    for (const auto& [name, value] : saved) {
+        if (otherwise.count(name) || pastTheCount(name)) continue;
+        EXPECT_TRUE(changes(name)) << name << " does not reach the file";
+    }
+    for (const auto& name : g().vars.names()) {
+        if (saved.count(name) || name == "FieldName") continue;
+        if (otherwise.count(name) || pastTheCount(name)) continue;
+        EXPECT_FALSE(changes(name)) << name << " is not saved, yet it changes the file";
+    }
 }
 
 }  // namespace
