@@ -9,6 +9,7 @@
 #include "shop/RegisterShop.h"
 #include "town/frmEvent.h"
 #include "stage/RegisterStage.h"
+#include "save/SaveFile.h"
 
 #include <tuple>
 
@@ -21,6 +22,7 @@ void RegisterAll(Game& g) {
     RegisterRules(g);
     RegisterShop(g);
     RegisterBoardMenu(g);
+    RegisterSave(g);
 }
 
 namespace {
