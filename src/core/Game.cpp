@@ -9,6 +9,7 @@
 #include "shop/frmOthers.h"
 #include "shop/frmShop.h"
 #include "town/frmEvent.h"
+#include "field/frmField.h"
 
 namespace q {
 
@@ -23,7 +24,8 @@ Game::Game(Host& h)
       frmMenu([this] { return std::make_unique<q::frmMenu>(*this); }),
       frmBoard([this] { return std::make_unique<q::frmBoard>(*this); }),
       frmShop([this] { return std::make_unique<q::frmShop>(*this); }),
-      frmEvent([this] { return std::make_unique<q::frmEvent>(*this); }) {
+      frmEvent([this] { return std::make_unique<q::frmEvent>(*this); }),
+      frmField([this] { return std::make_unique<q::frmField>(*this); }) {
     Known(frmUnderMes, "frmUnderMes");
     Known(frmUnderMes2, "frmUnderMes2");
     Known(frmOthers, "frmOthers");
@@ -32,6 +34,7 @@ Game::Game(Host& h)
     Known(frmBoard, "frmBoard");
     Known(frmShop, "frmShop");
     Known(frmEvent, "frmEvent");
+    Known(frmField, "frmField");
     rng.Randomize(host.Seed());
     RegisterAll(*this);
 }

@@ -26,6 +26,7 @@ class frmMenu;
 class frmBoard;
 class frmShop;
 class frmEvent;
+class frmField;
 struct RegionEngine;
 
 class Game : public GameState, public DataTables {
@@ -51,6 +52,7 @@ public:
     FormRef<q::frmBoard> frmBoard;
     FormRef<q::frmShop> frmShop;
     FormRef<q::frmEvent> frmEvent;
+    FormRef<q::frmField> frmField;
 
     // A form of the game by its name, created (not loaded) on first use; null
     // for a name the game has no form for.

@@ -289,6 +289,7 @@ struct GameState {
     std::string LeftTown;
     std::string RightTown;
     Long NowFloor = 0;
+    bool ExitOffer = false;  // the dungeon exit has been offered on this floor
     Long RoadPos = 0;
     Long RoadLength = 0;
     Long WalkDir = 0;  // -1 or 1

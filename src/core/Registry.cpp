@@ -220,6 +220,7 @@ void RegisterGameState(Vars& v) {
     Q_VAR(RepeatDeal);
     Q_VAR(ReloadList);
     Q_VAR(OfferPending);
+    Q_VAR(ExitOffer);
     Q_VAR(ShopOpen);
     Q_VAR(ShopEventKind);
     Q_VAR(CloseRequest);
