@@ -1,6 +1,8 @@
 #include "core/Registry.h"
 
 #include "core/Game.h"
+#include "core/GoToPlace.h"
+#include "core/InitGame.h"
 #include "core/KeepOnTop.h"
 #include "core/frmMenu.h"
 #include "core/Message.h"
@@ -328,6 +330,18 @@ void RegisterCore(Game& g) {
         std::string text = a.size() > 0 ? a[0] : "", yes = a.size() > 1 ? a[1] : "", no = a.size() > 2 ? a[2] : "";
         bool def = a.size() > 3 ? Procs::Truth(a, 3) : true;
         ShowMessage(g, text, yes, no, def);
+        return std::string();
+    });
+    p.add("GoToPlace", [](Game& g, const Procs::Args& a) {
+        GoToPlace(g, Procs::Text(a, 0), Procs::Text(a, 1), Procs::Text(a, 2), Procs::Text(a, 3));
+        return std::string();
+    });
+    p.add("DrawGauges", [](Game& g, const Procs::Args&) {
+        DrawGauges(g);
+        return std::string();
+    });
+    p.add("InitGame", [](Game& g, const Procs::Args&) {
+        InitGame(g);
         return std::string();
     });
     p.add("QuitStory", [](Game& g, const Procs::Args&) {

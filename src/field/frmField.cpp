@@ -1,5 +1,6 @@
 #include "field/frmField.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -140,6 +141,8 @@ void frmField::Scenery() {
 void frmField::Start() {
     Game& g = game;
     g.StepWidth = RGN_PixelToTwipX(g, double(g.ScreenWidthPx - 160) / double(g.RoadLength));
+    // A step of nothing would never reach the end: at least a pixel, however narrow the screen.
+    if (g.StepWidth < 1) g.StepWidth = RGN_PixelToTwipX(g, 1);
     if (g.RoadPos == 1) {
         g.HeroX = g.PlaceX + RGN_PixelToTwipX(g, 64);
         g.LeftMode = false;

@@ -396,6 +396,13 @@ void ScriptRunner::RunLine(const std::string& raw, int number) {
             std::string error;
             if (!driver_.WriteFrame(w[1], error)) throw ScriptError(number, "cannot write " + w[1] + ": " + error);
             driver_.Note("frame written to " + w[1]);
+        } else if (cmd == "unload") {
+            need(1);
+            Game& g = game();
+            Form* f = g.FindForm(w[1]);
+            if (!f) throw ScriptError(number, "no form " + w[1]);
+            f->Unload();
+            driver_.Flush();
         } else if (cmd == "dump") {
             Dump();
         } else if (cmd == "dir") {
