@@ -10,7 +10,7 @@
 
 namespace q {
 
-void RegisterAll(Game& g) { RegisterCore(g); }
+void RegisterAll(Game& g) { RegisterCore(g); RegisterData(g); }
 
 namespace {
 
