@@ -9,8 +9,6 @@ namespace q {
 
 Long ScreenWidth(Game& g) { return g.host.ScreenWidthPixels(); }
 
-void ClearConditions(Game& g) { g.Condition.fill(0); }
-
 namespace {
 
 // Parts of the start that live with the tables, the stage and the clock.

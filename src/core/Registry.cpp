@@ -4,13 +4,18 @@
 #include "core/KeepOnTop.h"
 #include "core/frmMenu.h"
 #include "core/Message.h"
+#include "core/Rules.h"
 #include "core/StoryInput.h"
 
 #include <tuple>
 
 namespace q {
 
-void RegisterAll(Game& g) { RegisterCore(g); RegisterData(g); }
+void RegisterAll(Game& g) {
+    RegisterCore(g);
+    RegisterData(g);
+    RegisterRules(g);
+}
 
 namespace {
 

@@ -208,6 +208,7 @@ void ScriptRunner::Click(const std::vector<std::string>& w) {
 
 std::string ScriptRunner::Actual(const std::string& what) {
     Game& g = game();
+    if (what == "result") return lastResult_;
     if (what == "bar") {
         Form* bar = g.frmUnderMes2.loaded() && g.frmUnderMes2.peek()->Visible ? static_cast<Form*>(g.frmUnderMes2.peek())
                                                                                : static_cast<Form*>(g.frmUnderMes.peek());
@@ -342,6 +343,7 @@ void ScriptRunner::RunLine(const std::string& raw, int number) {
             Game& g = game();
             std::vector<std::string> args(w.begin() + 2, w.end());
             std::string result = g.procs.call(g, w[1], args);
+            lastResult_ = result;
             driver_.Flush();
             if (!result.empty()) out_ << w[1] << " -> " << result << "\n";
         } else if (cmd == "expect") {

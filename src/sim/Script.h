@@ -67,6 +67,7 @@ private:
     Game* game_ = nullptr;
     std::ostream& out_;
     int line_ = 0;
+    std::string lastResult_;  // what the last `call` returned, for `expect result`
 };
 
 }  // namespace q

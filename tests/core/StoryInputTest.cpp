@@ -133,6 +133,8 @@ TEST_P(DispatchRows, FirstMatchWins) {
     g().BoardCommand = c.boardCommand;
     g().EventName = c.eventName;
     g().StoryNo = 3;
+    // A handler that is already built records itself like a stand-in.
+    g().SetHandler(c.handler, [this, h = std::string(c.handler)](Long) { g().StandIn(h); });
     AdvanceStory(g(), vbLeftButton);
     ASSERT_EQ(g().standInCalls.size(), 1u) << c.storyName;
     EXPECT_EQ(g().standInCalls[0], c.handler) << c.storyName;
