@@ -5,7 +5,13 @@
 #include "core/Registry.h"
 #include "core/frmMenu.h"
 #include "core/frmOpen.h"
+#include "shop/frmBag.h"
+#include "shop/frmFrame.h"
 #include "shop/frmOthers.h"
+#include "shop/frmShopArms.h"
+#include "shop/frmStatus.h"
+#include "shop/frmStatus2.h"
+#include "shop/frmStockArms.h"
 
 namespace q {
 
@@ -17,7 +23,13 @@ Game::Game(Host& h)
       frmOthers([this] { return std::make_unique<q::frmOthers>(*this); }),
       frmOpen([this] { return std::make_unique<q::frmOpen>(*this); }),
       frmMenu([this] { return std::make_unique<q::frmMenu>(*this); }),
-      frmBoard([this] { return std::make_unique<q::frmBoard>(*this); }) {
+      frmBoard([this] { return std::make_unique<q::frmBoard>(*this); }),
+      frmFrame([this] { return std::make_unique<q::frmFrame>(*this); }),
+      frmStatus([this] { return std::make_unique<q::frmStatus>(*this); }),
+      frmStatus2([this] { return std::make_unique<q::frmStatus2>(*this); }),
+      frmShopArms([this] { return std::make_unique<q::frmShopArms>(*this); }),
+      frmStockArms([this] { return std::make_unique<q::frmStockArms>(*this); }),
+      frmBag([this] { return std::make_unique<q::frmBag>(*this); }) {
     rng.Randomize(host.Seed());
     RegisterAll(*this);
 }

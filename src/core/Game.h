@@ -24,6 +24,12 @@ class frmOthers;
 class frmOpen;
 class frmMenu;
 class frmBoard;
+class frmFrame;
+class frmStatus;
+class frmStatus2;
+class frmShopArms;
+class frmStockArms;
+class frmBag;
 
 class Game : public GameState, public DataTables {
 public:
@@ -45,6 +51,12 @@ public:
     FormRef<q::frmOpen> frmOpen;
     FormRef<q::frmMenu> frmMenu;
     FormRef<q::frmBoard> frmBoard;
+    FormRef<q::frmFrame> frmFrame;
+    FormRef<q::frmStatus> frmStatus;
+    FormRef<q::frmStatus2> frmStatus2;
+    FormRef<q::frmShopArms> frmShopArms;
+    FormRef<q::frmStockArms> frmStockArms;
+    FormRef<q::frmBag> frmBag;
 
     // The program is over: its last form was unloaded.
     bool Ended() const { return app.ended(); }

@@ -6,6 +6,7 @@
 #include "core/Message.h"
 #include "core/Rules.h"
 #include "core/StoryInput.h"
+#include "shop/RegisterShop.h"
 
 #include <tuple>
 
@@ -15,6 +16,7 @@ void RegisterAll(Game& g) {
     RegisterCore(g);
     RegisterData(g);
     RegisterRules(g);
+    RegisterListWindows(g);
 }
 
 namespace {

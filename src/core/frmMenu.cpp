@@ -3,6 +3,11 @@
 #include <array>
 #include <string_view>
 
+#include "shop/ListWindows.h"
+#include "shop/frmFrame.h"
+#include "shop/frmStatus.h"
+#include "stage/mod_RGN_UserFunction.h"
+
 namespace q {
 
 namespace {
@@ -152,6 +157,27 @@ void frmBoard::Design() {
            {&bline1, "-"},         {&bHanoda, "ハノダ"},     {&bRain, "レインウッド"}, {&bShinen, "深淵窟"},
            {&bElwind, "エルウインド"}, {&bTower, "ネクザスの塔"}, {&bAmulet, "アミュレット城"}, {&bline2, "-"},
            {&bStatus, "ステータス"}, {&bEconomy, "経済情報"}, {&bSave, "セーブ"},      {&bEnd, "終了"}});
+}
+
+void frmMenu::mStatus_Click() {
+    Game& g = game;
+    if (!g.ListName.empty()) {
+        CloseListWindows(g);
+        return;
+    }
+    frmStatus& status = g.frmStatus.get();
+    // The window's bottom edge 65 pixels above the bottom of the stage area.
+    status.Top = RGN_ScreenHeight(g) - status.Height - RGN_PixelToTwipY(g, 65);
+    status.Left = RGN_PixelToTwipX(g, 0);
+    status.Show();
+    g.ListTop = status.Top;
+    g.ListLeft = status.Left;
+    frmFrame& frame = g.frmFrame.get();
+    PlaceFrame(g, g.ListTop, g.ListLeft);
+    frame.Show();
+    for (int i = 0; i <= 6; ++i) frame.cmdFrame[i].Enabled = true;
+    g.ListName = "frmStatus";
+    g.ListForm = &status;
 }
 
 void ShowPopupMenu(Game& g) {

@@ -18,6 +18,10 @@ public:
     MenuItem mOut{*this, "mOut"};
     MenuItem mEnd{*this, "mEnd"};
     void Design() override;
+
+    // "ステータス": closes the open list window, or opens the status page at
+    // the left edge above the bar, with the tab frame above it.
+    void mStatus_Click();
 };
 
 class frmBoard : public GameForm {

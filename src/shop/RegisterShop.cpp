@@ -1,0 +1,37 @@
+#include "shop/RegisterShop.h"
+
+#include "core/Game.h"
+#include "core/frmMenu.h"
+#include "shop/ListWindows.h"
+#include "shop/frmBag.h"
+#include "shop/frmFrame.h"
+#include "shop/frmStockArms.h"
+
+namespace q {
+
+void RegisterListWindows(Game& g) {
+    g.SetHandler("frmMenu.mStatus_Click", [&g](Long) { g.frmMenu.object().mStatus_Click(); });
+    g.SetHandler("frmFrame.cmdFrame_Click", [&g](Long tab) { g.frmFrame->cmdFrame_Click(int(tab)); });
+    g.SetHandler("frmBag.cmdDump_Click", [&g](Long) { g.frmBag->cmdDump_Click(); });
+    g.SetHandler("frmStockArms.cmdDump_Click", [&g](Long) { g.frmStockArms->cmdDump_Click(); });
+
+    Procs& p = g.procs;
+    p.add("RefreshListWindow", [](Game& g, const Procs::Args&) {
+        RefreshListWindow(g);
+        return std::string();
+    });
+    p.add("CloseListWindows", [](Game& g, const Procs::Args&) {
+        CloseListWindows(g);
+        return std::string();
+    });
+    p.add("frmMenu.mStatus_Click", [](Game& g, const Procs::Args&) {
+        g.frmMenu.object().mStatus_Click();
+        return std::string();
+    });
+    p.add("frmFrame.cmdFrame_Click", [](Game& g, const Procs::Args& a) {
+        g.frmFrame->cmdFrame_Click(int(Procs::Number(a, 0)));
+        return std::string();
+    });
+}
+
+}  // namespace q
