@@ -23,6 +23,11 @@ public:
     void QueueInputAnswer(std::string t) override { host_.QueueInputAnswer(std::move(t)); }
     void Note(const std::string& line) override { std::cout << line << "\n"; }
     void Flush() override {}
+    bool QueueDrag(int dx, int dy) override {
+        host_.QueueDrag(dx, dy);
+        return true;
+    }
+    const Control* Focused() override { return host_.FocusedControl(); }
 
 private:
     QtHost& host_;
