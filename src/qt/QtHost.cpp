@@ -413,8 +413,11 @@ void QtHost::SyncControl(Control& c) {
     w->setFont(FontOf(c));
     w->setToolTip(Q(c.ToolTipText));
     QPalette pal = w->palette();
-    pal.setColor(QPalette::WindowText, ColorOf(c.ForeColor));
-    pal.setColor(QPalette::ButtonText, ColorOf(c.ForeColor));
+    // The text colour of an enabled control; a disabled one keeps the grey.
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(group, QPalette::WindowText, ColorOf(c.ForeColor));
+        pal.setColor(group, QPalette::ButtonText, ColorOf(c.ForeColor));
+    }
     if (!c.BackTransparent) pal.setColor(QPalette::Window, ColorOf(c.BackColor));
     w->setPalette(pal);
     w->setAutoFillBackground(!c.BackTransparent && c.kind() == ControlKind::Label);
