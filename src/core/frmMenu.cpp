@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string_view>
+#include <vector>
 
 #include "shop/ListWindows.h"
 #include "shop/frmFrame.h"
@@ -107,10 +108,10 @@ void SceneMenu(Game& g) {
     m.mEnd.Enabled = true;
     m.mLine.Visible = false;
     if (g.EventField == "Shop") {
-        for (MenuItem* item : g.ShopOpen ? std::initializer_list<MenuItem*>{&m.mClose, &m.mLine, &m.mStatus}
-                                         : std::initializer_list<MenuItem*>{&m.mOpen, &m.mSleep, &m.mLine,
-                                                                            &m.mStatus, &m.mOut})
-            item->Visible = true;
+        // Two lists held by name: a list made inside the condition would end with it.
+        const std::vector<MenuItem*> open{&m.mClose, &m.mLine, &m.mStatus};
+        const std::vector<MenuItem*> closed{&m.mOpen, &m.mSleep, &m.mLine, &m.mStatus, &m.mOut};
+        for (MenuItem* item : g.ShopOpen ? open : closed) item->Visible = true;
     } else if (std::find(Facilities.begin(), Facilities.end(), g.EventField) != Facilities.end()) {
         m.mStatus.Visible = true;
         m.mOut.Visible = true;
