@@ -3,6 +3,7 @@
 #include "core/frmUnderMes.h"
 #include "core/frmUnderMes2.h"
 #include "core/Registry.h"
+#include "stage/mod_RGN_Proc.h"
 #include "core/frmMenu.h"
 #include "core/frmOpen.h"
 #include "shop/frmBag.h"
@@ -12,12 +13,14 @@
 #include "shop/frmStatus.h"
 #include "shop/frmStatus2.h"
 #include "shop/frmStockArms.h"
+#include "shop/frmShop.h"
 
 namespace q {
 
 Game::Game(Host& h)
     : host(h),
       app(h),
+      rgn(std::make_unique<RegionEngine>()),
       frmUnderMes([this] { return std::make_unique<q::frmUnderMes>(*this); }),
       frmUnderMes2([this] { return std::make_unique<q::frmUnderMes2>(*this); }),
       frmOthers([this] { return std::make_unique<q::frmOthers>(*this); }),
@@ -29,12 +32,32 @@ Game::Game(Host& h)
       frmStatus2([this] { return std::make_unique<q::frmStatus2>(*this); }),
       frmShopArms([this] { return std::make_unique<q::frmShopArms>(*this); }),
       frmStockArms([this] { return std::make_unique<q::frmStockArms>(*this); }),
-      frmBag([this] { return std::make_unique<q::frmBag>(*this); }) {
+      frmBag([this] { return std::make_unique<q::frmBag>(*this); }),
+      frmShop([this] { return std::make_unique<q::frmShop>(*this); }) {
+    Known(frmUnderMes, "frmUnderMes");
+    Known(frmUnderMes2, "frmUnderMes2");
+    Known(frmOthers, "frmOthers");
+    Known(frmOpen, "frmOpen");
+    Known(frmMenu, "frmMenu");
+    Known(frmBoard, "frmBoard");
+    Known(frmShop, "frmShop");
+    Known(frmFrame, "frmFrame");
+    Known(frmStatus, "frmStatus");
+    Known(frmStatus2, "frmStatus2");
+    Known(frmShopArms, "frmShopArms");
+    Known(frmStockArms, "frmStockArms");
+    Known(frmBag, "frmBag");
     rng.Randomize(host.Seed());
     RegisterAll(*this);
 }
 
 Game::~Game() = default;
+
+Form* Game::FindForm(const std::string& name) {
+    if (Form* f = app.find(name)) return f;
+    auto it = formObjects_.find(name);
+    return it == formObjects_.end() ? nullptr : &it->second();
+}
 
 void Game::Call(const std::string& name, Long arg) {
     auto it = handlers_.find(name);

@@ -30,6 +30,8 @@ class frmStatus2;
 class frmShopArms;
 class frmStockArms;
 class frmBag;
+class frmShop;
+struct RegionEngine;
 
 class Game : public GameState, public DataTables {
 public:
@@ -43,6 +45,7 @@ public:
     Random rng;
     Vars vars;
     Procs procs;
+    std::unique_ptr<RegionEngine> rgn;  // the sprite stage's engine
 
     // The game's forms, created on first reference.
     FormRef<q::frmUnderMes> frmUnderMes;
@@ -57,6 +60,11 @@ public:
     FormRef<q::frmShopArms> frmShopArms;
     FormRef<q::frmStockArms> frmStockArms;
     FormRef<q::frmBag> frmBag;
+    FormRef<q::frmShop> frmShop;
+
+    // A form of the game by its name, created (not loaded) on first use; null
+    // for a name the game has no form for.
+    Form* FindForm(const std::string& name);
 
     // The program is over: its last form was unloaded.
     bool Ended() const { return app.ended(); }
@@ -81,7 +89,12 @@ public:
     void StandIn(const std::string& name) { standInCalls.push_back(name); }
 
 private:
+    template <class F>
+    void Known(FormRef<F>& ref, const char* name) {
+        formObjects_[name] = [&ref]() -> Form& { return ref.object(); };
+    }
     std::map<std::string, Handler> handlers_;
+    std::map<std::string, std::function<Form&()>> formObjects_;
 };
 
 // A form of this game: the toolkit's form plus the game it belongs to.

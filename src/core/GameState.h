@@ -340,6 +340,7 @@ struct GameState {
     Long QuitStoryNo = 0;          // the step of the story the quit question interrupted
     bool ShopOpen = false;
     Long ShopEventKind = 0;
+    Long RepeatDeal = 0;           // the customer makes a second deal
     Long CloseRequest = 0;
     bool RobberCame = false;       // since the shop was opened
     bool HelperPresent = false;    // the hired swordsman keeps the shop

@@ -2,6 +2,7 @@
 
 #include "core/Game.h"
 #include "core/frmUnderMes.h"
+#include "stage/mod_RGN_UserFunction.h"
 
 namespace q {
 
@@ -38,6 +39,36 @@ void GoToPlace(Game& g, const std::string& Place, const std::string& LeftTownNam
     }
     if (Place != "Board") g.EventBusy = true;
     g.Call("frmEvent.Show");
+}
+
+namespace {
+
+constexpr Long GemBlue = 188;
+constexpr Long GemRed = 189;
+constexpr Long GemYellow = 190;
+constexpr Long AutoMark = 398;
+constexpr Long PauseMark = 399;
+constexpr Long Swordsman = 30;
+
+// Blue from 70 % of the maximum, yellow from 30 %, red below.
+Long Gem(Long current, Long maximum) {
+    if (double(current) >= double(maximum) * 0.7) return GemBlue;
+    if (double(current) >= double(maximum) * 0.3) return GemYellow;
+    return GemRed;
+}
+
+}  // namespace
+
+void DrawGauges(Game& g) {
+    if (g.NewGame || !g.StageForm) return;
+    Form& stage = *g.StageForm;
+    const Long y = g.SpriteTop - RGN_PixelToTwipY(g, 15);
+    RGN_Draw(g, Gem(g.MyNowHp, g.MyMaxHp), stage, 5, y);
+    RGN_Draw(g, Gem(g.MyNowBody, g.MyMaxBody), stage, 155, y);
+    RGN_Draw(g, Gem(g.MyNowWater, g.MyMaxWater), stage, 305, y);
+    if (g.SceneFormName == "frmField" && g.OnceStop) RGN_Draw(g, PauseMark, stage, 455, y);
+    else if (g.AutoNext) RGN_Draw(g, AutoMark, stage, 455, y);
+    if (g.HelperPresent) RGN_Draw(g, Swordsman, stage, g.HeroX + 400, g.SpriteTop);
 }
 
 }  // namespace q

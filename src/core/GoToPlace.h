@@ -13,4 +13,8 @@ class Game;
 void GoToPlace(Game& g, const std::string& Place, const std::string& LeftTownName,
                const std::string& RightTownName, const std::string& Area);
 
+// Adds the three gauge gems, the pause or auto mark and the hired swordsman
+// to the frame being drawn on the stage.
+void DrawGauges(Game& g);
+
 }  // namespace q

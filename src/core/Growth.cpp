@@ -19,36 +19,34 @@ bool Faint(Game& g) {
     return true;
 }
 
-// One figure of the level-up frame.
-void DrawFigure(Game& g, Long sprite, Long /*x*/) { g.Call("RGN_Draw", sprite); }
-
-// The scene's figures again, as they stand, with the gauges.
+// The scene's figures again, as they stand, with the gauges. The frame is
+// drawn over the last one: it is not started afresh.
 void RedrawScene(Game& g) {
-    constexpr Long SignX = 900;
+    if (!g.StageForm) return;
+    Form& stage = *g.StageForm;
+    const Long signX = 900;
     const std::string& scene = g.SceneFormName;
     if (scene == "frmField") {
-        DrawFigure(g, g.PlaceSprite, g.PlaceX);
-        DrawFigure(g, g.PlaceSprite2, g.PlaceX2);
-        DrawFigure(g, g.HeroSprite, g.HeroX);
+        RGN_Draw(g, g.PlaceSprite, stage, g.PlaceX, g.SpriteTop);
+        RGN_Draw(g, g.PlaceSprite2, stage, g.PlaceX2, g.SpriteTop);
+        RGN_Draw(g, g.HeroSprite, stage, g.HeroX, g.SpriteTop);
     } else if (scene == "frmEvent") {
-        DrawFigure(g, g.HeroSprite, g.HeroX);
-        DrawFigure(g, g.VisitorSprite, SignX);
+        RGN_Draw(g, g.HeroSprite, stage, g.HeroX, g.SpriteTop);
+        RGN_Draw(g, g.VisitorSprite, stage, signX, g.SpriteTop);
     } else if (scene == "frmShop" && !g.ShopOpen) {
-        DrawFigure(g, g.PlaceSprite, SignX);
-        DrawFigure(g, g.HeroSprite, g.HeroX);
+        RGN_Draw(g, g.PlaceSprite, stage, signX, g.SpriteTop);
+        RGN_Draw(g, g.HeroSprite, stage, g.HeroX, g.SpriteTop);
     } else if (scene == "frmShop") {
-        DrawFigure(g, g.HeroSprite, g.HeroX);
-        DrawFigure(g, g.PlaceSprite, SignX);
-        DrawFigure(g, g.VisitorSprite, g.VisitorX);
-        if (g.LeaverSprite != NoSprite) DrawFigure(g, g.LeaverSprite, g.LeaverX);
+        RGN_Draw(g, g.HeroSprite, stage, g.HeroX, g.SpriteTop);
+        RGN_Draw(g, g.PlaceSprite, stage, signX, g.SpriteTop);
+        RGN_Draw(g, g.VisitorSprite, stage, g.VisitorX, g.SpriteTop);
+        if (g.LeaverSprite != NoSprite) RGN_Draw(g, g.LeaverSprite, stage, g.LeaverX, g.SpriteTop);
     }
     g.Call("DrawGauges");
-    g.Call("RGN_Apply");
+    RGN_Apply(g, stage);
 }
 
 }  // namespace
-
-void ClearConditions(Game& g) { g.Condition.fill(0); }
 
 bool StatusTurn(Game& g) {
     g.MessageText.clear();

@@ -8,9 +8,6 @@ namespace q {
 
 class Game;
 
-// Every condition counter to 0.
-void ClearConditions(Game& g);
-
 // One turn of the condition counters; poison hurts. True when her HP is
 // used up (outside battle the faint has then started).
 bool StatusTurn(Game& g);

@@ -3,20 +3,48 @@
 #include "core/Game.h"
 #include "core/frmUnderMes.h"
 #include "core/frmUnderMes2.h"
+#include "core/Clock.h"
+#include "data/Tables.h"
 #include "stage/mod_RGN_UserFunction.h"
 
 namespace q {
 
 Long ScreenWidth(Game& g) { return g.host.ScreenWidthPixels(); }
 
+void ClearConditions(Game& g) { g.Condition.fill(0); }
+
 namespace {
 
 // Parts of the start that live with the tables, the stage and the clock.
-void ResetKeyItemsEveryRun(Game& g) { g.Call("ResetKeyItemsEveryRun"); }
-void FillDataTables(Game& g) { g.Call("FillDataTables"); }
-void ResetTablesForNewGame(Game& g) { g.Call("ResetTablesForNewGame"); }
-void ShopIncident(Game& g, Long kind) { g.Call("ShopIncident", kind); }
-Long RGN_SpriteHeight(Game& g, Long) { return RGN_PixelToTwipY(g, 34); }
+// The valuables every start takes back; the others stay with New Game Plus.
+void ResetKeyItemsEveryRun(Game& g) {
+    for (int i = 0; i <= 13; ++i) g.AllKey[size_t(i)].LKeyList = false;
+    g.AllKey[21].LKeyList = false;
+    g.AllKey[27].LKeyList = false;
+}
+
+void FillDataTables(Game& g) {
+    InitArmTable1(g);
+    InitArmTable2(g);
+    InitItemTable(g);
+    InitKeyItemTable(g);
+    InitJewelTable(g);
+    InitMonsterTable(g);
+    InitFacilityTables(g);
+    InitTreasureTable(g);
+}
+
+// Asking prices back to the base prices, only arms 0-2 listed, and no jewel,
+// recipe or valuable.
+void ResetTablesForNewGame(Game& g) {
+    for (size_t i = 0; i < g.AllArms.size(); ++i) {
+        g.AllArms[i].LArmsSetPrice = g.AllArms[i].BasePrice;
+        g.AllArms[i].LArmsList = i <= 2;
+    }
+    for (auto& jewel : g.AllGyoku) jewel.LGyokuList = false;
+    for (auto& recipe : g.SmithSell) recipe.SLSmithRecipe = false;
+    for (auto& key : g.AllKey) key.LKeyList = false;
+}
 
 // Values every start resets, new game or New Game Plus.
 void ResetEveryRun(Game& g) {
@@ -133,7 +161,7 @@ void InitGame(Game& g) {
     g.ScreenWidthPx = ScreenWidth(g);
     g.PlaceX = 0;
     g.PlaceX2 = RGN_PixelToTwipX(g, g.ScreenWidthPx - 64);
-    g.SpriteTop = RGN_ScreenHeight(g) - RGN_SpriteHeight(g, g.HeroSprite) - g.frmUnderMes->Height + 20;
+    g.SpriteTop = RGN_ScreenHeight(g) - RGN_SpriteHeight(g.HeroSprite) - g.frmUnderMes->Height + 20;
     PlaceMessageBars(g);
     g.rng.Randomize(g.host.Seed());
     ResetEveryRun(g);

@@ -58,8 +58,9 @@ void RemoveArms(Box& box, Long index, Long num) {
         box.total -= num;
         return;
     }
-    for (Long i = index; i + 1 < box.used; ++i) box.entries[size_t(i)] = box.entries[size_t(i + 1)];
-    box.used -= 1;
+    const Long last = (box.used < Long(box.entries.size()) ? box.used : Long(box.entries.size())) - 1;
+    for (Long i = index; i < last; ++i) box.entries[size_t(i)] = box.entries[size_t(i + 1)];
+    box.used = last;
     box.total -= held;
 }
 
@@ -141,8 +142,9 @@ void SackChange(Game& g, Long ItemId, Long Index, bool Remove, Long Num, bool Is
             e.HHaveSackNum -= Num;
             return;
         }
-        for (Long i = Index; i + 1 < g.HaveSack; ++i) g.MySack[size_t(i)] = g.MySack[size_t(i + 1)];
-        g.HaveSack -= 1;
+        const Long last = (g.HaveSack < Long(g.MySack.size()) ? g.HaveSack : Long(g.MySack.size())) - 1;
+        for (Long i = Index; i < last; ++i) g.MySack[size_t(i)] = g.MySack[size_t(i + 1)];
+        g.HaveSack = last;
         return;
     }
     if (Num <= 0) return;

@@ -31,7 +31,7 @@ bool IsLifted(std::string_view name) {
 
 void PaintBars(Game& g, Color c) {
     for (const char* name : {"frmUnderMes", "frmUnderMes2", "frmUnderMes3"})
-        if (Form* bar = g.app.find(name)) bar->BackColor = c;
+        if (Form* bar = g.FindForm(name)) bar->BackColor = c;
 }
 
 void Lift(Game& g, Form& f, bool topmost) {

@@ -7,6 +7,7 @@
 #include "core/Rules.h"
 #include "core/StoryInput.h"
 #include "shop/RegisterShop.h"
+#include "stage/RegisterStage.h"
 
 #include <tuple>
 
@@ -15,8 +16,9 @@ namespace q {
 void RegisterAll(Game& g) {
     RegisterCore(g);
     RegisterData(g);
+    RegisterStage(g);
     RegisterRules(g);
-    RegisterListWindows(g);
+    RegisterShop(g);
 }
 
 namespace {
@@ -212,6 +214,7 @@ void RegisterGameState(Vars& v) {
     Q_VAR(GameEnding);
     Q_VAR(QuitAutoBlocked);
     Q_VAR(QuitStoryNo);
+    Q_VAR(RepeatDeal);
     Q_VAR(ShopOpen);
     Q_VAR(ShopEventKind);
     Q_VAR(CloseRequest);
@@ -312,6 +315,7 @@ void RegisterCore(Game& g) {
 
     g.SetHandler("QuitStory", [&g](Long) { QuitStory(g); });
     g.SetHandler("ShowPopupMenu", [&g](Long) { ShowPopupMenu(g); });
+    RegisterMenuCommands(g);
 
     Procs& p = g.procs;
     p.add("ShowMessage", [](Game& g, const Procs::Args& a) {

@@ -5,6 +5,7 @@
 #include "core/Clock.h"
 #include "core/Game.h"
 #include "core/Growth.h"
+#include "core/InitGame.h"
 #include "core/Inventory.h"
 #include "core/Stats.h"
 #include "core/World.h"
@@ -35,6 +36,7 @@ double Amount(const Args& a, size_t i) {
 
 void RegisterRules(Game& g) {
     g.SetHandler("GameOverStory", [&g](Long) { GameOverStory(g); });
+    g.SetHandler("ShopIncident", [&g](Long kind) { ShopIncident(g, kind); });
 
     Procs& p = g.procs;
 

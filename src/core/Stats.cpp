@@ -5,8 +5,10 @@
 #include <optional>
 
 #include "core/Game.h"
+#include "core/GoToPlace.h"
 #include "core/Growth.h"
 #include "core/Clock.h"
+#include "core/InitGame.h"
 #include "core/Inventory.h"
 #include "core/Message.h"
 #include "core/StoryInput.h"
@@ -109,7 +111,7 @@ void WakeUp(Game& g) {
         g.ResumeCode[0] = ResumeFainted;
         g.FieldName = "Hanoda";
         if (Form* f = g.app.find("frmField")) f->Unload();
-        g.Call("GoToPlace Board");
+        GoToPlace(g, "Board", "", "", "");
         if (Form* f = g.app.find("frmEvent")) f->Unload();
     } else if (g.SavedStoryName == "BoardEvent") {
         g.SavedStoryName.clear();
@@ -118,7 +120,7 @@ void WakeUp(Game& g) {
         g.SavedEventField.clear();
         g.StoryNo = 0;
         g.FieldName = "Hanoda";
-        g.Call("GoToPlace Shop");
+        GoToPlace(g, "Shop", "", "", "");
     }
 }
 

@@ -2,12 +2,6 @@
 
 #include <array>
 #include <string_view>
-#include <vector>
-
-#include "shop/ListWindows.h"
-#include "shop/frmFrame.h"
-#include "shop/frmStatus.h"
-#include "stage/mod_RGN_UserFunction.h"
 
 namespace q {
 
@@ -108,10 +102,12 @@ void SceneMenu(Game& g) {
     m.mEnd.Enabled = true;
     m.mLine.Visible = false;
     if (g.EventField == "Shop") {
-        // Two lists held by name: a list made inside the condition would end with it.
-        const std::vector<MenuItem*> open{&m.mClose, &m.mLine, &m.mStatus};
-        const std::vector<MenuItem*> closed{&m.mOpen, &m.mSleep, &m.mLine, &m.mStatus, &m.mOut};
-        for (MenuItem* item : g.ShopOpen ? open : closed) item->Visible = true;
+        // Each list lives in its own branch: a list chosen by ?: would end
+        // before the loop reads it.
+        if (g.ShopOpen)
+            for (MenuItem* item : {&m.mClose, &m.mLine, &m.mStatus}) item->Visible = true;
+        else
+            for (MenuItem* item : {&m.mOpen, &m.mSleep, &m.mLine, &m.mStatus, &m.mOut}) item->Visible = true;
     } else if (std::find(Facilities.begin(), Facilities.end(), g.EventField) != Facilities.end()) {
         m.mStatus.Visible = true;
         m.mOut.Visible = true;
@@ -158,27 +154,6 @@ void frmBoard::Design() {
            {&bline1, "-"},         {&bHanoda, "ハノダ"},     {&bRain, "レインウッド"}, {&bShinen, "深淵窟"},
            {&bElwind, "エルウインド"}, {&bTower, "ネクザスの塔"}, {&bAmulet, "アミュレット城"}, {&bline2, "-"},
            {&bStatus, "ステータス"}, {&bEconomy, "経済情報"}, {&bSave, "セーブ"},      {&bEnd, "終了"}});
-}
-
-void frmMenu::mStatus_Click() {
-    Game& g = game;
-    if (!g.ListName.empty()) {
-        CloseListWindows(g);
-        return;
-    }
-    frmStatus& status = g.frmStatus.get();
-    // The window's bottom edge 65 pixels above the bottom of the stage area.
-    status.Top = RGN_ScreenHeight(g) - status.Height - RGN_PixelToTwipY(g, 65);
-    status.Left = RGN_PixelToTwipX(g, 0);
-    status.Show();
-    g.ListTop = status.Top;
-    g.ListLeft = status.Left;
-    frmFrame& frame = g.frmFrame.get();
-    PlaceFrame(g, g.ListTop, g.ListLeft);
-    frame.Show();
-    for (int i = 0; i <= 6; ++i) frame.cmdFrame[i].Enabled = true;
-    g.ListName = "frmStatus";
-    g.ListForm = &status;
 }
 
 void ShowPopupMenu(Game& g) {

@@ -18,10 +18,6 @@ public:
     MenuItem mOut{*this, "mOut"};
     MenuItem mEnd{*this, "mEnd"};
     void Design() override;
-
-    // "ステータス": closes the open list window, or opens the status page at
-    // the left edge above the bar, with the tab frame above it.
-    void mStatus_Click();
 };
 
 class frmBoard : public GameForm {
@@ -37,6 +33,17 @@ public:
         bStatus{*this, "bStatus"}, bEconomy{*this, "bEconomy"}, bSave{*this, "bSave"}, bEnd{*this, "bEnd"};
     void Design() override;
 };
+
+// The scene menu's commands.
+void mSleep_Click(Game& g);
+void mClose_Click(Game& g);
+void mOpen_Click(Game& g);
+// "ステータス": closes the open list window, or opens the status page at the
+// left edge above the bar, with the tab frame above it.
+void mStatus_Click(Game& g);
+void mOut_Click(Game& g);
+void mEnd_Click(Game& g);
+void RegisterMenuCommands(Game& g);
 
 // Opens the popup menu of the scene: the board menu on the town board, the
 // scene menu everywhere else.

@@ -5,6 +5,7 @@
 
 #include "core/InitGame.h"
 #include "core/Startup.h"
+#include "shop/frmShop.h"
 
 namespace q {
 
@@ -140,7 +141,7 @@ void frmOpen::Form_Load() {
         InitGame(g);
         g.LoadingGame = false;
         g.NewGame = true;
-        g.Call("frmShop.Show");
+        g.frmShop->Show();
         return;
     }
     if (!g.host.AcquireInstanceLock()) {
@@ -182,7 +183,7 @@ void frmOpen::cmdStart_Click() {
     Game& g = game;
     InitGame(g);
     g.NewGame = true;
-    g.Call("frmShop.Show");
+    g.frmShop->Show();
     Unload();
 }
 
@@ -194,8 +195,8 @@ void frmOpen::cmdContinue_Click(int Index) {
         g.LoadingGame = true;
         g.NewGame = false;
         Unload();
-        g.Call("frmShop.Show");
-        g.Call("frmShop.Unload");
+        g.frmShop->Show();
+        g.frmShop.Unload();
         g.LoadingGame = false;
         return;
     }

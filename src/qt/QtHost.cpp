@@ -29,7 +29,9 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QUrl>
+#include <QPaintEvent>
 #include <cmath>
+#include <iostream>
 
 #include "qt/KeyMap.h"
 
@@ -190,9 +192,10 @@ FormWindow::FormWindow(QtHost& host, Form& form)
     installEventFilter(&host);
 }
 
-void FormWindow::paintEvent(QPaintEvent*) {
+void FormWindow::paintEvent(QPaintEvent* e) {
     QPainter p(this);
-    p.fillRect(rect(), ColorOf(form_.BackColor));
+    if (const StageCanvas* canvas = host_.CanvasFor(form_)) p.drawImage(e->rect(), canvas->Image(), e->rect());
+    else p.fillRect(rect(), ColorOf(form_.BackColor));
     const int tx = host_.TwipsPerPixelX(), ty = host_.TwipsPerPixelY();
     for (Control* c : form_.controls()) {
         if (c->kind() != ControlKind::Line || !c->Visible) continue;
@@ -368,6 +371,7 @@ void QtHost::formUnloaded(Form& f) {
             if (auto t = timers_.find(static_cast<Timer*>(c)); t != timers_.end()) t->second->stop();
         }
     }
+    canvases_.erase(&f);
     if (auto it = windows_.find(&f); it != windows_.end()) {
         if (it->second) {
             it->second->hide();
@@ -387,6 +391,26 @@ void QtHost::controlChanged(Control& c) {
     }
     SyncControl(c);
 }
+
+const StageCanvas* QtHost::CanvasFor(const Form& f) const {
+    auto it = canvases_.find(&f);
+    return it == canvases_.end() ? nullptr : it->second.get();
+}
+
+void QtHost::StageFrameReady(Form& stage, const StageFrame& frame) {
+    FormWindow* w = WindowFor(stage);
+    if (!w) return;
+    auto& canvas = canvases_[&stage];
+    if (!canvas) canvas = std::make_unique<StageCanvas>();
+    const QSize size(std::max(1, stage.Width / tppX_), std::max(1, stage.Height / tppY_));
+    const QRegion changed = canvas->Paint(frame, size, ColorOf(stage.BackColor));
+    // Only the figures' pixels are the window: clicks elsewhere reach
+    // whatever lies below.
+    w->setMask(spriteRegions_.MaskOf(frame));
+    w->update(changed);
+}
+
+void QtHost::Log(const std::string& text) { std::cerr << "quorvane: " << text << "\n"; }
 
 void QtHost::SyncForm(Form& f) {
     FormWindow* w = WindowFor(f);
@@ -413,8 +437,8 @@ void QtHost::SyncControl(Control& c) {
     w->setFont(FontOf(c));
     w->setToolTip(Q(c.ToolTipText));
     QPalette pal = w->palette();
-    // The text colour of an enabled control; a disabled one keeps the grey.
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+    // Only the enabled look takes the control's colour: disabled stays grey.
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
         pal.setColor(group, QPalette::WindowText, ColorOf(c.ForeColor));
         pal.setColor(group, QPalette::ButtonText, ColorOf(c.ForeColor));
     }

@@ -14,6 +14,7 @@
 
 #include "forms/Form.h"
 #include "forms/Host.h"
+#include "qt/QtStage.h"
 
 class QKeyEvent;
 class QLockFile;
@@ -91,6 +92,12 @@ public:
     bool AcquireInstanceLock() override;
     void SetFocus(Control& c) override;
     void DragForm(Form& f, const std::function<void()>& moved) override;
+    void StageFrameReady(Form& stage, const StageFrame& frame) override;
+    void Log(const std::string& text) override;
+
+    // The persistent image of a stage form, or null for a form that never
+    // showed a frame.
+    const StageCanvas* CanvasFor(const Form& f) const;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     // A key for a form, from its window or one of its controls.
@@ -118,6 +125,8 @@ private:
     std::deque<std::pair<int, int>> scriptedDrags_;
     QPoint lastPress_;
     bool dragging_ = false;
+    std::unordered_map<const Form*, std::unique_ptr<StageCanvas>> canvases_;
+    SpriteRegions spriteRegions_;
 };
 
 // The font the game asks for, with fallbacks that hold Japanese glyphs.

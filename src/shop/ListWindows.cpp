@@ -1,13 +1,7 @@
 #include "shop/ListWindows.h"
 
 #include "core/StoryInput.h"
-#include "shop/frmBag.h"
 #include "shop/frmFrame.h"
-#include "shop/frmOthers.h"
-#include "shop/frmShopArms.h"
-#include "shop/frmStatus.h"
-#include "shop/frmStatus2.h"
-#include "shop/frmStockArms.h"
 
 namespace q {
 
@@ -64,15 +58,7 @@ int NextTab(int tab) {
 
 const char* TabWindow(int tab) { return tab >= 0 && tab < int(TabWindows.size()) ? TabWindows[size_t(tab)] : ""; }
 
-Form* ListWindowForm(Game& g, const std::string& name) {
-    if (name == "frmStatus") return &g.frmStatus.object();
-    if (name == "frmStatus2") return &g.frmStatus2.object();
-    if (name == "frmShopArms") return &g.frmShopArms.object();
-    if (name == "frmStockArms") return &g.frmStockArms.object();
-    if (name == "frmBag") return &g.frmBag.object();
-    if (name == "frmOthers") return &g.frmOthers.object();
-    return nullptr;
-}
+Form* ListWindowForm(Game& g, const std::string& name) { return g.FindForm(name); }
 
 void FocusFrameTab(Game& g, int tab) {
     if (tab < 0 || tab > 9 || !g.frmFrame.loaded()) return;

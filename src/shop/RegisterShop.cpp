@@ -5,12 +5,15 @@
 #include "shop/ListWindows.h"
 #include "shop/frmBag.h"
 #include "shop/frmFrame.h"
+#include "shop/frmShop.h"
 #include "shop/frmStockArms.h"
 
 namespace q {
 
-void RegisterListWindows(Game& g) {
-    g.SetHandler("frmMenu.mStatus_Click", [&g](Long) { g.frmMenu.object().mStatus_Click(); });
+void RegisterShop(Game& g) {
+    g.SetHandler("frmShop.Show", [&g](Long) { g.frmShop->Show(); });
+    g.SetHandler("frmShop.OpeningGo", [&g](Long) { g.frmShop->OpeningGo(); });
+    g.SetHandler("frmShop.ShopClose", [&g](Long) { g.frmShop->ShopClose(); });
     g.SetHandler("frmFrame.cmdFrame_Click", [&g](Long tab) { g.frmFrame->cmdFrame_Click(int(tab)); });
     g.SetHandler("frmBag.cmdDump_Click", [&g](Long) { g.frmBag->cmdDump_Click(); });
     g.SetHandler("frmStockArms.cmdDump_Click", [&g](Long) { g.frmStockArms->cmdDump_Click(); });
@@ -25,7 +28,7 @@ void RegisterListWindows(Game& g) {
         return std::string();
     });
     p.add("frmMenu.mStatus_Click", [](Game& g, const Procs::Args&) {
-        g.frmMenu.object().mStatus_Click();
+        mStatus_Click(g);
         return std::string();
     });
     p.add("frmFrame.cmdFrame_Click", [](Game& g, const Procs::Args& a) {

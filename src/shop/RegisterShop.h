@@ -1,11 +1,10 @@
-// The list windows' procedures by name: the dispatcher's story handlers, the
-// menu command and the tab keys, and the simulator's `call`.
+// The shop's and the list windows' procedures and story handlers by name.
 #pragma once
 
 namespace q {
 
 class Game;
 
-void RegisterListWindows(Game& g);
+void RegisterShop(Game& g);
 
 }  // namespace q

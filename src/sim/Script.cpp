@@ -10,6 +10,7 @@
 #include "core/frmUnderMes.h"
 #include "core/frmUnderMes2.h"
 #include "forms/Keys.h"
+#include "stage/mod_RGN_Proc.h"
 #include "sim/SimHost.h"
 
 namespace q {
@@ -173,6 +174,7 @@ std::string FormProperty(const Form& f, const std::string& prop, int line) {
     if (prop == "Visible") return Truth(f.Visible);
     if (prop == "Loaded") return Truth(f.loaded());
     if (prop == "BackColor") return std::to_string(f.BackColor.get());
+    if (prop == "Tag") return f.Tag;
     throw ScriptError(line, "unknown property " + prop);
 }
 
@@ -196,7 +198,7 @@ void ScriptRunner::Key(const std::vector<std::string>& w) {
         else if (w[i] == "+Alt") shift |= 4;
         else if (w[i].size() > 1 && w[i][0] == '@') {
             ControlPath p = ParsePath(w[i].substr(1), line_);
-            target = g.app.find(p.form);
+            target = g.FindForm(p.form);
             if (!target || !target->loaded()) throw ScriptError(line_, "no loaded form " + p.form);
             if (!p.control.empty()) {
                 focused = target->findControl(p.control, p.index);
@@ -216,12 +218,38 @@ void ScriptRunner::Key(const std::vector<std::string>& w) {
     driver_.Flush();
 }
 
+void ScriptRunner::ClickStage(const std::vector<std::string>& w) {
+    // click stage X Y [button]: a click at a screen pixel. Only a figure's
+    // pixels belong to the stage's window; elsewhere the desktop takes it.
+    if (w.size() < 4) throw ScriptError(line_, "click stage needs X Y");
+    int xy[2] = {0, 0};
+    for (int i = 0; i < 2; ++i) {
+        try {
+            size_t used = 0;
+            xy[i] = std::stoi(w[size_t(2 + i)], &used);
+            if (used != w[size_t(2 + i)].size()) throw std::invalid_argument("");
+        } catch (const std::exception&) {
+            throw ScriptError(line_, "not a number: " + w[size_t(2 + i)]);
+        }
+    }
+    const int button = w.size() > 4 ? ParseButton(w[4], line_) : vbLeftButton;
+    Game& g = game();
+    Form* stage = RegionFormAt(g, xy[0], xy[1]);
+    if (!stage) {
+        driver_.Note("click " + std::to_string(xy[0]) + "," + std::to_string(xy[1]) + ": no figure there, the desktop takes it");
+        return;
+    }
+    stage->Form_MouseDown(button, 0, xy[0] * g.host.TwipsPerPixelX(), xy[1] * g.host.TwipsPerPixelY());
+    driver_.Flush();
+}
+
 void ScriptRunner::Click(const std::vector<std::string>& w) {
     if (w.size() < 2) throw ScriptError(line_, "click needs FORM.CONTROL");
+    if (w[1] == "stage") return ClickStage(w);
     Game& g = game();
     ControlPath p = ParsePath(w[1], line_);
     int button = w.size() > 2 ? ParseButton(w[2], line_) : vbLeftButton;
-    Form* f = g.app.find(p.form);
+    Form* f = g.FindForm(p.form);
     if (!f || !f->loaded() || !f->Visible) throw ScriptError(line_, p.form + " is not shown");
     if (p.control.empty()) {
         f->Form_MouseDown(button, 0, 0, 0);
@@ -381,7 +409,7 @@ std::string ScriptRunner::Actual(const std::string& what) {
         return bar ? SimHost::BarText(*bar) : "";
     }
     ControlPath p = ParsePath(what, line_);
-    if (Form* f = g.app.find(p.form); f && !p.control.empty()) {
+    if (Form* f = g.FindForm(p.form); f && !p.control.empty()) {
         if (Control* c = f->findControl(p.control, p.index)) return ControlProperty(*c, p.property, line_);
         return FormProperty(*f, p.control, line_);
     }
@@ -539,6 +567,13 @@ void ScriptRunner::RunLine(const std::string& raw, int number) {
                 if (u < 0 || u >= 1) throw ScriptError(number, "a draw lies in [0, 1): " + w[i]);
                 g.rng.Queue(u);
             }
+        } else if (cmd == "frame") {
+            need(1);
+            game();
+            driver_.Flush();
+            std::string error;
+            if (!driver_.WriteFrame(w[1], error)) throw ScriptError(number, "cannot write " + w[1] + ": " + error);
+            driver_.Note("frame written to " + w[1]);
         } else if (cmd == "dump") {
             Dump();
         } else if (cmd == "echo") {

@@ -28,6 +28,12 @@ public:
     // Set-up commands; false when the host cannot honour them.
     virtual bool SetSeed(unsigned long long) { return false; }
     virtual bool SetScreen(int, int, int) { return false; }
+    // Writes the screen as a player sees it to a PNG file; false when this
+    // host cannot, with the reason in `error`.
+    virtual bool WriteFrame(const std::string& /*path*/, std::string& error) {
+        error = "this host writes no pictures";
+        return false;
+    }
     // The popup menu that is open (a host whose menus are modal has none).
     virtual MenuItem* OpenMenu() { return nullptr; }
     virtual void CloseMenu() {}
@@ -67,6 +73,7 @@ private:
     void Select(const std::vector<std::string>& w);
     void Type(const std::vector<std::string>& w);
     void Drag(const std::vector<std::string>& w);
+    void ClickStage(const std::vector<std::string>& w);
     void Expect(const std::vector<std::string>& w);
     void Dump();
     std::string Actual(const std::string& what);

@@ -42,6 +42,20 @@ public:
     bool IsTopmost(const Form& f) const { return topmost_.count(&f) != 0; }
     bool Ended() const { return ended_; }
 
+    // The stage. With frames shown, every applied frame goes to the transcript.
+    void SetShowFrames(bool on) { showFrames_ = on; }
+    struct StageShot {
+        const Form* form = nullptr;
+        std::vector<PixelRect> region;
+        std::vector<StageSprite> image;  // its pictures and outlines stay with the game
+        int frames = 0;                  // frames applied so far
+    };
+    const StageShot& LastFrame() const { return lastFrame_; }
+    // The screen as a player would see it, 0xAARRGGBB row by row from the
+    // top: the desktop, the taskbar, and the stage inside its window region.
+    std::vector<std::uint32_t> Screenshot() const;
+    const std::vector<std::string>& Logs() const { return logs_; }
+
     // Prints what changed on the bars since the last call.
     void Flush();
     void Note(const std::string& line);
@@ -69,6 +83,8 @@ public:
     std::string ForegroundTitle() override { return foreground_; }
     void SetTopmost(Form& f, bool on) override;
     void OpenDocument(const std::string& path) override;
+    void StageFrameReady(Form& stage, const StageFrame& frame) override;
+    void Log(const std::string& text) override;
     // Gives the control the focus; a control that gets it runs its GotFocus.
     void SetFocus(Control& c) override;
     // The next drag of a window moves it by this many pixels.
@@ -111,6 +127,9 @@ private:
     std::set<const Form*> dirtyBars_;
     std::map<const Form*, std::string> shownBars_;
     bool ended_ = false;
+    bool showFrames_ = false;
+    StageShot lastFrame_;
+    std::vector<std::string> logs_;
     const Control* focused_ = nullptr;
     bool anotherCopy_ = false;
     MenuItem* openMenu_ = nullptr;

@@ -4,7 +4,9 @@
 
 #include "RulesFixture.h"
 #include "core/Growth.h"
+#include "core/InitGame.h"
 #include "core/Stats.h"
+#include "stage/mod_RGN_UserFunction.h"
 
 namespace q {
 namespace {
@@ -301,32 +303,55 @@ struct RedrawCase {
     const char* scene;
     bool shopOpen;
     Long leaver;
-    int figures;
+    std::vector<int> sprites;  // drawn, in order
 };
 
 class Redraw : public GrowthTest, public ::testing::WithParamInterface<RedrawCase> {};
 
-TEST_P(Redraw, TheSceneIsDrawnAgainWithItsGauges) {
+TEST_P(Redraw, TheSceneIsDrawnAgain) {
     const RedrawCase& c = GetParam();
+    GameForm stage(g(), "frmStage");
+    stage.Show();
+    RGN_InitForm(g(), stage);
+    g().StageForm = &stage;
     g().SceneFormName = c.scene;
     g().ShopOpen = c.shopOpen;
+    g().HeroSprite = 92;
+    g().HeroX = 1200;
+    g().VisitorSprite = 8;
+    g().VisitorX = 3000;
     g().LeaverSprite = c.leaver;
+    g().LeaverX = 600;
+    g().PlaceSprite = 395;
+    g().PlaceX = 0;
+    g().PlaceSprite2 = 396;
+    g().PlaceX2 = 9000;
+    g().SpriteTop = 10035;
     g().MyMaxEx = 0;
     LevelDraws(2, 0, 0);
     LevelUp(g());
-    std::vector<std::string> expected(size_t(c.figures), "RGN_Draw");
-    expected.push_back("DrawGauges");
-    expected.push_back("RGN_Apply");
-    EXPECT_EQ(g().standInCalls, expected) << c.scene;
+    std::vector<int> drawn;
+    for (const auto& s : host.LastFrame().image) drawn.push_back(s.sprite);
+    EXPECT_EQ(drawn, c.sprites) << c.scene;
+    EXPECT_EQ(Calls("DrawGauges"), 1) << c.scene;
+    g().StageForm = nullptr;
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, Redraw,
-                         ::testing::Values(RedrawCase{"frmField", false, NoSprite, 3},
-                                           RedrawCase{"frmEvent", false, NoSprite, 2},
-                                           RedrawCase{"frmShop", false, 8, 2},
-                                           RedrawCase{"frmShop", true, NoSprite, 3},
-                                           RedrawCase{"frmShop", true, 8, 4},
-                                           RedrawCase{"", false, NoSprite, 0}));
+                         ::testing::Values(RedrawCase{"frmField", false, NoSprite, {395, 396, 92}},
+                                           RedrawCase{"frmEvent", false, NoSprite, {92, 8}},
+                                           RedrawCase{"frmShop", false, 26, {395, 92}},
+                                           RedrawCase{"frmShop", true, NoSprite, {92, 395, 8}},
+                                           RedrawCase{"frmShop", true, 26, {92, 395, 8, 26}},
+                                           RedrawCase{"", false, NoSprite, {}}));
+
+TEST_F(GrowthTest, WithNoStageThereIsNothingToRedraw) {
+    g().MyMaxEx = 0;
+    LevelDraws(2, 0, 0);
+    LevelUp(g());
+    EXPECT_TRUE(g().LevelUpPending);
+    EXPECT_EQ(Calls("DrawGauges"), 0);
+}
 
 }  // namespace
 }  // namespace q

@@ -307,6 +307,20 @@ TEST_F(InventoryTest, BagCheckWithoutTakeOnlyTells) {
     EXPECT_EQ(Bag(), (std::vector<Piece>{{40, 2}}));
 }
 
+TEST_F(InventoryTest, ACountPastTheListsEndIsNeverFollowed) {
+    SetBag({{1, 1}, {2, 1}}, 1000);
+    g().HaveBag = 400;
+    BagChange(g(), 0, 0, true, 1);
+    EXPECT_EQ(g().HaveBag, 150);
+    EXPECT_EQ(g().MyBag[0].HHaveBagNo, 2);
+
+    SetSack({{1, 1}, {2, 1}});
+    g().HaveSack = 90;
+    SackChange(g(), 0, 0, true, 1, false);
+    EXPECT_EQ(g().HaveSack, 50);
+    EXPECT_EQ(g().MySack[0].HHaveSackNo, 2);
+}
+
 TEST_F(InventoryTest, NoArmsListGrowsPastItsEnd) {
     std::vector<Piece> arms;
     for (Long i = 0; i < 151; ++i) arms.push_back({i, 1});

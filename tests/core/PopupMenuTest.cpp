@@ -2,6 +2,7 @@
 
 #include "Fixture.h"
 #include "core/frmMenu.h"
+#include "core/frmUnderMes.h"
 
 namespace q {
 namespace {
@@ -136,8 +137,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(PopupMenuTest, ChoosingAnItemRunsItsCommand) {
     g().EventField = "Shop";
     ShowPopupMenu(g());
+    g().MyNowHp = 3;
+    g().MyMaxHp = 35;
+    g().NowTime = 10;
     g().frmMenu->mSleep.Click();
-    EXPECT_EQ(g().standInCalls, std::vector<std::string>{"frmMenu.mSleep_Click"});
+    EXPECT_EQ(g().MyNowHp, 35);
+    EXPECT_EQ(g().NowTime, 60);
+    EXPECT_EQ(g().frmUnderMes->LBLMessage[0].Caption.get(), "半日寝てステータスが回復しました");
 }
 
 }  // namespace

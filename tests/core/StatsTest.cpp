@@ -233,8 +233,8 @@ TEST_P(WakeUp, ADayLaterRestoredAndAtHome) {
 
 INSTANTIATE_TEST_SUITE_P(Rules, WakeUp,
                          ::testing::Values(WakeCase{"frmShop", "", "frmShop.ShopClose", "GameOver", 0},
-                                           WakeCase{"frmField", "", "GoToPlace Board", "", ResumeFainted},
-                                           WakeCase{"frmEvent", "BoardEvent", "GoToPlace Shop", "", 0}));
+                                           WakeCase{"frmField", "", "frmEvent.Show", "", ResumeFainted},
+                                           WakeCase{"frmEvent", "BoardEvent", "frmShop.Show", "", 0}));
 
 TEST_F(StatsTest, AfterABoardFightSheWakesInHerShopWithThePlaceForgotten) {
     g().SceneFormName = "frmEvent";
@@ -244,8 +244,9 @@ TEST_F(StatsTest, AfterABoardFightSheWakesInHerShopWithThePlaceForgotten) {
     g().StoryNo = 2;
     GameOverStory(g());
     EXPECT_EQ(g().SavedStoryName, "");
-    EXPECT_EQ(g().EventField, "");
+    EXPECT_EQ(g().EventField, "Shop");
     EXPECT_EQ(g().SavedEventField, "");
+    EXPECT_EQ(g().FieldName, "Hanoda");
 }
 
 // A deal's strain uses her last HP up: the faint, then its story by clicks.

@@ -37,7 +37,7 @@ protected:
         g.NowMaxStock = 5000;
         g.NowMaxShop = 100;
         for (Long arm = 0; arm < 60; ++arm) StockArmsChange(g, arm, 0, false, arm + 1);
-        g.frmMenu.object().mStatus_Click();
+        mStatus_Click(g);
         g.frmFrame->cmdFrame_Click(5);
     }
     QTreeWidget* Tree() { return qobject_cast<QTreeWidget*>(host.WidgetFor(game->frmStockArms->lstList)); }

@@ -16,7 +16,7 @@ namespace {
 using ListWindowsTest = ListWindowTest;
 
 TEST_F(ListWindowsTest, StatusCommandOpensThePageAboveTheBarAndClosesItAgain) {
-    g().frmMenu.object().mStatus_Click();
+    mStatus_Click(g());
     frmStatus& status = *g().frmStatus.peek();
     frmFrame& frame = *g().frmFrame.peek();
     ASSERT_TRUE(status.Visible);
@@ -31,7 +31,7 @@ TEST_F(ListWindowsTest, StatusCommandOpensThePageAboveTheBarAndClosesItAgain) {
     EXPECT_EQ(g().ListName, "frmStatus");
     EXPECT_EQ(g().ListForm, &status);
 
-    g().frmMenu.object().mStatus_Click();
+    mStatus_Click(g());
     EXPECT_FALSE(status.loaded());
     EXPECT_FALSE(frame.loaded());
     EXPECT_EQ(g().ListName, "");
@@ -93,7 +93,7 @@ TEST_F(ListWindowsTest, ShiftOMovesToTheNextTabInReadingOrder) {
 }
 
 TEST_F(ListWindowsTest, ShiftIOnTheFrameFocusesTheWindowsFirstControl) {
-    g().frmMenu.object().mStatus_Click();
+    mStatus_Click(g());
     g().frmFrame->Form_KeyDown(vbKeyI, vbShiftMask);
     EXPECT_EQ(host.Focused(), &g().frmStatus->TXTStatus[0]);
     OpenTab(4);
@@ -109,7 +109,7 @@ TEST_F(ListWindowsTest, ShiftIOnTheFrameFocusesTheWindowsFirstControl) {
 
 TEST_F(ListWindowsTest, OtherKeysOnTheWindowsAndTheFrameAreTheGamesKeys) {
     g().SpeedFlg = 1;
-    g().frmMenu.object().mStatus_Click();
+    mStatus_Click(g());
     g().frmStatus->Form_KeyDown('S', 0);
     EXPECT_EQ(g().SpeedFlg, 0);
     g().StoryNo = 4;
@@ -120,7 +120,7 @@ TEST_F(ListWindowsTest, OtherKeysOnTheWindowsAndTheFrameAreTheGamesKeys) {
 }
 
 TEST_F(ListWindowsTest, DraggingMovesTheAnchorAndTheFrameFollows) {
-    g().frmMenu.object().mStatus_Click();
+    mStatus_Click(g());
     const Long top = g().ListTop;
     host.QueueDrag(100, -40);
     g().frmStatus->Form_MouseMove(vbRightButton, 0, 0, 0);  // only the left button drags

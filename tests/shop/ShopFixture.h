@@ -38,7 +38,7 @@ protected:
 
     // The status command, then a tab of the frame.
     void OpenTab(int tab) {
-        if (g().ListName.empty()) g().frmMenu.object().mStatus_Click();
+        if (g().ListName.empty()) mStatus_Click(g());
         g().frmFrame->cmdFrame_Click(tab);
     }
 
