@@ -27,9 +27,24 @@ public:
         host_.QueueDrag(dx, dy);
         return true;
     }
-    const Control* Focused() override { return host_.FocusedControl(); }
+    // The desktop hands the keyboard to a window a moment after it is asked.
+    const Control* Focused() override {
+        Settle([this] { return host_.FocusedControl() != nullptr; });
+        return host_.FocusedControl();
+    }
+    void AwaitFocus(const Control& c) override {
+        Settle([this, &c] { return host_.FocusedControl() == &c; });
+    }
 
 private:
+    // Handles the desktop's events until the condition holds, half a second at most.
+    template <class F>
+    void Settle(F done) {
+        QElapsedTimer waited;
+        waited.start();
+        while (!done() && waited.elapsed() < 500) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+
     QtHost& host_;
 };
 

@@ -635,7 +635,11 @@ void QtHost::SetTopmost(Form& f, bool topmost) {
 }
 
 void QtHost::SetFocus(Control& c) {
-    if (QWidget* w = WidgetFor(c)) w->setFocus(Qt::OtherFocusReason);
+    QWidget* w = WidgetFor(c);
+    if (!w) return;
+    // Focus on a control of another window brings that window to the keyboard.
+    if (w->window() != QApplication::activeWindow()) w->window()->activateWindow();
+    w->setFocus(Qt::OtherFocusReason);
 }
 
 Control* QtHost::FocusedControl() const {

@@ -345,6 +345,7 @@ void ScriptRunner::Type(const std::vector<std::string>& w) {
         return;
     }
     box.SetFocus();
+    driver_.AwaitFocus(box);
     // The text, with {Enter} and {Backspace} for those keys.
     std::vector<std::pair<int, int>> keys;  // key code, character
     const std::string& text = w[2];

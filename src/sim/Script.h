@@ -41,6 +41,9 @@ public:
     virtual bool QueueDrag(int, int) { return false; }
     // The control that has the keyboard focus, or null.
     virtual const Control* Focused() { return nullptr; }
+    // Until a control given the focus has it (a desktop hands the keyboard
+    // over a moment later).
+    virtual void AwaitFocus(const Control&) {}
 };
 
 class ScriptError : public std::runtime_error {
