@@ -14,6 +14,7 @@
 #include "shop/frmStatus2.h"
 #include "shop/frmStockArms.h"
 #include "shop/frmShop.h"
+#include "town/frmEvent.h"
 
 namespace q {
 
@@ -33,7 +34,8 @@ Game::Game(Host& h)
       frmShopArms([this] { return std::make_unique<q::frmShopArms>(*this); }),
       frmStockArms([this] { return std::make_unique<q::frmStockArms>(*this); }),
       frmBag([this] { return std::make_unique<q::frmBag>(*this); }),
-      frmShop([this] { return std::make_unique<q::frmShop>(*this); }) {
+      frmShop([this] { return std::make_unique<q::frmShop>(*this); }),
+      frmEvent([this] { return std::make_unique<q::frmEvent>(*this); }) {
     Known(frmUnderMes, "frmUnderMes");
     Known(frmUnderMes2, "frmUnderMes2");
     Known(frmOthers, "frmOthers");
@@ -47,6 +49,7 @@ Game::Game(Host& h)
     Known(frmShopArms, "frmShopArms");
     Known(frmStockArms, "frmStockArms");
     Known(frmBag, "frmBag");
+    Known(frmEvent, "frmEvent");
     rng.Randomize(host.Seed());
     RegisterAll(*this);
 }

@@ -31,6 +31,7 @@ class frmShopArms;
 class frmStockArms;
 class frmBag;
 class frmShop;
+class frmEvent;
 struct RegionEngine;
 
 class Game : public GameState, public DataTables {
@@ -61,6 +62,7 @@ public:
     FormRef<q::frmStockArms> frmStockArms;
     FormRef<q::frmBag> frmBag;
     FormRef<q::frmShop> frmShop;
+    FormRef<q::frmEvent> frmEvent;
 
     // A form of the game by its name, created (not loaded) on first use; null
     // for a name the game has no form for.

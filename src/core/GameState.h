@@ -426,6 +426,8 @@ struct GameState {
     Long CartStep = 0;
     bool RoadForward = false;
     bool AtBoard = false;
+    bool ReloadList = false;    // a list window is rebuilt when the board comes back
+    bool OfferPending = false;  // a park offer waits for its answer
 };
 
 }  // namespace q

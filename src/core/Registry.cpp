@@ -7,7 +7,9 @@
 #include "core/Rules.h"
 #include "core/StoryInput.h"
 #include "shop/RegisterShop.h"
+#include "town/frmEvent.h"
 #include "stage/RegisterStage.h"
+#include "save/SaveFile.h"
 
 #include <tuple>
 
@@ -19,6 +21,8 @@ void RegisterAll(Game& g) {
     RegisterStage(g);
     RegisterRules(g);
     RegisterShop(g);
+    RegisterBoardMenu(g);
+    RegisterSave(g);
 }
 
 namespace {
@@ -215,6 +219,8 @@ void RegisterGameState(Vars& v) {
     Q_VAR(QuitAutoBlocked);
     Q_VAR(QuitStoryNo);
     Q_VAR(RepeatDeal);
+    Q_VAR(ReloadList);
+    Q_VAR(OfferPending);
     Q_VAR(ShopOpen);
     Q_VAR(ShopEventKind);
     Q_VAR(CloseRequest);

@@ -577,6 +577,11 @@ void ScriptRunner::RunLine(const std::string& raw, int number) {
             driver_.Note("frame written to " + w[1]);
         } else if (cmd == "dump") {
             Dump();
+        } else if (cmd == "dir") {
+            // The game's current folder, where its save files go; made when missing.
+            need(1);
+            std::filesystem::create_directories(w[1]);
+            std::filesystem::current_path(w[1]);
         } else if (cmd == "echo") {
             std::string text;
             for (size_t i = 1; i < w.size(); ++i) text += (i > 1 ? " " : "") + w[i];
