@@ -6,7 +6,13 @@
 #include "stage/mod_RGN_Proc.h"
 #include "core/frmMenu.h"
 #include "core/frmOpen.h"
+#include "shop/frmBag.h"
+#include "shop/frmFrame.h"
 #include "shop/frmOthers.h"
+#include "shop/frmShopArms.h"
+#include "shop/frmStatus.h"
+#include "shop/frmStatus2.h"
+#include "shop/frmStockArms.h"
 #include "shop/frmShop.h"
 #include "town/frmEvent.h"
 #include "field/frmField.h"
@@ -23,6 +29,12 @@ Game::Game(Host& h)
       frmOpen([this] { return std::make_unique<q::frmOpen>(*this); }),
       frmMenu([this] { return std::make_unique<q::frmMenu>(*this); }),
       frmBoard([this] { return std::make_unique<q::frmBoard>(*this); }),
+      frmFrame([this] { return std::make_unique<q::frmFrame>(*this); }),
+      frmStatus([this] { return std::make_unique<q::frmStatus>(*this); }),
+      frmStatus2([this] { return std::make_unique<q::frmStatus2>(*this); }),
+      frmShopArms([this] { return std::make_unique<q::frmShopArms>(*this); }),
+      frmStockArms([this] { return std::make_unique<q::frmStockArms>(*this); }),
+      frmBag([this] { return std::make_unique<q::frmBag>(*this); }),
       frmShop([this] { return std::make_unique<q::frmShop>(*this); }),
       frmEvent([this] { return std::make_unique<q::frmEvent>(*this); }),
       frmField([this] { return std::make_unique<q::frmField>(*this); }) {
@@ -33,6 +45,12 @@ Game::Game(Host& h)
     Known(frmMenu, "frmMenu");
     Known(frmBoard, "frmBoard");
     Known(frmShop, "frmShop");
+    Known(frmFrame, "frmFrame");
+    Known(frmStatus, "frmStatus");
+    Known(frmStatus2, "frmStatus2");
+    Known(frmShopArms, "frmShopArms");
+    Known(frmStockArms, "frmStockArms");
+    Known(frmBag, "frmBag");
     Known(frmEvent, "frmEvent");
     Known(frmField, "frmField");
     rng.Randomize(host.Seed());

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace q {
 
@@ -302,6 +303,8 @@ struct GameState {
     Long BagSel = 0;
     Long SackSel = 0;
     Long KeepSelCount = 0;  // rows to reselect after a partial dump
+    std::vector<Long> KeepSel;  // those rows, counted from 1; as many as a dump leaves
+    Long DumpedRows = 0;    // rows the running dump has removed so far
     Long ListLeft = 0;
 
     // --- Sprites and positions on the stage (twips) ---

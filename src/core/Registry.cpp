@@ -185,6 +185,7 @@ void RegisterGameState(Vars& v) {
     Q_VAR(BagSel);
     Q_VAR(SackSel);
     Q_VAR(KeepSelCount);
+    Q_VAR(DumpedRows);
     Q_VAR(ListLeft);
 
     // Sprites and positions on the stage

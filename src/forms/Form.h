@@ -51,6 +51,9 @@ public:
     virtual void Form_Unload() {}
     virtual void Form_KeyDown(int /*KeyCode*/, int /*Shift*/) {}
     virtual void Form_MouseDown(int /*Button*/, int /*Shift*/, int /*X*/, int /*Y*/) {}
+    // Button holds the buttons held down during the move.
+    virtual void Form_MouseMove(int /*Button*/, int /*Shift*/, int /*X*/, int /*Y*/) {}
+    virtual void Form_DblClick() {}
 
     const std::vector<Control*>& controls() const { return controls_; }
     Control* findControl(const std::string& name, int index = -1) const;

@@ -56,7 +56,7 @@ void ApplySpeed(Game& g, Long speed) {
     g.AutoWait = Speeds[size_t(s)].wait;
 }
 
-frmOthers::frmOthers(Game& g) : GameForm(g, "frmOthers") {
+frmOthers::frmOthers(Game& g) : ListWindow(g, "frmOthers", 9) {
     add(ChkLeftRight);
     add(ChkAuto2);
     add(ChkAuto);
@@ -80,6 +80,7 @@ frmOthers::frmOthers(Game& g) : GameForm(g, "frmOthers") {
         if (k < 37 || k > 40) Form_KeyDown(k, s);
     };
     lstList.DblClick = [this] { CloseListWindows(game); };
+    PassMouse(LBLStatus);
 }
 
 void frmOthers::Design() {
@@ -157,14 +158,6 @@ void frmOthers::Form_Load() {
     for (const auto& [what, keys] : KeyRows) lstList.AddItem(what).SetSubItem(1, keys);
     lstList.Refresh();
     SettingsLoading = false;
-}
-
-void frmOthers::Form_KeyDown(int KeyCode, int Shift) {
-    if (KeyCode == 79 && Shift == 1) {
-        game.Call("frmFrame.FocusFirstTab");
-        return;
-    }
-    MessageInput(game, KeyCode, Shift, InputKey);
 }
 
 void frmOthers::ChkAuto_Click() {
