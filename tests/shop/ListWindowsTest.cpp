@@ -60,7 +60,9 @@ TEST_P(TabKeys, ShiftAndADigitOpenThatTabAndAgainCloseEverything) {
     } else {
         EXPECT_EQ(g().standInCalls.back(), std::string(c.window) + ".Show");
     }
-    if (c.tab != 0) EXPECT_FALSE(g().frmStatus.loaded());  // the status page opened first is gone again
+    if (c.tab != 0) {
+        EXPECT_FALSE(g().frmStatus.loaded());  // the status page opened first is gone again
+    }
 
     MessageInput(g(), c.digit, 1, InputKey);
     EXPECT_EQ(g().ListName, "");
