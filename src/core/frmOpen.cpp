@@ -56,7 +56,7 @@ void PlaceButton(CommandButton& b, const char* caption, int left, int top, int w
     b.Width = width;
     b.Height = 255;
     b.TabIndex = tab;
-    b.ToolTipText = std::string("\"") + tip + "\"";
+    b.ToolTipText = Quoted(tip);
     b.FontName = "ＭＳ Ｐゴシック";
     b.FontSize = 8.25;
     b.Visible = true;
@@ -111,7 +111,7 @@ void frmOpen::Design() {
     Label1.Top = 120;
     Label1.ForeColor = TitleBlue;
     Label1.TabIndex = 4;
-    Label1.ToolTipText = "\"Quorvane\"";
+    Label1.ToolTipText = Quoted("Quorvane");
     Label2.Left = 980;
     Label2.Top = 140;
     Label2.ForeColor = vbWhite;

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "forms/Property.h"
@@ -14,6 +15,9 @@
 namespace q {
 
 class Form;
+
+// A tool tip as the game's windows show it: the text between double quotes.
+inline std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 enum class ControlKind {
     Label,

@@ -107,7 +107,6 @@ void AddArms(Game& g, ArmsBox box, Long arm, Long n) {
     }
 }
 
-std::string Quoted(const char* tip) { return std::string("\"") + tip + "\""; }
 
 constexpr const char* FullLine = "移動先が一杯で、これ以上は入りません";
 constexpr const char* MovedLine = "選択された武具を移動しました";

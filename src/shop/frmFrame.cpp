@@ -47,7 +47,7 @@ void frmFrame::Design() {
         CommandButton& b = cmdFrame[i];
         const TabDesign& d = Tabs[size_t(i)];
         b.Caption = d.caption;
-        b.ToolTipText = std::string("\"") + d.tip + "\"";
+        b.ToolTipText = Quoted(d.tip);
         b.Left = d.left;
         b.Top = d.top;
         b.Width = ButtonWidth;

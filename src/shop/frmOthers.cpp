@@ -99,7 +99,7 @@ void frmOthers::Design() {
     for (const auto& b : boxes) {
         CheckBox& c = this->*b.box;
         c.Caption = b.caption;
-        c.ToolTipText = b.tip;
+        c.ToolTipText = Quoted(b.tip);
         c.Left = b.left;
         c.Top = b.top;
         c.Width = 1680;
@@ -109,7 +109,7 @@ void frmOthers::Design() {
         c.BackColor = RGB(224, 224, 224);
     }
     LBLStatus.Caption = "速度";
-    LBLStatus.ToolTipText = "ゲームの進行スピードを速くします";
+    LBLStatus.ToolTipText = Quoted("ゲームの進行スピードを速くします");
     LBLStatus.Left = 120;
     LBLStatus.Top = 810;
     const std::array<std::pair<const char*, const char*>, 3> speeds{{
@@ -119,7 +119,7 @@ void frmOthers::Design() {
     }};
     for (int i = 0; i < 3; ++i) {
         OPTSpeed[i].Caption = speeds[size_t(i)].first;
-        OPTSpeed[i].ToolTipText = speeds[size_t(i)].second;
+        OPTSpeed[i].ToolTipText = Quoted(speeds[size_t(i)].second);
         OPTSpeed[i].Left = 720 + i * 960;
         OPTSpeed[i].Top = 780;
         OPTSpeed[i].Width = 900;
