@@ -43,7 +43,7 @@ void DesignStatusRows(ControlArray<Label>& labels, ControlArray<TextBox>& boxes,
         l.Caption = captions[i];
         l.Left = Margin;
         l.Top = Margin + i * pitch + (pitch - 180) / 2;
-        l.ToolTipText = std::string("\"") + tips[i] + "\"";
+        l.ToolTipText = Quoted(tips[i]);
         TextBox& t = boxes[i];
         t.Text = "";
         t.Locked = true;
