@@ -8,6 +8,7 @@
 #include "core/frmOpen.h"
 #include "shop/frmBag.h"
 #include "shop/frmFrame.h"
+#include "shop/frmKeyItem.h"
 #include "shop/frmOthers.h"
 #include "shop/frmShopArms.h"
 #include "shop/frmStatus.h"
@@ -22,42 +23,23 @@ namespace q {
 Game::Game(Host& h)
     : host(h),
       app(h),
-      rgn(std::make_unique<RegionEngine>()),
-      frmUnderMes([this] { return std::make_unique<q::frmUnderMes>(*this); }),
-      frmUnderMes2([this] { return std::make_unique<q::frmUnderMes2>(*this); }),
-      frmOthers([this] { return std::make_unique<q::frmOthers>(*this); }),
-      frmOpen([this] { return std::make_unique<q::frmOpen>(*this); }),
-      frmMenu([this] { return std::make_unique<q::frmMenu>(*this); }),
-      frmBoard([this] { return std::make_unique<q::frmBoard>(*this); }),
-      frmFrame([this] { return std::make_unique<q::frmFrame>(*this); }),
-      frmStatus([this] { return std::make_unique<q::frmStatus>(*this); }),
-      frmStatus2([this] { return std::make_unique<q::frmStatus2>(*this); }),
-      frmShopArms([this] { return std::make_unique<q::frmShopArms>(*this); }),
-      frmStockArms([this] { return std::make_unique<q::frmStockArms>(*this); }),
-      frmBag([this] { return std::make_unique<q::frmBag>(*this); }),
-      frmShop([this] { return std::make_unique<q::frmShop>(*this); }),
-      frmEvent([this] { return std::make_unique<q::frmEvent>(*this); }),
-      frmField([this] { return std::make_unique<q::frmField>(*this); }) {
-    Known(frmUnderMes, "frmUnderMes");
-    Known(frmUnderMes2, "frmUnderMes2");
-    Known(frmOthers, "frmOthers");
-    Known(frmOpen, "frmOpen");
-    Known(frmMenu, "frmMenu");
-    Known(frmBoard, "frmBoard");
-    Known(frmShop, "frmShop");
-    Known(frmFrame, "frmFrame");
-    Known(frmStatus, "frmStatus");
-    Known(frmStatus2, "frmStatus2");
-    Known(frmShopArms, "frmShopArms");
-    Known(frmStockArms, "frmStockArms");
-    Known(frmBag, "frmBag");
-    Known(frmEvent, "frmEvent");
-    Known(frmField, "frmField");
+      rgn(std::make_unique<RegionEngine>()) {
+#define QUORVANE_KNOW_FORM(name) formObjects_[#name] = [this]() -> Form& { return name.object(); };
+    QUORVANE_FORMS(QUORVANE_KNOW_FORM)
+#undef QUORVANE_KNOW_FORM
     rng.Randomize(host.Seed());
     RegisterAll(*this);
 }
 
 Game::~Game() = default;
+
+template <class F>
+F* MakeForm(Game& g) {
+    return new F(g);
+}
+#define QUORVANE_MAKE_FORM(name) template name* MakeForm<name>(Game&);
+QUORVANE_FORMS(QUORVANE_MAKE_FORM)
+#undef QUORVANE_MAKE_FORM
 
 Form* Game::FindForm(const std::string& name) {
     if (Form* f = app.find(name)) return f;

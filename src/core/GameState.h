@@ -429,6 +429,8 @@ struct GameState {
     bool AtBoard = false;
     bool ReloadList = false;    // a list window is rebuilt when the board comes back
     bool OfferPending = false;  // a park offer waits for its answer
+    std::string KeyListText;    // the complete card's description while it works
+    Long ListRow = 0;           // the row of a list that was double-clicked
 };
 
 }  // namespace q

@@ -224,6 +224,8 @@ void RegisterGameState(Vars& v) {
     Q_VAR(ReloadList);
     Q_VAR(OfferPending);
     Q_VAR(ExitOffer);
+    Q_VAR(KeyListText);
+    Q_VAR(ListRow);
     Q_VAR(ShopOpen);
     Q_VAR(ShopEventKind);
     Q_VAR(CloseRequest);
