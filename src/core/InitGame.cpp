@@ -23,17 +23,6 @@ void ResetKeyItemsEveryRun(Game& g) {
     g.AllKey[27].LKeyList = false;
 }
 
-void FillDataTables(Game& g) {
-    InitArmTable1(g);
-    InitArmTable2(g);
-    InitItemTable(g);
-    InitKeyItemTable(g);
-    InitJewelTable(g);
-    InitMonsterTable(g);
-    InitFacilityTables(g);
-    InitTreasureTable(g);
-}
-
 // Asking prices back to the base prices, only arms 0-2 listed, and no jewel,
 // recipe or valuable.
 void ResetTablesForNewGame(Game& g) {

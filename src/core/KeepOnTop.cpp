@@ -79,6 +79,25 @@ void KeepOnTop(Game& g, bool Release) {
     g.TopMostBusy = false;
 }
 
+void AskToQuit(Game& g, QuitFrom from) {
+    g.GameEnding = true;
+    g.WaitingAnswer = false;
+    g.MenuLocked = true;
+    if (from == QuitFrom::Board) g.AnswerKey = AnswerNone;
+    if (from == QuitFrom::SceneMenu && (g.VisitorSprite == 169 || g.VisitorSprite == 357)) {
+        g.QuitStoryName = g.StoryName;
+        g.QuitSavedStoryName = g.SavedStoryName;
+    } else {
+        g.SavedStoryName = g.StoryName;
+    }
+    g.StoryName = "VBEnd";
+    if (g.EventBusy) g.SavedStoryNo = g.StoryNo;
+    // The question gives back this very step, whatever was running.
+    g.QuitStoryNo = g.StoryNo;
+    g.StoryNo = 0;
+    QuitStory(g);
+}
+
 void QuitStory(Game& g) {
     // "No" gives back the auto-mode block the question found, so a talk that
     // was blocked before stays blocked.

@@ -9,6 +9,11 @@ class Game;
 // while a game window is in front, the system colour otherwise, and the
 // game's windows are lifted above the other program. Release drops them.
 void KeepOnTop(Game& g, bool Release);
+// The quit commands: keep the running story and ask. From the scene menu,
+// the robber's and the lake monster's fights keep the story they return to
+// as well; the board's command also forgets the last answer.
+enum class QuitFrom { SceneMenu, Board };
+void AskToQuit(Game& g, QuitFrom from);
 // The story "VBEnd": asks on the second bar whether to quit.
 void QuitStory(Game& g);
 

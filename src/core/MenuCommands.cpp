@@ -18,17 +18,10 @@ namespace q {
 
 namespace {
 
-constexpr Long SignX = 900;
 constexpr Long SignOpen = 396;
 
-void ShopFrame(Game& g) {
-    Form& stage = *g.StageForm;
-    RGN_InitForm(g, stage, 1, -1, -1);
-    RGN_Draw(g, g.PlaceSprite, stage, SignX, g.SpriteTop);
-    RGN_Draw(g, g.HeroSprite, stage, g.HeroX, g.SpriteTop);
-    DrawGauges(g);
-    RGN_Apply(g, stage);
-}
+// Sleeping and opening happen in the shop: its sign and the heroine.
+void ShopFrame(Game& g) { g.frmShop->DrawFrame(frmShop::FrameInit | frmShop::FrameGauges); }
 
 }  // namespace
 
@@ -40,7 +33,7 @@ void mSleep_Click(Game& g) {
     PassTime(g, 50);
     ShowMessage(g, "半日寝てステータスが回復しました");
     RefreshListWindow(g);
-    if (g.StageForm) ShopFrame(g);
+    if (g.frmShop.loaded()) ShopFrame(g);
 }
 
 void mClose_Click(Game& g) {
@@ -64,7 +57,7 @@ void mOpen_Click(Game& g) {
     g.HeroSprite = HeroFront(g);
     g.PlaceSprite = SignOpen;
     g.HeroX = RGN_PixelToTwipX(g, 80);
-    if (g.StageForm) ShopFrame(g);
+    if (g.frmShop.loaded()) ShopFrame(g);
     g.frmUnderMes->LBLMessage[0].Caption = "";
     g.MessageText.clear();
     g.EnemyName.clear();
@@ -90,23 +83,7 @@ void mOut_Click(Game& g) {
     GoToPlace(g, "Board", "", "", "");
 }
 
-void mEnd_Click(Game& g) {
-    g.GameEnding = true;
-    g.WaitingAnswer = false;
-    g.MenuLocked = true;
-    if (g.VisitorSprite == 169 || g.VisitorSprite == 357) {
-        g.QuitStoryName = g.StoryName;
-        g.QuitSavedStoryName = g.SavedStoryName;
-    } else {
-        g.SavedStoryName = g.StoryName;
-    }
-    g.StoryName = "VBEnd";
-    if (g.EventBusy) g.SavedStoryNo = g.StoryNo;
-    // The question gives back this very step, whatever was running.
-    g.QuitStoryNo = g.StoryNo;
-    g.StoryNo = 0;
-    QuitStory(g);
-}
+void mEnd_Click(Game& g) { AskToQuit(g, QuitFrom::SceneMenu); }
 
 void mStatus_Click(Game& g) {
     if (!g.ListName.empty()) {

@@ -170,6 +170,8 @@ void InitJewelTable(DataTables& t);
 void InitMonsterTable(DataTables& t);
 void InitFacilityTables(Game& g);  // also empties the wood stock
 void InitTreasureTable(DataTables& t);
+// Every filler, in the order a new game runs them.
+void FillDataTables(Game& g);
 
 // Every field of every table by name, and the fillers as procedures.
 void RegisterData(Game& g);

@@ -73,14 +73,7 @@ constexpr std::array<FloorBoss, 5> FloorBosses{{
 
 }  // namespace
 
-frmField::frmField(Game& g) : GameForm(g, "frmField") {
-    add(Timer1);
-    add(Timer2);
-    add(Timer3);
-    Timer1.OnTimer = [this] { Timer1_Timer(); };
-    Timer2.OnTimer = [this] { Timer2_Timer(); };
-    Timer3.OnTimer = [this] { Timer3_Timer(); };
-}
+frmField::frmField(Game& g) : SceneForm(g, "frmField") {}
 
 void frmField::Design() {
     Caption = "+++ Quorvane +++";
@@ -170,14 +163,6 @@ void frmField::Frame(bool init) {
     RGN_Draw(g, g.HeroSprite, *this, g.HeroX, g.SpriteTop);
     DrawGauges(g);
     RGN_Apply(g, *this);
-}
-
-void frmField::Form_MouseDown(int Button, int, int, int) { MessageInput(game, Button, 0, InputFormClick); }
-void frmField::Form_KeyDown(int KeyCode, int Shift) { MessageInput(game, KeyCode, Shift, InputKey); }
-void frmField::Timer2_Timer() { KeepOnTop(game, false); }
-
-void frmField::Timer3_Timer() {
-    if (EndResumeWait(game)) Timer1_Timer();
 }
 
 void frmField::ApplyDeferredSettings() {

@@ -3,26 +3,19 @@
 // bosses' places, rolls one event and lets time pass.
 #pragma once
 
-#include "core/Game.h"
+#include "core/SceneForm.h"
 
 namespace q {
 
-class frmField : public GameForm {
+class frmField : public SceneForm {
 public:
     explicit frmField(Game& game);
 
-    Timer Timer1{*this, "Timer1"};  // the walking clock
-    Timer Timer2{*this, "Timer2"};  // keeping in front
-    Timer Timer3{*this, "Timer3"};  // the end of the auto-mode wait
 
     void Design() override;
     void Form_Load() override;
-    void Form_MouseDown(int Button, int Shift, int X, int Y) override;
-    void Form_KeyDown(int KeyCode, int Shift) override;
 
-    void Timer1_Timer();
-    void Timer2_Timer();
-    void Timer3_Timer();
+    void Timer1_Timer() override;
     // The per-step event roll.
     void TimerEvent();
 

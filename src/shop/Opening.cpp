@@ -12,7 +12,6 @@ namespace q {
 
 namespace {
 
-constexpr Long HouseX = 900;
 constexpr Long WalkInUntil = 600;  // the landlord stops here
 constexpr Long LandlordStanding = 86;
 constexpr Long LandlordNewShop = 87;
@@ -84,10 +83,7 @@ void frmShop::OpeningWalk() {
         g.host.Sleep(WalkPause);
     }
     g.VisitorSprite = g.CarpenSell[0].SLCarpenOk ? LandlordNewShop : LandlordStanding;
-    RGN_Draw(g, g.PlaceSprite, *this, HouseX, g.SpriteTop);
-    RGN_Draw(g, g.HeroSprite, *this, g.HeroX, g.SpriteTop);
-    RGN_Draw(g, g.VisitorSprite, *this, g.VisitorX, g.SpriteTop);
-    RGN_Apply(g, *this);
+    DrawFrame(FrameVisitor);
     ShowMessage(g, "大家：今空いてるのはこの家だけだ");
     g.StoryNo = 10;
 }
@@ -101,10 +97,7 @@ void frmShop::OpeningEnd() {
     g.HeroSprite = HeroFront(g);
     g.PlaceSprite = 395;
     g.HeroX = RGN_PixelToTwipX(g, 80);
-    RGN_Draw(g, g.PlaceSprite, *this, HouseX, g.SpriteTop);
-    RGN_Draw(g, g.HeroSprite, *this, g.HeroX, g.SpriteTop);
-    DrawGauges(g);
-    RGN_Apply(g, *this);
+    DrawFrame(FrameGauges);
     ShowMessage(g, g.LastMessage);
     g.AllKey[LuckyPendant].LKeyList = true;
 }

@@ -35,14 +35,7 @@ Long CostumeBase(const Game& g) { return g.FieldLevel == 0 ? 92 : g.FieldLevel =
 Long HeroFront(const Game& g) { return CostumeBase(g); }
 Long HeroFacingRight(const Game& g) { return CostumeBase(g) + 4; }
 
-frmShop::frmShop(Game& g) : GameForm(g, "frmShop") {
-    add(Timer1);
-    add(Timer2);
-    add(Timer3);
-    Timer1.OnTimer = [this] { Timer1_Timer(); };
-    Timer2.OnTimer = [this] { Timer2_Timer(); };
-    Timer3.OnTimer = [this] { Timer3_Timer(); };
-}
+frmShop::frmShop(Game& g) : SceneForm(g, "frmShop") {}
 
 void frmShop::Design() {
     Caption = "+++ Quorvane +++";
@@ -55,15 +48,15 @@ void frmShop::Design() {
     Timer3.Enabled = false;
 }
 
-void frmShop::DrawFrame(bool init) {
+void frmShop::DrawFrame(int parts) {
     Game& g = game;
-    if (init) RGN_InitForm(g, *this, 1, -1, -1);
+    if (parts & FrameInit) RGN_InitForm(g, *this, 1, -1, -1);
     RGN_Draw(g, g.PlaceSprite, *this, SignX, g.SpriteTop);
     RGN_Draw(g, g.HeroSprite, *this, g.HeroX, g.SpriteTop);
-    if (g.EventBusy && g.VisitorSprite != NoSprite && g.VisitorSprite != VisitorLeft)
+    if ((parts & FrameVisitor) && g.VisitorSprite != NoSprite && g.VisitorSprite != VisitorLeft)
         RGN_Draw(g, g.VisitorSprite, *this, g.VisitorX, g.SpriteTop);
-    if (g.LeaverSprite != NoSprite) RGN_Draw(g, g.LeaverSprite, *this, g.LeaverX, g.SpriteTop);
-    DrawGauges(g);
+    if ((parts & FrameLeaver) && g.LeaverSprite != NoSprite) RGN_Draw(g, g.LeaverSprite, *this, g.LeaverX, g.SpriteTop);
+    if (parts & FrameGauges) DrawGauges(g);
     RGN_Apply(g, *this);
 }
 
@@ -95,11 +88,7 @@ void frmShop::Form_Load() {
         g.HeroX = RGN_PixelToTwipX(g, -70);
         g.HeroWalkX = g.HeroX;
         g.VisitorX = RGN_PixelToTwipX(g, -35);
-        RGN_InitForm(g, *this, 1, -1, -1);
-        RGN_Draw(g, g.PlaceSprite, *this, SignX, g.SpriteTop);
-        RGN_Draw(g, g.HeroSprite, *this, g.HeroX, g.SpriteTop);
-        RGN_Draw(g, g.VisitorSprite, *this, g.VisitorX, g.SpriteTop);
-        RGN_Apply(g, *this);
+        DrawFrame(FrameInit | FrameVisitor);
         Timer1.Interval = 1;
         Timer1.Enabled = true;
         g.StoryName = "Opening";
@@ -115,11 +104,7 @@ void frmShop::ComingHome() {
     g.HeroSprite = HeroFront(g);
     g.PlaceSprite = SignClosed;
     g.HeroX = RGN_PixelToTwipX(g, 80);
-    RGN_InitForm(g, *this, 1, -1, -1);
-    RGN_Draw(g, g.PlaceSprite, *this, SignX, g.SpriteTop);
-    RGN_Draw(g, g.HeroSprite, *this, g.HeroX, g.SpriteTop);
-    DrawGauges(g);
-    RGN_Apply(g, *this);
+    DrawFrame(FrameInit | FrameGauges);
     g.ShopOpen = false;
     g.AutoBlocked = false;
     if (g.ResumeCode[0] == ResumeFainted) {
@@ -149,16 +134,6 @@ void frmShop::ApplyPendingAuto() {
     if (g.AutoNextChange == 1) g.AutoNext = false;
     else if (g.AutoNextChange == 2) g.AutoNext = true;
     g.AutoNextChange = 0;
-}
-
-void frmShop::Form_MouseDown(int Button, int, int, int) { MessageInput(game, Button, 0, InputFormClick); }
-
-void frmShop::Form_KeyDown(int KeyCode, int Shift) { MessageInput(game, KeyCode, Shift, InputKey); }
-
-void frmShop::Timer2_Timer() { KeepOnTop(game, false); }
-
-void frmShop::Timer3_Timer() {
-    if (EndResumeWait(game)) Timer1_Timer();
 }
 
 void frmShop::Timer1_Timer() {
@@ -269,7 +244,7 @@ void frmShop::Revive() {
         Timer1.Enabled = false;
         g.ResumePending = true;
     }
-    DrawFrame();
+    DrawFrame((g.EventBusy ? FrameVisitor : 0) | FrameLeaver | FrameGauges);
     g.RevivePending = false;
     g.DieFlg = false;
     RefreshListWindow(g);
@@ -326,11 +301,7 @@ void frmShop::CloseNow() {
     g.HeroSprite = HeroFront(g);
     g.PlaceSprite = SignClosed;
     g.HeroX = RGN_PixelToTwipX(g, 80);
-    RGN_InitForm(g, *this, 1, -1, -1);
-    RGN_Draw(g, g.PlaceSprite, *this, SignX, g.SpriteTop);
-    RGN_Draw(g, g.HeroSprite, *this, g.HeroX, g.SpriteTop);
-    DrawGauges(g);
-    RGN_Apply(g, *this);
+    DrawFrame(FrameInit | FrameGauges);
     g.frmUnderMes2.Unload();
     g.UseSecondBar = false;
     ShowMessage(g, g.LastMessage);

@@ -3,26 +3,19 @@
 // out again; deals and shop events are talked click by click.
 #pragma once
 
-#include "core/Game.h"
+#include "core/SceneForm.h"
 
 namespace q {
 
-class frmShop : public GameForm {
+class frmShop : public SceneForm {
 public:
     explicit frmShop(Game& game);
 
-    Timer Timer1{*this, "Timer1"};  // the shop clock
-    Timer Timer2{*this, "Timer2"};  // keeping in front
-    Timer Timer3{*this, "Timer3"};  // the end of the auto-mode wait
 
     void Design() override;
     void Form_Load() override;
-    void Form_MouseDown(int Button, int Shift, int X, int Y) override;
-    void Form_KeyDown(int KeyCode, int Shift) override;
 
-    void Timer1_Timer();
-    void Timer2_Timer();
-    void Timer3_Timer();
+    void Timer1_Timer() override;
     // The new game's opening: the heroine and the landlord walk in and talk.
     void OpeningGo();
     // Closes the shop now, or after the customer who is in it.
@@ -30,9 +23,10 @@ public:
     // The branch of life brings the heroine round in the shop.
     void Revive();
 
-    // One frame of the shop: sign, heroine, the customer while one is in,
-    // the leaver, gauges.
-    void DrawFrame(bool init = false);
+    // One frame of the shop, always in this order: the sign, the heroine, the
+    // customer, the leaver, the gauges; a frame leaves out what it does not ask for.
+    enum FramePart { FrameInit = 1, FrameVisitor = 2, FrameLeaver = 4, FrameGauges = 8 };
+    void DrawFrame(int parts);
 
 private:
     void OpeningWalk();

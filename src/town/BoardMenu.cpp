@@ -118,19 +118,6 @@ void Castle(Game& g) {
     g.frmEvent->BoardEvent();
 }
 
-void BoardQuit(Game& g) {
-    g.GameEnding = true;
-    g.WaitingAnswer = false;
-    g.MenuLocked = true;
-    g.AnswerKey = AnswerNone;
-    g.SavedStoryName = g.StoryName;
-    g.StoryName = "VBEnd";
-    if (g.EventBusy) g.SavedStoryNo = g.StoryNo;
-    g.QuitStoryNo = g.StoryNo;
-    g.StoryNo = 0;
-    QuitStory(g);
-}
-
 }  // namespace
 
 void RegisterBoardMenu(Game& g) {
@@ -161,7 +148,7 @@ void RegisterBoardMenu(Game& g) {
         g.EventBusy = true;
         g.frmEvent->BoardEvent();
     });
-    g.SetHandler("frmBoard.bEnd_Click", [&g](Long) { BoardQuit(g); });
+    g.SetHandler("frmBoard.bEnd_Click", [&g](Long) { AskToQuit(g, QuitFrom::Board); });
     g.SetHandler("frmEvent.Show", [&g](Long) { g.frmEvent->Show(); });
     g.SetHandler("frmField.Show", [&g](Long) { g.frmField->Show(); });
     g.SetHandler("frmEvent.BoardEvent", [&g](Long) { g.frmEvent->BoardEvent(); });

@@ -9,16 +9,7 @@
 namespace q::test {
 
 // The fillers in the order a new game runs them.
-inline void FillAllTables(Game& g) {
-    InitArmTable1(g);
-    InitArmTable2(g);
-    InitItemTable(g);
-    InitKeyItemTable(g);
-    InitJewelTable(g);
-    InitMonsterTable(g);
-    InitFacilityTables(g);
-    InitTreasureTable(g);
-}
+inline void FillAllTables(Game& g) { FillDataTables(g); }
 
 class FilledTables : public GameTest {
 protected:

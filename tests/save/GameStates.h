@@ -20,16 +20,7 @@ inline std::vector<std::string> ElementsOf(const std::vector<std::string>& regis
 }
 
 // The data tables as a new game fills them.
-inline void FillTables(Game& g) {
-    InitArmTable1(g);
-    InitArmTable2(g);
-    InitItemTable(g);
-    InitKeyItemTable(g);
-    InitJewelTable(g);
-    InitMonsterTable(g);
-    InitFacilityTables(g);
-    InitTreasureTable(g);
-}
+inline void FillTables(Game& g) { FillDataTables(g); }
 
 // The new-game values of the state, as the state columns give them, over
 // freshly filled tables.
