@@ -21,6 +21,12 @@ namespace q {
 class frmUnderMes;
 class frmUnderMes2;
 class frmOthers;
+class frmOpen;
+class frmMenu;
+class frmBoard;
+class frmShop;
+class frmEvent;
+struct RegionEngine;
 
 class Game : public GameState, public DataTables {
 public:
@@ -34,11 +40,21 @@ public:
     Random rng;
     Vars vars;
     Procs procs;
+    std::unique_ptr<RegionEngine> rgn;  // the sprite stage's engine
 
     // The game's forms, created on first reference.
     FormRef<q::frmUnderMes> frmUnderMes;
     FormRef<q::frmUnderMes2> frmUnderMes2;
     FormRef<q::frmOthers> frmOthers;
+    FormRef<q::frmOpen> frmOpen;
+    FormRef<q::frmMenu> frmMenu;
+    FormRef<q::frmBoard> frmBoard;
+    FormRef<q::frmShop> frmShop;
+    FormRef<q::frmEvent> frmEvent;
+
+    // A form of the game by its name, created (not loaded) on first use; null
+    // for a name the game has no form for.
+    Form* FindForm(const std::string& name);
 
     // The program is over: its last form was unloaded.
     bool Ended() const { return app.ended(); }
@@ -63,7 +79,12 @@ public:
     void StandIn(const std::string& name) { standInCalls.push_back(name); }
 
 private:
+    template <class F>
+    void Known(FormRef<F>& ref, const char* name) {
+        formObjects_[name] = [&ref]() -> Form& { return ref.object(); };
+    }
     std::map<std::string, Handler> handlers_;
+    std::map<std::string, std::function<Form&()>> formObjects_;
 };
 
 // A form of this game: the toolkit's form plus the game it belongs to.

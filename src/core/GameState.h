@@ -334,8 +334,10 @@ struct GameState {
     bool TimersSuspended = false;  // every scene clock tick returns at once
     bool GameEnding = false;       // quitting was chosen
     bool QuitAutoBlocked = false;  // AutoBlocked when the quit question was asked
+    Long QuitStoryNo = 0;          // the step of the story the quit question interrupted
     bool ShopOpen = false;
     Long ShopEventKind = 0;
+    Long RepeatDeal = 0;           // the customer makes a second deal
     Long CloseRequest = 0;
     bool RobberCame = false;       // since the shop was opened
     bool HelperPresent = false;    // the hired swordsman keeps the shop
@@ -421,6 +423,8 @@ struct GameState {
     Long CartStep = 0;
     bool RoadForward = false;
     bool AtBoard = false;
+    bool ReloadList = false;    // a list window is rebuilt when the board comes back
+    bool OfferPending = false;  // a park offer waits for its answer
 };
 
 }  // namespace q

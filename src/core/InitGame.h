@@ -10,6 +10,11 @@ class Game;
 
 // The width of the screen in pixels.
 Long ScreenWidth(Game& g);
+// Makes the game state ready for play: a fresh new game, or New Game Plus
+// while LoadingGame is set.
+void InitGame(Game& g);
+// Ends every condition.
+void ClearConditions(Game& g);
 // Places the main bar and shows it; loads the second bar in the same place, hidden.
 void PlaceMessageBars(Game& g);
 

@@ -31,7 +31,7 @@ bool IsLifted(std::string_view name) {
 
 void PaintBars(Game& g, Color c) {
     for (const char* name : {"frmUnderMes", "frmUnderMes2", "frmUnderMes3"})
-        if (Form* bar = g.app.find(name)) bar->BackColor = c;
+        if (Form* bar = g.FindForm(name)) bar->BackColor = c;
 }
 
 void Lift(Game& g, Form& f, bool topmost) {
@@ -107,7 +107,8 @@ void QuitStory(Game& g) {
             g.StoryName = g.SavedStoryName;
             g.SavedStoryName.clear();
         }
-        g.StoryNo = g.SavedStoryNo;
+        // The interrupted story's own step, whether or not an event was running.
+        g.StoryNo = g.QuitStoryNo;
         // A question of the interrupted story is open again.
         if (!g.frmUnderMes->LBLMessage[1].Caption->empty()) g.WaitingAnswer = true;
         g.frmUnderMes2.Unload();

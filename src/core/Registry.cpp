@@ -2,8 +2,13 @@
 
 #include "core/Game.h"
 #include "core/KeepOnTop.h"
+#include "core/frmMenu.h"
 #include "core/Message.h"
+#include "core/Rules.h"
 #include "core/StoryInput.h"
+#include "shop/RegisterShop.h"
+#include "town/frmEvent.h"
+#include "stage/RegisterStage.h"
 #include "save/SaveFile.h"
 
 #include <tuple>
@@ -13,6 +18,10 @@ namespace q {
 void RegisterAll(Game& g) {
     RegisterCore(g);
     RegisterData(g);
+    RegisterStage(g);
+    RegisterRules(g);
+    RegisterShop(g);
+    RegisterBoardMenu(g);
     RegisterSave(g);
 }
 
@@ -207,6 +216,10 @@ void RegisterGameState(Vars& v) {
     Q_VAR(TimersSuspended);
     Q_VAR(GameEnding);
     Q_VAR(QuitAutoBlocked);
+    Q_VAR(QuitStoryNo);
+    Q_VAR(RepeatDeal);
+    Q_VAR(ReloadList);
+    Q_VAR(OfferPending);
     Q_VAR(ShopOpen);
     Q_VAR(ShopEventKind);
     Q_VAR(CloseRequest);
@@ -306,12 +319,18 @@ void RegisterCore(Game& g) {
     RegisterGameState(g.vars);
 
     g.SetHandler("QuitStory", [&g](Long) { QuitStory(g); });
+    g.SetHandler("ShowPopupMenu", [&g](Long) { ShowPopupMenu(g); });
+    RegisterMenuCommands(g);
 
     Procs& p = g.procs;
     p.add("ShowMessage", [](Game& g, const Procs::Args& a) {
         std::string text = a.size() > 0 ? a[0] : "", yes = a.size() > 1 ? a[1] : "", no = a.size() > 2 ? a[2] : "";
         bool def = a.size() > 3 ? Procs::Truth(a, 3) : true;
         ShowMessage(g, text, yes, no, def);
+        return std::string();
+    });
+    p.add("QuitStory", [](Game& g, const Procs::Args&) {
+        QuitStory(g);
         return std::string();
     });
     p.add("KeepOnTop", [](Game& g, const Procs::Args& a) {

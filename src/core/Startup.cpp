@@ -4,6 +4,7 @@
 
 #include "core/Game.h"
 #include "core/InitGame.h"
+#include "core/frmOpen.h"
 
 namespace q {
 
@@ -15,7 +16,10 @@ void UnloadFormsExcept(Game& g, const std::string& Name) {
         if (f->loaded() && f->Name() != Name) f->Unload();
 }
 
-void StartProgram(Game& g) { PlaceMessageBars(g); }
+void StartProgram(Game& g) {
+    // The title window is the start-up object: loading it starts the game.
+    g.frmOpen.get();
+}
 
 void OpenHelp(Game& g) { g.host.OpenDocument(HelpDocument); }
 

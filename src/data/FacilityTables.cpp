@@ -96,12 +96,8 @@ constexpr CarpenterRow kCarpenterWorks[CarpenterWorkCount] = {
     /* 10 */ {"倉庫増築(５)", 400000, 50, "倉庫の増築をします。倉庫に置ける武具＋400", 400},
 };
 
-// The wood stock is part of the heroine's state; it is emptied here whenever
-// the game keeps one.
-template <class G>
-void EmptyWoodStock(G& g) {
-    if constexpr (requires { g.WoodNum = 0; }) g.WoodNum = 0;
-}
+// The wood stock goes with the carpenter's goods.
+void EmptyWoodStock(Game& g) { g.WoodNum = 0; }
 
 }  // namespace
 

@@ -15,6 +15,10 @@ std::string Control::path() const {
     return p;
 }
 
+void Control::SetFocus() {
+    if (form_.loaded()) form_.host().SetFocus(*this);
+}
+
 void Control::propertyChanged(const void* property) {
     onChanged(property);
     if (form_.loaded()) form_.host().controlChanged(*this);

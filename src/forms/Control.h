@@ -72,7 +72,8 @@ public:
     std::function<void()> DblClick;
     std::function<void(int KeyCode, int Shift)> KeyDown;
 
-    // Whether the host should show it: loaded form, and visible itself.
+    void SetFocus();
+
     void propertyChanged(const void* property) override;
 
 protected:

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,35 @@ class MenuItem;
 // Message box buttons and answers, as the toolkit numbers them.
 enum MsgBoxStyle { vbOKOnly = 0, vbOKCancel = 1, vbYesNo = 4, vbCritical = 16, vbQuestion = 32, vbExclamation = 48, vbInformation = 64 };
 enum MsgBoxResult { vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7 };
+
+// A rectangle in pixels; right and bottom are exclusive.
+struct PixelRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    bool operator==(const PixelRect&) const = default;
+};
+
+// A sprite painted into the stage form's image, at its top-left pixel. The
+// picture is `width` x `height` pixels of 0xAARRGGBB (opaque), row by row
+// from the top; only the pixels inside its outline are painted.
+struct StageSprite {
+    int sprite = 0;
+    int x = 0, y = 0;
+    int width = 0, height = 0;
+    const std::uint32_t* pixels = nullptr;
+    const PixelRect* outline = nullptr;  // relative to the picture's top-left
+    int outlineCount = 0;
+};
+
+// What the stage form shows after a frame. `region` is the window's shape:
+// the union of the outlines drawn in the frame, as bands of rectangles from
+// top to bottom and left to right; when it is empty nothing of the form shows.
+// `image` is the form's persistent image: the sprites painted since it was
+// last cleared, in painting order (a later one covers an earlier one only
+// inside its own outline). Both stay valid until the call returns.
+struct StageFrame {
+    const std::vector<PixelRect>& region;
+    const std::vector<StageSprite>& image;
+};
 
 struct TextFont {
     std::string name;
@@ -59,10 +89,18 @@ public:
     // Shows a popup menu and runs the chosen item's Click before it returns.
     virtual void PopupMenu(Form&, MenuItem&) {}
 
+    // Gives a control the keyboard focus.
+    virtual void SetFocus(Control&) {}
+
     // Windows in front.
     virtual std::string ForegroundTitle() = 0;
     virtual void SetTopmost(Form&, bool /*topmost*/) {}
     virtual void Raise(Form&) {}
+
+    // The stage form's frame is ready: paint its image and shape its window.
+    virtual void StageFrameReady(Form& /*stage*/, const StageFrame& /*frame*/) {}
+    // Something went wrong that the player need not see; the game goes on.
+    virtual void Log(const std::string& text) { std::fprintf(stderr, "quorvane: %s\n", text.c_str()); }
 
     // The shell and the process.
     virtual void OpenDocument(const std::string& /*path*/) {}

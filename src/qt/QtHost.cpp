@@ -27,7 +27,9 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QUrl>
+#include <QPaintEvent>
 #include <cmath>
+#include <iostream>
 
 #include "qt/KeyMap.h"
 
@@ -38,6 +40,18 @@ namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 QScreen* Screen() { return QGuiApplication::primaryScreen(); }
+
+// A caption as a label shows it: "&&" is one ampersand, a lone "&" marks the
+// next letter and is not shown.
+QString ShownCaption(const std::string& caption) {
+    QString out;
+    const QString in = Q(caption);
+    for (int i = 0; i < in.size(); ++i) {
+        if (in[i] == '&' && i + 1 < in.size()) ++i;
+        out += in[i];
+    }
+    return out;
+}
 
 // A label that hands its clicks to the game.
 class ClickLabel : public QLabel {
@@ -135,9 +149,10 @@ FormWindow::FormWindow(QtHost& host, Form& form)
     installEventFilter(&host);
 }
 
-void FormWindow::paintEvent(QPaintEvent*) {
+void FormWindow::paintEvent(QPaintEvent* e) {
     QPainter p(this);
-    p.fillRect(rect(), ColorOf(form_.BackColor));
+    if (const StageCanvas* canvas = host_.CanvasFor(form_)) p.drawImage(e->rect(), canvas->Image(), e->rect());
+    else p.fillRect(rect(), ColorOf(form_.BackColor));
     const int tx = host_.TwipsPerPixelX(), ty = host_.TwipsPerPixelY();
     for (Control* c : form_.controls()) {
         if (c->kind() != ControlKind::Line || !c->Visible) continue;
@@ -280,6 +295,7 @@ void QtHost::formUnloaded(Form& f) {
             if (auto t = timers_.find(static_cast<Timer*>(c)); t != timers_.end()) t->second->stop();
         }
     }
+    canvases_.erase(&f);
     if (auto it = windows_.find(&f); it != windows_.end()) {
         if (it->second) {
             it->second->hide();
@@ -299,6 +315,26 @@ void QtHost::controlChanged(Control& c) {
     }
     SyncControl(c);
 }
+
+const StageCanvas* QtHost::CanvasFor(const Form& f) const {
+    auto it = canvases_.find(&f);
+    return it == canvases_.end() ? nullptr : it->second.get();
+}
+
+void QtHost::StageFrameReady(Form& stage, const StageFrame& frame) {
+    FormWindow* w = WindowFor(stage);
+    if (!w) return;
+    auto& canvas = canvases_[&stage];
+    if (!canvas) canvas = std::make_unique<StageCanvas>();
+    const QSize size(std::max(1, stage.Width / tppX_), std::max(1, stage.Height / tppY_));
+    const QRegion changed = canvas->Paint(frame, size, ColorOf(stage.BackColor));
+    // Only the figures' pixels are the window: clicks elsewhere reach
+    // whatever lies below.
+    w->setMask(spriteRegions_.MaskOf(frame));
+    w->update(changed);
+}
+
+void QtHost::Log(const std::string& text) { std::cerr << "quorvane: " << text << "\n"; }
 
 void QtHost::SyncForm(Form& f) {
     FormWindow* w = WindowFor(f);
@@ -325,13 +361,16 @@ void QtHost::SyncControl(Control& c) {
     w->setFont(FontOf(c));
     w->setToolTip(Q(c.ToolTipText));
     QPalette pal = w->palette();
-    pal.setColor(QPalette::WindowText, ColorOf(c.ForeColor));
-    pal.setColor(QPalette::ButtonText, ColorOf(c.ForeColor));
+    // Only the enabled look takes the control's colour: disabled stays grey.
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(group, QPalette::WindowText, ColorOf(c.ForeColor));
+        pal.setColor(group, QPalette::ButtonText, ColorOf(c.ForeColor));
+    }
     if (!c.BackTransparent) pal.setColor(QPalette::Window, ColorOf(c.BackColor));
     w->setPalette(pal);
     w->setAutoFillBackground(!c.BackTransparent && c.kind() == ControlKind::Label);
     switch (c.kind()) {
-        case ControlKind::Label: static_cast<QLabel*>(w)->setText(Q(static_cast<Label&>(c).Caption)); break;
+        case ControlKind::Label: static_cast<QLabel*>(w)->setText(ShownCaption(static_cast<Label&>(c).Caption)); break;
         case ControlKind::CommandButton:
             static_cast<QPushButton*>(w)->setText(Q(static_cast<CommandButton&>(c).Caption));
             break;
@@ -493,6 +532,10 @@ void QtHost::SetTopmost(Form& f, bool topmost) {
     if (shown) w->show();  // changing the flags hides a window
 }
 
+void QtHost::SetFocus(Control& c) {
+    if (QWidget* w = WidgetFor(c)) w->setFocus(Qt::OtherFocusReason);
+}
+
 void QtHost::Raise(Form& f) {
     if (FormWindow* w = WindowFor(f)) w->raise();
 }
@@ -511,12 +554,18 @@ bool QtHost::AcquireInstanceLock() {
 bool QtHost::DeliverKey(Form& form, Control* control, QEvent* event) {
     auto* ke = static_cast<QKeyEvent*>(event);
     const int code = VirtualKeyCode(ke->key(), ke->nativeScanCode());
-    if (code == 0 || event == lastKey_) return false;
-    lastKey_ = event;  // a key a control passed on reaches its window too: deliver it once
+    if (code == 0) return false;
+    if (!control && event == passedOn_ && ke->timestamp() == passedOnStamp_) {
+        // A key a text box passed on reaches its window too: it was delivered already.
+        passedOn_ = nullptr;
+        return false;
+    }
     const int shift = ShiftBits(ke->modifiers());
     if (control && control->kind() == ControlKind::TextBox) {
         // Typing stays in the box; its own handler sees the key as well.
         if (control->KeyDown) control->KeyDown(code, shift);
+        passedOn_ = event;
+        passedOnStamp_ = ke->timestamp();
         return false;
     }
     if (control && control->kind() == ControlKind::ListView && code >= 37 && code <= 40) return false;

@@ -13,6 +13,7 @@
 
 #include "forms/Form.h"
 #include "forms/Host.h"
+#include "qt/QtStage.h"
 
 class QLockFile;
 class QTimer;
@@ -77,6 +78,13 @@ public:
     void Raise(Form&) override;
     void OpenDocument(const std::string& path) override;
     bool AcquireInstanceLock() override;
+    void SetFocus(Control& c) override;
+    void StageFrameReady(Form& stage, const StageFrame& frame) override;
+    void Log(const std::string& text) override;
+
+    // The persistent image of a stage form, or null for a form that never
+    // showed a frame.
+    const StageCanvas* CanvasFor(const Form& f) const;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     // A key for a form, from its window or one of its controls.
@@ -96,7 +104,10 @@ private:
     std::deque<std::string> inputAnswers_;
     std::unique_ptr<QLockFile> lock_;
     bool ended_ = false;
-    const QEvent* lastKey_ = nullptr;
+    const QEvent* passedOn_ = nullptr;
+    unsigned long long passedOnStamp_ = 0;
+    std::unordered_map<const Form*, std::unique_ptr<StageCanvas>> canvases_;
+    SpriteRegions spriteRegions_;
 };
 
 // The font the game asks for, with fallbacks that hold Japanese glyphs.

@@ -9,6 +9,7 @@
 #include "core/frmUnderMes.h"
 #include "core/frmUnderMes2.h"
 #include "forms/Keys.h"
+#include "stage/mod_RGN_Proc.h"
 #include "sim/SimHost.h"
 
 namespace q {
@@ -145,6 +146,7 @@ std::string FormProperty(const Form& f, const std::string& prop, int line) {
     if (prop == "Visible") return Truth(f.Visible);
     if (prop == "Loaded") return Truth(f.loaded());
     if (prop == "BackColor") return std::to_string(f.BackColor.get());
+    if (prop == "Tag") return f.Tag;
     throw ScriptError(line, "unknown property " + prop);
 }
 
@@ -166,7 +168,7 @@ void ScriptRunner::Key(const std::vector<std::string>& w) {
         else if (w[i] == "+Ctrl") shift |= 2;
         else if (w[i] == "+Alt") shift |= 4;
         else if (w[i].size() > 1 && w[i][0] == '@') {
-            target = g.app.find(w[i].substr(1));
+            target = g.FindForm(w[i].substr(1));
             if (!target || !target->loaded()) throw ScriptError(line_, "no loaded form " + w[i].substr(1));
         } else throw ScriptError(line_, "unknown key modifier " + w[i]);
     }
@@ -183,12 +185,38 @@ void ScriptRunner::Key(const std::vector<std::string>& w) {
     driver_.Flush();
 }
 
+void ScriptRunner::ClickStage(const std::vector<std::string>& w) {
+    // click stage X Y [button]: a click at a screen pixel. Only a figure's
+    // pixels belong to the stage's window; elsewhere the desktop takes it.
+    if (w.size() < 4) throw ScriptError(line_, "click stage needs X Y");
+    int xy[2] = {0, 0};
+    for (int i = 0; i < 2; ++i) {
+        try {
+            size_t used = 0;
+            xy[i] = std::stoi(w[size_t(2 + i)], &used);
+            if (used != w[size_t(2 + i)].size()) throw std::invalid_argument("");
+        } catch (const std::exception&) {
+            throw ScriptError(line_, "not a number: " + w[size_t(2 + i)]);
+        }
+    }
+    const int button = w.size() > 4 ? ParseButton(w[4], line_) : vbLeftButton;
+    Game& g = game();
+    Form* stage = RegionFormAt(g, xy[0], xy[1]);
+    if (!stage) {
+        driver_.Note("click " + std::to_string(xy[0]) + "," + std::to_string(xy[1]) + ": no figure there, the desktop takes it");
+        return;
+    }
+    stage->Form_MouseDown(button, 0, xy[0] * g.host.TwipsPerPixelX(), xy[1] * g.host.TwipsPerPixelY());
+    driver_.Flush();
+}
+
 void ScriptRunner::Click(const std::vector<std::string>& w) {
     if (w.size() < 2) throw ScriptError(line_, "click needs FORM.CONTROL");
+    if (w[1] == "stage") return ClickStage(w);
     Game& g = game();
     ControlPath p = ParsePath(w[1], line_);
     int button = w.size() > 2 ? ParseButton(w[2], line_) : vbLeftButton;
-    Form* f = g.app.find(p.form);
+    Form* f = g.FindForm(p.form);
     if (!f || !f->loaded() || !f->Visible) throw ScriptError(line_, p.form + " is not shown");
     if (p.control.empty()) {
         f->Form_MouseDown(button, 0, 0, 0);
@@ -208,13 +236,14 @@ void ScriptRunner::Click(const std::vector<std::string>& w) {
 
 std::string ScriptRunner::Actual(const std::string& what) {
     Game& g = game();
+    if (what == "result") return lastResult_;
     if (what == "bar") {
         Form* bar = g.frmUnderMes2.loaded() && g.frmUnderMes2.peek()->Visible ? static_cast<Form*>(g.frmUnderMes2.peek())
                                                                                : static_cast<Form*>(g.frmUnderMes.peek());
         return bar ? SimHost::BarText(*bar) : "";
     }
     ControlPath p = ParsePath(what, line_);
-    if (Form* f = g.app.find(p.form); f && !p.control.empty()) {
+    if (Form* f = g.FindForm(p.form); f && !p.control.empty()) {
         if (Control* c = f->findControl(p.control, p.index)) return ControlProperty(*c, p.property, line_);
         return FormProperty(*f, p.control, line_);
     }
@@ -287,13 +316,34 @@ void ScriptRunner::RunLine(const std::string& raw, int number) {
             need(2);
             if (game_) throw ScriptError(number, "screen must come before the game starts");
             driver_.SetScreen(int(number_(1)), int(number_(2)), w.size() > 3 ? int(number_(3)) : 40);
+        } else if (cmd == "dir") {
+            need(1);
+            std::error_code ec;
+            std::filesystem::create_directories(w[1], ec);
+            std::filesystem::current_path(w[1], ec);
+            if (ec) throw ScriptError(number, "cannot use folder " + w[1] + ": " + ec.message());
         } else if (cmd == "start") {
             Start();
             driver_.Flush();
         } else if (cmd == "key") {
+            driver_.CloseMenu();
             Key(w);
         } else if (cmd == "click") {
+            driver_.CloseMenu();
             Click(w);
+        } else if (cmd == "menu") {
+            need(1);
+            MenuItem* open = driver_.OpenMenu();
+            if (!open) throw ScriptError(number, "no popup menu is open");
+            MenuItem* chosen = nullptr;
+            for (MenuItem* item : open->children)
+                if (item->Visible && item->Caption.get() == w[1]) chosen = item;
+            if (!chosen) throw ScriptError(number, "the menu has no item " + w[1]);
+            if (!chosen->Enabled) throw ScriptError(number, "menu item " + w[1] + " is disabled");
+            driver_.CloseMenu();
+            driver_.Note("choose " + w[1]);
+            if (chosen->Click) chosen->Click();
+            driver_.Flush();
         } else if (cmd == "wait") {
             need(1);
             game();
@@ -321,6 +371,7 @@ void ScriptRunner::RunLine(const std::string& raw, int number) {
             Game& g = game();
             std::vector<std::string> args(w.begin() + 2, w.end());
             std::string result = g.procs.call(g, w[1], args);
+            lastResult_ = result;
             driver_.Flush();
             if (!result.empty()) out_ << w[1] << " -> " << result << "\n";
         } else if (cmd == "expect") {
@@ -338,6 +389,13 @@ void ScriptRunner::RunLine(const std::string& raw, int number) {
                 if (u < 0 || u >= 1) throw ScriptError(number, "a draw lies in [0, 1): " + w[i]);
                 g.rng.Queue(u);
             }
+        } else if (cmd == "frame") {
+            need(1);
+            game();
+            driver_.Flush();
+            std::string error;
+            if (!driver_.WriteFrame(w[1], error)) throw ScriptError(number, "cannot write " + w[1] + ": " + error);
+            driver_.Note("frame written to " + w[1]);
         } else if (cmd == "dump") {
             Dump();
         } else if (cmd == "dir") {

@@ -13,6 +13,7 @@
 namespace q {
 
 class Game;
+class MenuItem;
 
 // What a script needs of the host beyond the Host interface.
 class ScriptDriver {
@@ -26,6 +27,15 @@ public:
     // Set-up commands; false when the host cannot honour them.
     virtual bool SetSeed(unsigned long long) { return false; }
     virtual bool SetScreen(int, int, int) { return false; }
+    // Writes the screen as a player sees it to a PNG file; false when this
+    // host cannot, with the reason in `error`.
+    virtual bool WriteFrame(const std::string& /*path*/, std::string& error) {
+        error = "this host writes no pictures";
+        return false;
+    }
+    // The popup menu that is open (a host whose menus are modal has none).
+    virtual MenuItem* OpenMenu() { return nullptr; }
+    virtual void CloseMenu() {}
 };
 
 class ScriptError : public std::runtime_error {
@@ -54,6 +64,7 @@ private:
     void Start();
     void Key(const std::vector<std::string>& w);
     void Click(const std::vector<std::string>& w);
+    void ClickStage(const std::vector<std::string>& w);
     void Expect(const std::vector<std::string>& w);
     void Dump();
     std::string Actual(const std::string& what);
@@ -63,6 +74,7 @@ private:
     Game* game_ = nullptr;
     std::ostream& out_;
     int line_ = 0;
+    std::string lastResult_;  // what the last `call` returned, for `expect result`
 };
 
 }  // namespace q

@@ -1,7 +1,11 @@
 // A simulated host with its game, driven by a script.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "core/Game.h"
 #include "sim/Script.h"
@@ -30,6 +34,20 @@ public:
         host.SetScreen(w, h, taskbar);
         return true;
     }
+
+    // Writes 0xAARRGGBB pixels to a PNG file (the program that can, sets it).
+    using PngWriter = std::function<bool(const std::string& path, int width, int height,
+                                         const std::vector<std::uint32_t>& argb, std::string& error)>;
+    PngWriter writePng;
+    bool WriteFrame(const std::string& path, std::string& error) override {
+        if (!writePng) {
+            error = "this build writes no pictures";
+            return false;
+        }
+        return writePng(path, host.ScreenWidthPixels(), host.ScreenHeightPixels(), host.Screenshot(), error);
+    }
+    MenuItem* OpenMenu() override { return host.OpenMenu(); }
+    void CloseMenu() override { host.CloseMenu(); }
 
     SimHost host;
     std::unique_ptr<Game> game;

@@ -32,6 +32,8 @@ void SimHost::formUnloaded(Form& f) {
     for (auto it = timers_.begin(); it != timers_.end();)
         it = &it->first->form() == &f ? timers_.erase(it) : std::next(it);
     topmost_.erase(&f);
+    if (openMenu_ && &openMenu_->form() == &f) openMenu_ = nullptr;
+    if (focused_ && &focused_->form() == &f) focused_ = nullptr;
     dirtyBars_.erase(&f);
     shownBars_.erase(&f);
     Note("unload " + f.Name());
@@ -174,9 +176,93 @@ void SimHost::SetTopmost(Form& f, bool on) {
     else topmost_.erase(&f);
 }
 
+std::string SimHost::MenuText(const MenuItem& menu) {
+    std::string text;
+    for (const MenuItem* item : menu.children) {
+        if (!item->Visible) continue;
+        if (!text.empty()) text += " | ";
+        text += item->Caption.get();
+        if (!item->isSeparator() && !item->Enabled) text += "{grey}";
+    }
+    return text;
+}
+
+void SimHost::PopupMenu(Form&, MenuItem& menu) {
+    Flush();
+    openMenu_ = &menu;
+    Note("menu: " + MenuText(menu));
+}
+
 void SimHost::OpenDocument(const std::string& path) {
     documents_.push_back(path);
     Note("open document " + path);
+}
+
+void SimHost::StageFrameReady(Form& stage, const StageFrame& frame) {
+    lastFrame_.form = &stage;
+    lastFrame_.region.assign(frame.region.begin(), frame.region.end());
+    lastFrame_.image.assign(frame.image.begin(), frame.image.end());
+    ++lastFrame_.frames;
+    if (!showFrames_ || !out_) return;
+    Flush();
+    // The sprites of this frame are the last ones painted into the image.
+    std::string line = "frame " + stage.Name() + ":";
+    if (frame.region.empty()) {
+        line += " nothing shows";
+    } else {
+        PixelRect b = frame.region.front();
+        for (const auto& r : frame.region) {
+            b.left = std::min(b.left, r.left);
+            b.top = std::min(b.top, r.top);
+            b.right = std::max(b.right, r.right);
+            b.bottom = std::max(b.bottom, r.bottom);
+        }
+        for (const auto& s : frame.image) line += " " + std::to_string(s.sprite) + "@" + std::to_string(s.x) + "," + std::to_string(s.y);
+        line += " | region " + std::to_string(frame.region.size()) + " rects, " + std::to_string(b.left) + "," +
+                std::to_string(b.top) + "-" + std::to_string(b.right) + "," + std::to_string(b.bottom);
+    }
+    Note(line);
+}
+
+void SimHost::Log(const std::string& text) {
+    logs_.push_back(text);
+    Flush();
+    Note("log: " + text);
+}
+
+std::vector<std::uint32_t> SimHost::Screenshot() const {
+    const int w = screenW_, h = screenH_;
+    const std::uint32_t desktop = 0xFF3A6EA5, taskbar = 0xFF28282F;
+    std::vector<std::uint32_t> screen(size_t(w) * size_t(h), desktop);
+    for (int y = std::max(0, h - taskbar_); y < h; ++y)
+        std::fill_n(screen.begin() + std::ptrdiff_t(y) * w, w, taskbar);
+    const Form* stage = lastFrame_.form;
+    if (!stage || !stage->loaded() || !stage->Visible) return screen;
+    // The window: the form's rectangle, cut to its region.
+    const int fw = std::min(w, stage->Width / std::max(1, tpp_)), fh = std::min(h, stage->Height / std::max(1, tpp_));
+    std::vector<unsigned char> inside(screen.size(), 0);
+    for (const auto& r : lastFrame_.region)
+        for (int y = std::max(0, r.top); y < std::min(fh, r.bottom); ++y)
+            for (int x = std::max(0, r.left); x < std::min(fw, r.right); ++x) inside[size_t(y) * size_t(w) + size_t(x)] = 1;
+    const Color back = stage->BackColor;
+    const std::uint32_t backArgb = IsSystemColor(back) ? 0xFFD4D0C8
+                                                       : 0xFF000000u | std::uint32_t(RedOf(back)) << 16 |
+                                                             std::uint32_t(GreenOf(back)) << 8 | std::uint32_t(BlueOf(back));
+    for (size_t i = 0; i < screen.size(); ++i)
+        if (inside[i]) screen[i] = backArgb;
+    // The image: each sprite inside its own outline, in painting order.
+    for (const auto& s : lastFrame_.image) {
+        for (int k = 0; k < s.outlineCount; ++k) {
+            const PixelRect& r = s.outline[k];
+            for (int py = r.top; py < r.bottom; ++py)
+                for (int px = r.left; px < r.right; ++px) {
+                    const int x = s.x + px, y = s.y + py;
+                    if (x < 0 || y < 0 || x >= w || y >= h || !inside[size_t(y) * size_t(w) + size_t(x)]) continue;
+                    screen[size_t(y) * size_t(w) + size_t(x)] = s.pixels[size_t(py) * size_t(s.width) + size_t(px)];
+                }
+        }
+    }
+    return screen;
 }
 
 }  // namespace q

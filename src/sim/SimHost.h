@@ -27,6 +27,8 @@ public:
     }
     void SetTwipsPerPixel(int tpp) { tpp_ = tpp; }
     void SetForegroundTitle(std::string title) { foreground_ = std::move(title); }
+    // Another copy of the game holds the single-instance lock.
+    void SetAnotherCopyRunning(bool running) { anotherCopy_ = running; }
 
     // Virtual time: advance, delivering every timer tick that falls due.
     void Advance(std::int64_t ms);
@@ -39,6 +41,20 @@ public:
     int TopmostCount() const { return int(topmost_.size()); }
     bool IsTopmost(const Form& f) const { return topmost_.count(&f) != 0; }
     bool Ended() const { return ended_; }
+
+    // The stage. With frames shown, every applied frame goes to the transcript.
+    void SetShowFrames(bool on) { showFrames_ = on; }
+    struct StageShot {
+        const Form* form = nullptr;
+        std::vector<PixelRect> region;
+        std::vector<StageSprite> image;  // its pictures and outlines stay with the game
+        int frames = 0;                  // frames applied so far
+    };
+    const StageShot& LastFrame() const { return lastFrame_; }
+    // The screen as a player would see it, 0xAARRGGBB row by row from the
+    // top: the desktop, the taskbar, and the stage inside its window region.
+    std::vector<std::uint32_t> Screenshot() const;
+    const std::vector<std::string>& Logs() const { return logs_; }
 
     // Prints what changed on the bars since the last call.
     void Flush();
@@ -67,6 +83,16 @@ public:
     std::string ForegroundTitle() override { return foreground_; }
     void SetTopmost(Form& f, bool on) override;
     void OpenDocument(const std::string& path) override;
+    void StageFrameReady(Form& stage, const StageFrame& frame) override;
+    void Log(const std::string& text) override;
+    void SetFocus(Control& c) override { focused_ = &c; }
+    void PopupMenu(Form& f, MenuItem& menu) override;
+    // The popup menu that is open, or null; choosing an item closes it.
+    MenuItem* OpenMenu() const { return openMenu_; }
+    void CloseMenu() { openMenu_ = nullptr; }
+    static std::string MenuText(const MenuItem& menu);
+    bool AcquireInstanceLock() override { return !anotherCopy_; }
+    const Control* Focused() const { return focused_; }
 
     // The bar's text as the transcript shows it: the non-empty labels, the
     // choices marked with brackets when underlined, "[grey]" when disabled.
@@ -97,6 +123,12 @@ private:
     std::set<const Form*> dirtyBars_;
     std::map<const Form*, std::string> shownBars_;
     bool ended_ = false;
+    bool showFrames_ = false;
+    StageShot lastFrame_;
+    std::vector<std::string> logs_;
+    const Control* focused_ = nullptr;
+    bool anotherCopy_ = false;
+    MenuItem* openMenu_ = nullptr;
 };
 
 }  // namespace q

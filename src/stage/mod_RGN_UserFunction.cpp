@@ -3,12 +3,33 @@
 #include <cmath>
 
 #include "core/Game.h"
+#include "stage/mod_RGN_Proc.h"
 
 namespace q {
 
 Long RoundHalfEven(double v) { return Long(std::nearbyint(v)); }
 
+void RGN_InitForm(Game& g, Form& form, Long mode, Long width, Long height) { InitRegionForm(g, form, mode, width, height); }
+
+void RGN_Apply(Game& g, Form& form) { ApplyRegion(g, form); }
+
+Integer RGN_SpriteHeight(Long sprite) { return GetSpriteHeight(sprite); }
+
 Long RGN_ScreenHeight(Game& g) { return RoundHalfEven(double(g.host.TwipsPerPixelY()) * g.host.StageHeightPixels()); }
+
+std::string RGN_ForegroundTitle(Game& g) {
+    // The title comes through a buffer of 128 characters, the last one zero.
+    constexpr size_t Room = 127;
+    std::string title = g.host.ForegroundTitle();
+    title = title.substr(0, title.find('\0'));
+    if (title.size() > Room) {
+        size_t cut = Room;
+        // Never leave half a character behind.
+        while (cut > 0 && (static_cast<unsigned char>(title[cut]) & 0xC0) == 0x80) --cut;
+        title.resize(cut);
+    }
+    return title;
+}
 
 Long RGN_PixelToTwipX(Game& g, double pixels) { return RoundHalfEven(pixels * g.host.TwipsPerPixelX()); }
 Long RGN_PixelToTwipY(Game& g, double pixels) { return RoundHalfEven(pixels * g.host.TwipsPerPixelY()); }

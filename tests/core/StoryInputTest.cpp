@@ -31,7 +31,11 @@ public:
 
 class StoryInputTest : public test::GameTest {
 protected:
-    StoryInputTest() { PlaceMessageBars(g()); }
+    StoryInputTest() {
+        PlaceMessageBars(g());
+        // The menu itself has its own tests; here it only matters that it opens.
+        g().SetHandler("ShowPopupMenu", [this](Long) { g().StandIn("ShowPopupMenu"); });
+    }
 
     // Puts a test stage up as the scene, as the scenes do when they load.
     TestStage& Stage(const std::string& scene) {
@@ -129,6 +133,8 @@ TEST_P(DispatchRows, FirstMatchWins) {
     g().BoardCommand = c.boardCommand;
     g().EventName = c.eventName;
     g().StoryNo = 3;
+    // A handler that is already built records itself like a stand-in.
+    g().SetHandler(c.handler, [this, h = std::string(c.handler)](Long) { g().StandIn(h); });
     AdvanceStory(g(), vbLeftButton);
     ASSERT_EQ(g().standInCalls.size(), 1u) << c.storyName;
     EXPECT_EQ(g().standInCalls[0], c.handler) << c.storyName;
@@ -452,7 +458,7 @@ class QuitTest : public StoryInputTest {
 protected:
     void Ask() {
         g().SavedStoryName = g().StoryName;
-        g().SavedStoryNo = g().StoryNo;
+        g().QuitStoryNo = g().StoryNo;
         g().GameEnding = true;
         g().MenuLocked = true;
         g().WaitingAnswer = false;

@@ -35,6 +35,18 @@ TEST(ScriptTest, QuestionAnsweredByLabelClickShowsInTranscript) {
     EXPECT_NE(out.rfind("frmUnderMes: (empty)"), out.find("frmUnderMes: (empty)")) << out;
 }
 
+TEST(ScriptTest, ExpectResultReadsWhatTheLastCallReturned) {
+    const std::string out = RunScript(
+        "start\n"
+        "set FieldName Rein\n"
+        "set EventField Smith\n"
+        "call PlaceName\n"
+        "expect result レインウッド－鍛冶屋\n"
+        "call TownName Rein\n"
+        "expect result \"\"\n");
+    EXPECT_NE(out.find("PlaceName -> レインウッド－鍛冶屋"), std::string::npos) << out;
+}
+
 TEST(ScriptTest, SameScriptGivesTheSameTranscript) {
     const std::string script = "seed 7\nstart\ncall ShowMessage あ\nwait 1500\nkey G\nkey Esc\n";
     EXPECT_EQ(RunScript(script), RunScript(script));
@@ -71,6 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadLine{"start\ndraws 1.5\n", 2, "[0, 1)"},
                       BadLine{"start\nseed 3\n", 2, "before the game starts"},
                       BadLine{"start\ncall NoSuchProc\n", 2, "unknown procedure"},
+                      BadLine{"start\ncall TownName Rein\nexpect result レインウッド\n", 3, "expected result"},
                       BadLine{"\n\nget StoryNo(3)\n", 3, "not an array"},
                       BadLine{"echo \"open\n", 1, "unclosed quote"}));
 

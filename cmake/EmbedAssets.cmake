@@ -1,0 +1,28 @@
+# Writes a C++ source that holds every text file under ROOT, keyed by its path
+# relative to ROOT, so the pictures travel inside the program.
+#   cmake -DROOT=assets -DOUT=SpriteAssets.cpp -P EmbedAssets.cmake
+file(GLOB_RECURSE files RELATIVE "${ROOT}" "${ROOT}/*.txt")
+list(SORT files)
+set(body "")
+set(count 0)
+foreach(f IN LISTS files)
+  file(READ "${ROOT}/${f}" text)
+  string(FIND "${text}" ")asset\"" clash)
+  if(NOT clash EQUAL -1)
+    message(FATAL_ERROR "${f} holds the text )asset\" and cannot be embedded")
+  endif()
+  string(APPEND body "    {\"${f}\", R\"asset(${text})asset\"},\n")
+  math(EXPR count "${count} + 1")
+endforeach()
+set(out "// Made from the files under assets/ when the game is built.\n")
+string(APPEND out "#include \"stage/SpriteAssets.h\"\n\nnamespace q {\n\n")
+string(APPEND out "static const AssetFile kFiles[] = {\n${body}};\n\n")
+string(APPEND out "std::span<const AssetFile> SpriteAssets() { return kFiles; }\n\n}  // namespace q\n")
+# Only touch the output when it changes, so an unchanged tree rebuilds nothing.
+if(EXISTS "${OUT}")
+  file(READ "${OUT}" old)
+  if(old STREQUAL out)
+    return()
+  endif()
+endif()
+file(WRITE "${OUT}" "${out}")

@@ -1,0 +1,20 @@
+// The one scene switch of the game, and the gauges drawn into every frame.
+#pragma once
+
+#include <string>
+
+namespace q {
+
+class Game;
+
+// Shows the scene of a place: "Shop", "Board" or a facility key on the town
+// board, "In" or the empty place (a road between LeftTown and RightTown) in
+// the field.
+void GoToPlace(Game& g, const std::string& Place, const std::string& LeftTownName,
+               const std::string& RightTownName, const std::string& Area);
+
+// Adds the three gauge gems, the pause or auto mark and the hired swordsman
+// to the frame being drawn on the stage.
+void DrawGauges(Game& g);
+
+}  // namespace q

@@ -1,0 +1,36 @@
+// The heroine's four containers: the item sack, the arms bag, the shop
+// display and the warehouse. Every single addition or removal of goods goes
+// through these routines; whole-list changes (dumps, a theft, a faint away
+// from home, loading a game) write the lists directly.
+#pragma once
+
+#include "core/GameState.h"
+
+namespace q {
+
+class Game;
+
+// Looks for the sack entry of an item (or a jewel). Without Take: leaves its
+// index in WorkIndex and tells whether it holds Num pieces. With Take:
+// removes Num pieces when it holds them. False when there is no such entry.
+bool SackCheck(Game& g, Long ItemId, Long Num, bool IsGyoku, bool Take);
+// Remove: takes Num pieces from entry Index. Otherwise adds Num pieces of
+// the item (an entry holds at most 9); a new kind needs room in the sack.
+void SackChange(Game& g, Long ItemId, Long Index, bool Remove, Long Num, bool IsGyoku);
+
+// The same for the bag, which holds arms by the piece and keeps no index.
+bool BagCheck(Game& g, Long ArmsId, Long Num, bool Take);
+void BagChange(Game& g, Long ArmsId, Long Index, bool Remove, Long Num);
+
+// Takes Num pieces of an arm off the display: False when it is not there in
+// that number.
+bool ShopArmsTake(Game& g, Long ArmsId, Long Num);
+// The display and the warehouse: a new arm that finds them full sets
+// StoryNo to 5 for the dialogue that asked.
+void ShopArmsChange(Game& g, Long ArmsId, Long Index, bool Remove, Long Num);
+void StockArmsChange(Game& g, Long ArmsId, Long Index, bool Remove, Long Num);
+
+// The sack routines' report of a fault, as the player sees it.
+inline constexpr const char* ReportIntro = "下記の内容をメールでご報告ください。";
+
+}  // namespace q

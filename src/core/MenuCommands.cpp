@@ -1,0 +1,117 @@
+// The scene menu's commands: sleeping, opening and closing the shop, going
+// out to the board and quitting.
+#include "core/Clock.h"
+#include "core/GoToPlace.h"
+#include "core/InitGame.h"
+#include "core/KeepOnTop.h"
+#include "core/Message.h"
+#include "core/frmMenu.h"
+#include "core/frmUnderMes.h"
+#include "core/frmUnderMes2.h"
+#include "shop/ListWindows.h"
+#include "shop/frmShop.h"
+#include "stage/mod_RGN_UserFunction.h"
+
+namespace q {
+
+namespace {
+
+constexpr Long SignX = 900;
+constexpr Long SignOpen = 396;
+
+void ShopFrame(Game& g) {
+    Form& stage = *g.StageForm;
+    RGN_InitForm(g, stage, 1, -1, -1);
+    RGN_Draw(g, g.PlaceSprite, stage, SignX, g.SpriteTop);
+    RGN_Draw(g, g.HeroSprite, stage, g.HeroX, g.SpriteTop);
+    DrawGauges(g);
+    RGN_Apply(g, stage);
+}
+
+}  // namespace
+
+void mSleep_Click(Game& g) {
+    g.MyNowHp = g.MyMaxHp;
+    g.MyNowBody = g.MyMaxBody;
+    g.MyNowWater = g.MyMaxWater;
+    ClearConditions(g);
+    PassTime(g, 50);
+    ShowMessage(g, "半日寝てステータスが回復しました");
+    RefreshListWindow(g);
+    if (g.StageForm) ShopFrame(g);
+}
+
+void mClose_Click(Game& g) {
+    if (g.AutoNext) return;
+    const Long kind = g.ShopEventKind;
+    if (kind == ShopEventRobber || kind == ShopEventRoyalOrder || kind == ShopEventCollection ||
+        kind == ShopEventSwordsman)
+        return;
+    g.WaitingAnswer = false;
+    g.AutoBlocked = true;
+    g.MenuLocked = true;
+    g.AnswerKey = AnswerNone;
+    g.SavedStoryName = g.StoryName;
+    g.StoryName = "ShopClose";
+    if (g.EventBusy) g.SavedStoryNo = g.StoryNo;
+    g.StoryNo = 0;
+    g.Call("frmShop.ShopClose");
+}
+
+void mOpen_Click(Game& g) {
+    g.HeroSprite = HeroFront(g);
+    g.PlaceSprite = SignOpen;
+    g.HeroX = RGN_PixelToTwipX(g, 80);
+    if (g.StageForm) ShopFrame(g);
+    g.frmUnderMes->LBLMessage[0].Caption = "";
+    g.MessageText.clear();
+    g.EnemyName.clear();
+    g.LastVisitorSprite = NoSprite;
+    g.LeaverSprite = NoSprite;
+    g.VisitorSprite = NoSprite;
+    g.frmUnderMes2.Unload();
+    g.UseSecondBar = false;
+    g.ShopOpen = true;
+    g.AutoBlocked = false;
+    g.RobberCame = false;
+    Timer& clock = g.frmShop->Timer1;
+    clock.Interval = g.SpeedInterval;
+    clock.Enabled = true;
+    RefreshListWindow(g);
+}
+
+void mOut_Click(Game& g) {
+    if (g.FacilityFormName == "frmItemShop") {
+        if (Form* f = g.FindForm("frmItemShop")) f->Unload();
+        if (Form* f = g.FindForm("frmGyoku")) f->Unload();
+    }
+    GoToPlace(g, "Board", "", "", "");
+}
+
+void mEnd_Click(Game& g) {
+    g.GameEnding = true;
+    g.WaitingAnswer = false;
+    g.MenuLocked = true;
+    if (g.VisitorSprite == 169 || g.VisitorSprite == 357) {
+        g.QuitStoryName = g.StoryName;
+        g.QuitSavedStoryName = g.SavedStoryName;
+    } else {
+        g.SavedStoryName = g.StoryName;
+    }
+    g.StoryName = "VBEnd";
+    if (g.EventBusy) g.SavedStoryNo = g.StoryNo;
+    // The question gives back this very step, whatever was running.
+    g.QuitStoryNo = g.StoryNo;
+    g.StoryNo = 0;
+    QuitStory(g);
+}
+
+void RegisterMenuCommands(Game& g) {
+    g.SetHandler("frmMenu.mSleep_Click", [&g](Long) { mSleep_Click(g); });
+    g.SetHandler("frmMenu.mClose_Click", [&g](Long) { mClose_Click(g); });
+    g.SetHandler("frmMenu.mOpen_Click", [&g](Long) { mOpen_Click(g); });
+    g.SetHandler("frmMenu.mOut_Click", [&g](Long) { mOut_Click(g); });
+    g.SetHandler("frmMenu.mEnd_Click", [&g](Long) { mEnd_Click(g); });
+}
+
+}  // namespace q

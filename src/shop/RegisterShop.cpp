@@ -1,0 +1,24 @@
+#include "shop/RegisterShop.h"
+
+#include "core/Game.h"
+#include "shop/ListWindows.h"
+#include "shop/frmShop.h"
+
+namespace q {
+
+void RegisterShop(Game& g) {
+    g.SetHandler("frmShop.Show", [&g](Long) { g.frmShop->Show(); });
+    g.SetHandler("frmShop.OpeningGo", [&g](Long) { g.frmShop->OpeningGo(); });
+    g.SetHandler("frmShop.ShopClose", [&g](Long) { g.frmShop->ShopClose(); });
+    Procs& p = g.procs;
+    p.add("RefreshListWindow", [](Game& g, const Procs::Args&) {
+        RefreshListWindow(g);
+        return std::string();
+    });
+    p.add("CloseListWindows", [](Game& g, const Procs::Args&) {
+        CloseListWindows(g);
+        return std::string();
+    });
+}
+
+}  // namespace q

@@ -1,0 +1,9 @@
+// The shop's procedures and story handlers by name.
+#pragma once
+
+namespace q {
+
+class Game;
+void RegisterShop(Game& g);
+
+}  // namespace q

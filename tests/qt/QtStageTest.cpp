@@ -1,0 +1,127 @@
+// The stage on the desktop front end (offscreen): the window's mask is the
+// union of the frame's outlines, the image holds the sprites inside their
+// outlines, and a click on a figure reaches the stage's mouse handler.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+
+#include "core/Game.h"
+#include "qt/QtHost.h"
+#include "stage/frm_RGN_Picture.h"
+#include "stage/mod_RGN_Proc.h"
+#include "stage/mod_RGN_UserFunction.h"
+
+namespace q {
+namespace {
+
+class Scene : public GameForm {
+public:
+    using GameForm::GameForm;
+    std::vector<std::pair<int, int>> clicks;  // twips
+    void Form_MouseDown(int, int, int X, int Y) override { clicks.push_back({X, Y}); }
+};
+
+class QtStageTest : public ::testing::Test {
+protected:
+    QtStageTest() : game(std::make_unique<Game>(host)), stage(*game, "frmShop") {
+        stage.Show();
+        RGN_InitForm(*game, stage);
+    }
+    ~QtStageTest() override { stage.Unload(); }
+
+    int Px(Long twips) const { return twips / host.TwipsPerPixelX(); }
+    int Py(Long twips) const { return twips / host.TwipsPerPixelY(); }
+
+    // The outlines of the sprites at their pixel places, joined by Qt itself.
+    QRegion Outlines(std::initializer_list<std::tuple<int, Long, Long>> sprites) {
+        QRegion r;
+        for (auto [n, x, y] : sprites)
+            for (const PixelRect& o : Rgn(*game).RgnData[size_t(n)].rects)
+                r += QRect(Px(x) + o.left, Py(y) + o.top, o.right - o.left, o.bottom - o.top);
+        return r;
+    }
+    void Frame(std::initializer_list<std::tuple<int, Long, Long>> sprites) {
+        for (auto [n, x, y] : sprites) RGN_Draw(*game, n, stage, x, y);
+        RGN_Apply(*game, stage);
+    }
+
+    QtHost host;
+    std::unique_ptr<Game> game;
+    Scene stage;
+};
+
+TEST_F(QtStageTest, TheStageIsAFramelessWindowAtTheTopLeftAsHighAsTheStage) {
+    FormWindow* w = host.WindowFor(stage);
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(w->geometry(), QRect(0, 0, host.ScreenWidthPixels(), host.StageHeightPixels()));
+}
+
+TEST_F(QtStageTest, TheMaskIsTheUnionOfTheDrawnOutlines) {
+    const Long top = RGN_ScreenHeight(*game) - 900;
+    const Long s = host.TwipsPerPixelX();
+    // Overlapping figures, a sign, a gem above the line, and one partly off the screen.
+    const auto sprites = {std::tuple<int, Long, Long>{92, 20 * s, top}, {5, 37 * s, top}, {395, 60 * s, top},
+                          {188, 5 * s, top - 15 * s}, {30, -10 * s, top}};
+    Frame(sprites);
+    FormWindow* w = host.WindowFor(stage);
+    EXPECT_EQ(w->mask(), Outlines(sprites));
+    EXPECT_FALSE(w->mask().contains(QPoint(0, 0)));
+
+    Frame({{393, 0, top}});
+    EXPECT_EQ(w->mask(), QRegion(33, Py(top) + 33, 1, 1)) << "the blank shows one pixel";
+}
+
+TEST_F(QtStageTest, AnEmptyFrameLeavesNoPixelOfTheWindow) {
+    FormWindow* w = host.WindowFor(stage);
+    Frame({{92, 300, 9000}});
+    RGN_Apply(*game, stage);
+    EXPECT_FALSE(w->mask().isEmpty()) << "an empty QRegion would show the whole window";
+    EXPECT_TRUE(w->mask().intersected(w->rect()).isEmpty());
+}
+
+TEST_F(QtStageTest, TheImageHoldsEachSpriteInsideItsOutlineOnly) {
+    const Long top = 9000;
+    Frame({{92, 300, top}, {5, 555, top}});
+    const StageCanvas* canvas = host.CanvasFor(stage);
+    ASSERT_NE(canvas, nullptr);
+    const QImage& img = canvas->Image();
+    const SpritePicture& later = frm_RGN_Picture::pPicture(5);
+    const SpritePicture& first = frm_RGN_Picture::pPicture(92);
+    const QRegion second = Outlines({{5, 555, top}});
+    int checked = 0;
+    for (const QRect& r : Outlines({{92, 300, top}})) {
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x) {
+                const bool covered = second.contains(QPoint(x, y));
+                const SpritePicture& p = covered ? later : first;
+                const int ox = covered ? 37 : 20, oy = Py(top);
+                ASSERT_EQ(img.pixel(x, y), p.argb[size_t(y - oy) * 34 + size_t(x - ox)]) << x << "," << y;
+                ++checked;
+            }
+    }
+    EXPECT_GT(checked, 100);
+    // The next frame clears the image: the old figures are gone.
+    Frame({{99, 1500, top}});
+    EXPECT_EQ(img.pixel(30, Py(top) + 20), ColorOf(stage.BackColor).rgb());
+}
+
+TEST_F(QtStageTest, AClickOnAFigureReachesTheStage) {
+    const Long top = 9000;
+    Frame({{0, 300, top}});
+    const PixelRect foot = Rgn(*game).RgnData[0].rects.back();
+    QTest::mouseClick(host.WindowFor(stage), Qt::LeftButton, {}, QPoint(20 + foot.left, Py(top) + foot.top));
+    ASSERT_EQ(stage.clicks.size(), 1u);
+    EXPECT_EQ(stage.clicks[0].first, (20 + foot.left) * host.TwipsPerPixelX());
+}
+
+}  // namespace
+}  // namespace q
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
