@@ -1,10 +1,10 @@
 #include "core/frmOpen.h"
 
 #include <array>
-#include <filesystem>
 
 #include "core/InitGame.h"
 #include "core/Startup.h"
+#include "save/SaveFile.h"
 #include "shop/frmShop.h"
 
 namespace q {
@@ -46,11 +46,6 @@ constexpr std::array<LineDesign, 14> FrameLines{{
 // The lines are numbered in the window's design as 11-14 for the edge,
 // then 1-5 navy and 6-10 white.
 constexpr std::array<int, 14> LineNumbers{11, 12, 13, 14, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-
-bool FileExists(const char* name) {
-    std::error_code ec;
-    return std::filesystem::is_regular_file(name, ec);
-}
 
 void PlaceButton(CommandButton& b, const char* caption, int left, int top, int width, int tab, const char* tip) {
     b.Caption = caption;
@@ -153,11 +148,11 @@ void frmOpen::Form_Load() {
         b->Visible = false;
         b->Enabled = false;
     }
-    if (FileExists(SaveFileName1)) {
+    if (SaveFileExists(1)) {
         cmdContinue[1].Visible = true;
         cmdContinue[1].Enabled = true;
     }
-    if (FileExists(SaveFileName2)) {
+    if (SaveFileExists(2)) {
         cmdContinue[2].Visible = true;
         cmdContinue[2].Enabled = true;
     }
@@ -189,9 +184,7 @@ void frmOpen::cmdStart_Click() {
 
 void frmOpen::cmdContinue_Click(int Index) {
     Game& g = game;
-    g.StandIn("LoadGame");
-    const bool loaded = Index < 0;
-    if (loaded) {
+    if (LoadGame(g, Index)) {
         g.LoadingGame = true;
         g.NewGame = false;
         Unload();
