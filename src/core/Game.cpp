@@ -6,37 +6,40 @@
 #include "stage/mod_RGN_Proc.h"
 #include "core/frmMenu.h"
 #include "core/frmOpen.h"
+#include "shop/frmBag.h"
+#include "shop/frmFrame.h"
+#include "shop/frmKeyItem.h"
 #include "shop/frmOthers.h"
+#include "shop/frmShopArms.h"
+#include "shop/frmStatus.h"
+#include "shop/frmStatus2.h"
+#include "shop/frmStockArms.h"
 #include "shop/frmShop.h"
 #include "town/frmEvent.h"
+#include "field/frmField.h"
 
 namespace q {
 
 Game::Game(Host& h)
     : host(h),
       app(h),
-      rgn(std::make_unique<RegionEngine>()),
-      frmUnderMes([this] { return std::make_unique<q::frmUnderMes>(*this); }),
-      frmUnderMes2([this] { return std::make_unique<q::frmUnderMes2>(*this); }),
-      frmOthers([this] { return std::make_unique<q::frmOthers>(*this); }),
-      frmOpen([this] { return std::make_unique<q::frmOpen>(*this); }),
-      frmMenu([this] { return std::make_unique<q::frmMenu>(*this); }),
-      frmBoard([this] { return std::make_unique<q::frmBoard>(*this); }),
-      frmShop([this] { return std::make_unique<q::frmShop>(*this); }),
-      frmEvent([this] { return std::make_unique<q::frmEvent>(*this); }) {
-    Known(frmUnderMes, "frmUnderMes");
-    Known(frmUnderMes2, "frmUnderMes2");
-    Known(frmOthers, "frmOthers");
-    Known(frmOpen, "frmOpen");
-    Known(frmMenu, "frmMenu");
-    Known(frmBoard, "frmBoard");
-    Known(frmShop, "frmShop");
-    Known(frmEvent, "frmEvent");
+      rgn(std::make_unique<RegionEngine>()) {
+#define QUORVANE_KNOW_FORM(name) formObjects_[#name] = [this]() -> Form& { return name.object(); };
+    QUORVANE_FORMS(QUORVANE_KNOW_FORM)
+#undef QUORVANE_KNOW_FORM
     rng.Randomize(host.Seed());
     RegisterAll(*this);
 }
 
 Game::~Game() = default;
+
+template <class F>
+F* MakeForm(Game& g) {
+    return new F(g);
+}
+#define QUORVANE_MAKE_FORM(name) template name* MakeForm<name>(Game&);
+QUORVANE_FORMS(QUORVANE_MAKE_FORM)
+#undef QUORVANE_MAKE_FORM
 
 Form* Game::FindForm(const std::string& name) {
     if (Form* f = app.find(name)) return f;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/FormList.h"
 #include "core/GameState.h"
 #include "core/Random.h"
 #include "core/Vars.h"
@@ -18,14 +19,15 @@
 
 namespace q {
 
-class frmUnderMes;
-class frmUnderMes2;
-class frmOthers;
-class frmOpen;
-class frmMenu;
-class frmBoard;
-class frmShop;
-class frmEvent;
+#define QUORVANE_DECLARE_FORM(name) class name;
+QUORVANE_FORMS(QUORVANE_DECLARE_FORM)
+#undef QUORVANE_DECLARE_FORM
+
+class Game;
+// Builds a form of the game; defined where every form is known.
+template <class F>
+F* MakeForm(Game& g);
+
 struct RegionEngine;
 
 class Game : public GameState, public DataTables {
@@ -43,14 +45,10 @@ public:
     std::unique_ptr<RegionEngine> rgn;  // the sprite stage's engine
 
     // The game's forms, created on first reference.
-    FormRef<q::frmUnderMes> frmUnderMes;
-    FormRef<q::frmUnderMes2> frmUnderMes2;
-    FormRef<q::frmOthers> frmOthers;
-    FormRef<q::frmOpen> frmOpen;
-    FormRef<q::frmMenu> frmMenu;
-    FormRef<q::frmBoard> frmBoard;
-    FormRef<q::frmShop> frmShop;
-    FormRef<q::frmEvent> frmEvent;
+#define QUORVANE_FORM_MEMBER(name) \
+    FormRef<q::name> name{[this] { return MakeForm<q::name>(*this); }};
+    QUORVANE_FORMS(QUORVANE_FORM_MEMBER)
+#undef QUORVANE_FORM_MEMBER
 
     // A form of the game by its name, created (not loaded) on first use; null
     // for a name the game has no form for.
@@ -79,10 +77,6 @@ public:
     void StandIn(const std::string& name) { standInCalls.push_back(name); }
 
 private:
-    template <class F>
-    void Known(FormRef<F>& ref, const char* name) {
-        formObjects_[name] = [&ref]() -> Form& { return ref.object(); };
-    }
     std::map<std::string, Handler> handlers_;
     std::map<std::string, std::function<Form&()>> formObjects_;
 };

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace q {
 
@@ -289,6 +290,7 @@ struct GameState {
     std::string LeftTown;
     std::string RightTown;
     Long NowFloor = 0;
+    bool ExitOffer = false;  // the dungeon exit has been offered on this floor
     Long RoadPos = 0;
     Long RoadLength = 0;
     Long WalkDir = 0;  // -1 or 1
@@ -301,6 +303,8 @@ struct GameState {
     Long BagSel = 0;
     Long SackSel = 0;
     Long KeepSelCount = 0;  // rows to reselect after a partial dump
+    std::vector<Long> KeepSel;  // those rows, counted from 1; as many as a dump leaves
+    Long DumpedRows = 0;    // rows the running dump has removed so far
     Long ListLeft = 0;
 
     // --- Sprites and positions on the stage (twips) ---
@@ -425,6 +429,8 @@ struct GameState {
     bool AtBoard = false;
     bool ReloadList = false;    // a list window is rebuilt when the board comes back
     bool OfferPending = false;  // a park offer waits for its answer
+    std::string KeyListText;    // the complete card's description while it works
+    Long ListRow = 0;           // the row of a list that was double-clicked
 };
 
 }  // namespace q

@@ -1,5 +1,5 @@
-// The scene menu's commands: sleeping, opening and closing the shop, going
-// out to the board and quitting.
+// The scene menu's commands: sleeping, opening and closing the shop, the
+// status pages, going out to the board and quitting.
 #include "core/Clock.h"
 #include "core/GoToPlace.h"
 #include "core/InitGame.h"
@@ -9,7 +9,9 @@
 #include "core/frmUnderMes.h"
 #include "core/frmUnderMes2.h"
 #include "shop/ListWindows.h"
+#include "shop/frmFrame.h"
 #include "shop/frmShop.h"
+#include "shop/frmStatus.h"
 #include "stage/mod_RGN_UserFunction.h"
 
 namespace q {
@@ -106,10 +108,31 @@ void mEnd_Click(Game& g) {
     QuitStory(g);
 }
 
+void mStatus_Click(Game& g) {
+    if (!g.ListName.empty()) {
+        CloseListWindows(g);
+        return;
+    }
+    frmStatus& status = g.frmStatus.get();
+    // The window's bottom edge 65 pixels above the bottom of the stage area.
+    status.Top = RGN_ScreenHeight(g) - status.Height - RGN_PixelToTwipY(g, 65);
+    status.Left = RGN_PixelToTwipX(g, 0);
+    status.Show();
+    g.ListTop = status.Top;
+    g.ListLeft = status.Left;
+    frmFrame& frame = g.frmFrame.get();
+    PlaceFrame(g, g.ListTop, g.ListLeft);
+    frame.Show();
+    for (int i = 0; i <= 6; ++i) frame.cmdFrame[i].Enabled = true;
+    g.ListName = "frmStatus";
+    g.ListForm = &status;
+}
+
 void RegisterMenuCommands(Game& g) {
     g.SetHandler("frmMenu.mSleep_Click", [&g](Long) { mSleep_Click(g); });
     g.SetHandler("frmMenu.mClose_Click", [&g](Long) { mClose_Click(g); });
     g.SetHandler("frmMenu.mOpen_Click", [&g](Long) { mOpen_Click(g); });
+    g.SetHandler("frmMenu.mStatus_Click", [&g](Long) { mStatus_Click(g); });
     g.SetHandler("frmMenu.mOut_Click", [&g](Long) { mOut_Click(g); });
     g.SetHandler("frmMenu.mEnd_Click", [&g](Long) { mEnd_Click(g); });
 }

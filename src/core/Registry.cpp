@@ -1,6 +1,8 @@
 #include "core/Registry.h"
 
 #include "core/Game.h"
+#include "core/GoToPlace.h"
+#include "core/InitGame.h"
 #include "core/KeepOnTop.h"
 #include "core/frmMenu.h"
 #include "core/Message.h"
@@ -183,6 +185,7 @@ void RegisterGameState(Vars& v) {
     Q_VAR(BagSel);
     Q_VAR(SackSel);
     Q_VAR(KeepSelCount);
+    Q_VAR(DumpedRows);
     Q_VAR(ListLeft);
 
     // Sprites and positions on the stage
@@ -220,6 +223,9 @@ void RegisterGameState(Vars& v) {
     Q_VAR(RepeatDeal);
     Q_VAR(ReloadList);
     Q_VAR(OfferPending);
+    Q_VAR(ExitOffer);
+    Q_VAR(KeyListText);
+    Q_VAR(ListRow);
     Q_VAR(ShopOpen);
     Q_VAR(ShopEventKind);
     Q_VAR(CloseRequest);
@@ -327,6 +333,18 @@ void RegisterCore(Game& g) {
         std::string text = a.size() > 0 ? a[0] : "", yes = a.size() > 1 ? a[1] : "", no = a.size() > 2 ? a[2] : "";
         bool def = a.size() > 3 ? Procs::Truth(a, 3) : true;
         ShowMessage(g, text, yes, no, def);
+        return std::string();
+    });
+    p.add("GoToPlace", [](Game& g, const Procs::Args& a) {
+        GoToPlace(g, Procs::Text(a, 0), Procs::Text(a, 1), Procs::Text(a, 2), Procs::Text(a, 3));
+        return std::string();
+    });
+    p.add("DrawGauges", [](Game& g, const Procs::Args&) {
+        DrawGauges(g);
+        return std::string();
+    });
+    p.add("InitGame", [](Game& g, const Procs::Args&) {
+        InitGame(g);
         return std::string();
     });
     p.add("QuitStory", [](Game& g, const Procs::Args&) {

@@ -171,6 +171,7 @@ constexpr StateColumn kColumns[] = {
     {"ListForm", NotSet, NotSet, false},
     {"ListTop", NotSet, NotSet, false},
     {"ListLeft", NotSet, NotSet, false},
+    {"DumpedRows", NotSet, NotSet, false},
 
     // Sprites and positions on the stage
     {"HeroSprite", NotSet, NotSet, false},

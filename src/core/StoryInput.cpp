@@ -103,8 +103,12 @@ void OpenListTab(Game& g, const TabKey& t) {
         g.Call("frmMenu.mStatus_Click");
         compared.clear();
     }
-    if (compared != g.ListName) g.Call("frmFrame.cmdFrame_Click", t.tab);
-    else g.Call("frmMenu.mStatus_Click");
+    if (compared != g.ListName) {
+        g.Call("frmFrame.cmdFrame_Click", t.tab);
+        FocusFrameTab(g, t.tab);
+    } else {
+        g.Call("frmMenu.mStatus_Click");
+    }
 }
 
 void ShowStateBox(Game& g) { g.host.InputBox("", "デバッグメッセージ", StoryStateLine(g)); }

@@ -38,6 +38,9 @@ public:
 void mSleep_Click(Game& g);
 void mClose_Click(Game& g);
 void mOpen_Click(Game& g);
+// "ステータス": closes the open list window, or opens the status page at the
+// left edge above the bar, with the tab frame above it.
+void mStatus_Click(Game& g);
 void mOut_Click(Game& g);
 void mEnd_Click(Game& g);
 void RegisterMenuCommands(Game& g);

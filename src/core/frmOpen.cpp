@@ -1,6 +1,7 @@
 #include "core/frmOpen.h"
 
 #include <array>
+#include <filesystem>
 
 #include "core/InitGame.h"
 #include "core/Startup.h"
@@ -47,6 +48,7 @@ constexpr std::array<LineDesign, 14> FrameLines{{
 // then 1-5 navy and 6-10 white.
 constexpr std::array<int, 14> LineNumbers{11, 12, 13, 14, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
 
+
 void PlaceButton(CommandButton& b, const char* caption, int left, int top, int width, int tab, const char* tip) {
     b.Caption = caption;
     b.Left = left;
@@ -54,7 +56,7 @@ void PlaceButton(CommandButton& b, const char* caption, int left, int top, int w
     b.Width = width;
     b.Height = 255;
     b.TabIndex = tab;
-    b.ToolTipText = std::string("\"") + tip + "\"";
+    b.ToolTipText = Quoted(tip);
     b.FontName = "ＭＳ Ｐゴシック";
     b.FontSize = 8.25;
     b.Visible = true;
@@ -109,7 +111,7 @@ void frmOpen::Design() {
     Label1.Top = 120;
     Label1.ForeColor = TitleBlue;
     Label1.TabIndex = 4;
-    Label1.ToolTipText = "\"Quorvane\"";
+    Label1.ToolTipText = Quoted("Quorvane");
     Label2.Left = 980;
     Label2.Top = 140;
     Label2.ForeColor = vbWhite;

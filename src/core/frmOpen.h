@@ -12,8 +12,6 @@ inline constexpr int VersionMajor = 1;
 inline constexpr int VersionMinor = 0;
 inline constexpr int VersionRevision = 0;
 
-inline constexpr const char* SaveFileName1 = "Quorvane_1.dat";
-inline constexpr const char* SaveFileName2 = "Quorvane_2.dat";
 
 class frmOpen : public GameForm {
 public:

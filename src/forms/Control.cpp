@@ -52,6 +52,63 @@ TextBox::TextBox(Form& form, std::string name, int index)
     BackColor = vbWhite;
 }
 
+namespace {
+
+// Byte offsets of the characters of a UTF-8 text, and its length at the end.
+std::vector<size_t> CharStarts(const std::string& s) {
+    std::vector<size_t> starts;
+    for (size_t i = 0; i < s.size(); ++i)
+        if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) starts.push_back(i);
+    starts.push_back(s.size());
+    return starts;
+}
+
+std::string Utf8(int code) {
+    std::string out;
+    const auto c = static_cast<unsigned>(code);
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+    return out;
+}
+
+}  // namespace
+
+int TextBox::TextLength() const { return int(CharStarts(Text).size()) - 1; }
+
+void TextBox::SelectAll() {
+    SelStart = 0;
+    SelLength = TextLength();
+}
+
+void TextBox::Type(int KeyAscii) {
+    if (KeyPress) KeyPress(KeyAscii);
+    if (KeyAscii == 0 || KeyAscii == 13 || Locked) return;
+    const std::string text = Text;
+    const auto starts = CharStarts(text);
+    const int length = int(starts.size()) - 1;
+    int from = std::clamp(SelStart.get(), 0, length);
+    int to = std::clamp(from + SelLength.get(), from, length);
+    std::string insert;
+    if (KeyAscii == 8) {
+        if (from == to && from > 0) --from;
+    } else {
+        if (MaxLength > 0 && length - (to - from) >= MaxLength) return;
+        insert = Utf8(KeyAscii);
+    }
+    Text = text.substr(0, starts[size_t(from)]) + insert + text.substr(starts[size_t(to)]);
+    SelStart = from + (insert.empty() ? 0 : 1);
+    SelLength = 0;
+    if (Change) Change();
+}
+
 PictureBox::PictureBox(Form& form, std::string name, int index)
     : Control(form, ControlKind::PictureBox, std::move(name), index) {}
 
@@ -98,26 +155,39 @@ ListView::ListView(Form& form, std::string name, int index)
     BackColor = vbWhite;
 }
 
+void ListView::changed() {
+    if (updating_ > 0) pending_ = true;
+    else propertyChanged(&items_);
+}
+
+void ListView::EndUpdate() {
+    if (updating_ > 0 && --updating_ == 0 && pending_) {
+        pending_ = false;
+        propertyChanged(&items_);
+    }
+}
+
 void ListView::ClearColumns() {
     columns_.clear();
-    propertyChanged(&columns_);
+    changed();
 }
 
 void ListView::AddColumn(std::string text, int width) {
     columns_.push_back({std::move(text), width});
-    propertyChanged(&columns_);
+    changed();
 }
 
 void ListView::ClearItems() {
     items_.clear();
     selected_ = 0;
-    propertyChanged(&items_);
+    changed();
 }
 
 ListItem& ListView::AddItem(std::string text) {
     items_.push_back(ListItem{std::move(text), {}, {}, false});
     // The first row becomes the current one, as in the toolkit's list.
     if (selected_ == 0) selected_ = 1;
+    if (updating_ > 0) pending_ = true;
     return items_.back();
 }
 
@@ -135,7 +205,42 @@ void ListView::Select(int index1, bool extend) {
         for (auto& it : items_) it.Selected = false;
     items_[static_cast<size_t>(index1 - 1)].Selected = true;
     selected_ = index1;
-    propertyChanged(&items_);
+    changed();
+}
+
+void ListView::SetSelected(int index1, bool selected) {
+    if (index1 < 1 || index1 > Count()) return;
+    if (selected && !MultiSelect)
+        for (auto& it : items_) it.Selected = false;
+    items_[static_cast<size_t>(index1 - 1)].Selected = selected;
+    if (selected) selected_ = index1;
+    changed();
+}
+
+void ListView::UnselectAll() {
+    for (auto& it : items_) it.Selected = false;
+    changed();
+}
+
+std::vector<int> ListView::SelectedRows() const {
+    std::vector<int> rows;
+    for (int i = 1; i <= Count(); ++i)
+        if (items_[static_cast<size_t>(i - 1)].Selected) rows.push_back(i);
+    return rows;
+}
+
+void ListView::EnsureVisible(int index1) {
+    if (index1 < 1 || index1 > Count()) return;
+    visibleRow_ = index1;
+    ++visibleRequests_;
+    changed();
+}
+
+void ListView::SelectionFromHost(const std::vector<int>& rows, int current) {
+    for (auto& it : items_) it.Selected = false;
+    for (int r : rows)
+        if (r >= 1 && r <= Count()) items_[static_cast<size_t>(r - 1)].Selected = true;
+    if (current >= 1 && current <= Count()) selected_ = current;
 }
 
 MenuItem::MenuItem(Form& form, std::string name, int index)

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "forms/Property.h"
@@ -14,6 +15,9 @@
 namespace q {
 
 class Form;
+
+// A tool tip as the game's windows show it: the text between double quotes.
+inline std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 enum class ControlKind {
     Label,
@@ -68,9 +72,12 @@ public:
 
     // Events. The host calls them; a form wires the ones it handles.
     std::function<void(int Button, int Shift, int X, int Y)> MouseDown;
+    // A move of the mouse over the control; Button holds the buttons held down.
+    std::function<void(int Button, int Shift, int X, int Y)> MouseMove;
     std::function<void()> Click;
     std::function<void()> DblClick;
     std::function<void(int KeyCode, int Shift)> KeyDown;
+    std::function<void()> GotFocus;
 
     void SetFocus();
 
@@ -124,7 +131,24 @@ public:
     Prop<std::string> Text{*this};
     Prop<bool> Locked{*this, false};
     Prop<int> MaxLength{*this, 0};
+    Prop<int> BorderStyle{*this, 1};  // 0 none, 1 a sunken frame
+    // The caret and the selection, in characters: the selection starts at
+    // SelStart and is SelLength long; 0 long means only the caret.
+    Prop<int> SelStart{*this, 0};
+    Prop<int> SelLength{*this, 0};
     std::function<void()> Change;
+    // A character typed into the box, before it goes in: the handler may
+    // swallow it by setting KeyAscii to 0. Enter is 13, Backspace 8.
+    std::function<void(int& KeyAscii)> KeyPress;
+
+    // Characters in the text (not bytes).
+    int TextLength() const;
+    // Selects the whole text.
+    void SelectAll();
+    // A character typed with the box focused: KeyPress may swallow it; what
+    // is left replaces the selection (Backspace deletes it, or the character
+    // before the caret). Enter goes no further than KeyPress.
+    void Type(int KeyAscii);
 };
 
 class PictureBox : public Control {
@@ -186,12 +210,19 @@ struct ColumnHeader {
     int Width = 0;  // twips
 };
 
+enum ListViewView { lvwIcon = 0, lvwSmallIcon = 1, lvwList = 2, lvwReport = 3 };
+enum ListLabelEdit { lvwAutomatic = 0, lvwManual = 1 };
+
 // A report-style list: column headers, rows addressed from 1, selection.
+// Edits between BeginUpdate and EndUpdate reach the host once, at the end,
+// so a list rebuilt from scratch is shown only in its finished state.
 class ListView : public Control {
 public:
     ListView(Form& form, std::string name, int index = -1);
+    Prop<int> View{*this, lvwReport};
+    Prop<int> LabelEdit{*this, lvwManual};  // manual: the player cannot edit a row's text
     Prop<bool> MultiSelect{*this, false};
-    Prop<bool> HideSelection{*this, false};
+    Prop<bool> HideSelection{*this, false};  // false: the selection stays shown without the focus
 
     void ClearColumns();
     void AddColumn(std::string text, int width);
@@ -205,16 +236,42 @@ public:
     // The current row, or null when the list is empty.
     ListItem* SelectedItem();
     int SelectedIndex() const { return selected_; }
+    // Makes a row the current one and selects it; without extend (or in a
+    // single-selection list) every other row is unselected.
     void Select(int index1, bool extend = false);
-    // Tell the host that rows changed after a batch of edits.
-    void Refresh() { propertyChanged(&items_); }
+    // Sets one row's selection flag (rows that do not exist are ignored).
+    void SetSelected(int index1, bool selected);
+    void UnselectAll();
+    // The selected rows, counted from 1, in order.
+    std::vector<int> SelectedRows() const;
+    // Scrolls the list so that the row can be seen.
+    void EnsureVisible(int index1);
+    // The row last asked to be seen, and a count of the requests, so that a
+    // host scrolls once per request.
+    int VisibleRow() const { return visibleRow_; }
+    int VisibleRequests() const { return visibleRequests_; }
+
+    void BeginUpdate() { ++updating_; }
+    void EndUpdate();
+    // Tell the host that rows changed after edits made through Item().
+    void Refresh() { changed(); }
+
+    // The player changed the selection in the front end: the flags and the
+    // current row are taken as they are, without reporting them back.
+    void SelectionFromHost(const std::vector<int>& rows, int current);
 
     std::function<void(int index1)> ItemClick;
 
 private:
+    void changed();
+
     std::vector<ColumnHeader> columns_;
     std::vector<ListItem> items_;
     int selected_ = 0;
+    int visibleRow_ = 0;
+    int visibleRequests_ = 0;
+    int updating_ = 0;
+    bool pending_ = false;
 };
 
 // A popup menu entry; separators have the caption "-".

@@ -51,6 +51,9 @@ public:
     virtual void Form_Unload() {}
     virtual void Form_KeyDown(int /*KeyCode*/, int /*Shift*/) {}
     virtual void Form_MouseDown(int /*Button*/, int /*Shift*/, int /*X*/, int /*Y*/) {}
+    // Button holds the buttons held down during the move.
+    virtual void Form_MouseMove(int /*Button*/, int /*Shift*/, int /*X*/, int /*Y*/) {}
+    virtual void Form_DblClick() {}
 
     const std::vector<Control*>& controls() const { return controls_; }
     Control* findControl(const std::string& name, int index = -1) const;
@@ -109,7 +112,8 @@ private:
 template <class F>
 class FormRef {
 public:
-    explicit FormRef(std::function<std::unique_ptr<F>()> make) : make_(std::move(make)) {}
+    // `make` builds the form object; the reference owns it from then on.
+    explicit FormRef(std::function<F*()> make) : make_(std::move(make)) {}
 
     F* operator->() { return &get(); }
     F& get() {
@@ -121,19 +125,23 @@ public:
     F& object() {
         if (!form_) {
             form_ = make_();
+            owner_.reset(form_);
             form_->Design();
         }
         return *form_;
     }
-    F* peek() const { return form_.get(); }
+    F* peek() const { return form_; }
     bool loaded() const { return form_ && form_->loaded(); }
     void Unload() {
         if (form_) form_->Unload();
     }
 
 private:
-    std::function<std::unique_ptr<F>()> make_;
-    std::unique_ptr<F> form_;
+    std::function<F*()> make_;
+    // Owned through the base, so that a game can hold references to forms
+    // it declares but does not define in every file.
+    std::unique_ptr<Form> owner_;
+    F* form_ = nullptr;
 };
 
 }  // namespace q

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,11 @@ public:
 
     // Gives a control the keyboard focus.
     virtual void SetFocus(Control&) {}
+
+    // Lets the player drag a borderless window as if by its caption, from
+    // the press of the left button that is held now until it is released.
+    // The form's Left and Top follow the window; `moved` runs after each step.
+    virtual void DragForm(Form&, const std::function<void()>& /*moved*/) {}
 
     // Windows in front.
     virtual std::string ForegroundTitle() = 0;

@@ -72,4 +72,11 @@ int ButtonCode(Qt::MouseButton button) {
     }
 }
 
+int ButtonBits(Qt::MouseButtons buttons) {
+    int bits = 0;
+    for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
+        if (buttons.testFlag(b)) bits |= ButtonCode(b);
+    return bits;
+}
+
 }  // namespace q

@@ -11,5 +11,7 @@ namespace q {
 int VirtualKeyCode(int qtKey, std::uint32_t nativeScanCode);
 int ShiftBits(Qt::KeyboardModifiers mods);
 int ButtonCode(Qt::MouseButton button);
+// The buttons held down, as the bits of ButtonCode.
+int ButtonBits(Qt::MouseButtons buttons);
 
 }  // namespace q

@@ -23,8 +23,28 @@ public:
     void QueueInputAnswer(std::string t) override { host_.QueueInputAnswer(std::move(t)); }
     void Note(const std::string& line) override { std::cout << line << "\n"; }
     void Flush() override {}
+    bool QueueDrag(int dx, int dy) override {
+        host_.QueueDrag(dx, dy);
+        return true;
+    }
+    // The desktop hands the keyboard to a window a moment after it is asked.
+    const Control* Focused() override {
+        Settle([this] { return host_.FocusedControl() != nullptr; });
+        return host_.FocusedControl();
+    }
+    void AwaitFocus(const Control& c) override {
+        Settle([this, &c] { return host_.FocusedControl() == &c; });
+    }
 
 private:
+    // Handles the desktop's events until the condition holds, half a second at most.
+    template <class F>
+    void Settle(F done) {
+        QElapsedTimer waited;
+        waited.start();
+        while (!done() && waited.elapsed() < 500) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+
     QtHost& host_;
 };
 

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDesktopServices>
+#include <QEventLoop>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -21,6 +22,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QTextEdit>
 #include <QThread>
@@ -89,6 +91,13 @@ protected:
                                int(e->position().y()) * tpp_);
         e->accept();
     }
+    void mouseMoveEvent(QMouseEvent* e) override {
+        const int buttons = ButtonBits(e->buttons());
+        if (buttons && control_.MouseMove && control_.Enabled)
+            control_.MouseMove(buttons, ShiftBits(e->modifiers()), int(e->position().x()) * tpp_,
+                               int(e->position().y()) * tpp_);
+        e->accept();
+    }
     void mouseReleaseEvent(QMouseEvent* e) override {
         if (e->button() == Qt::LeftButton && control_.Click && control_.Enabled && rect().contains(e->position().toPoint()))
             control_.Click();
@@ -101,6 +110,40 @@ private:
     Control& control_;
     int tpp_;
 };
+
+// Takes every mouse move and the release while a window is dragged.
+class DragFilter : public QObject {
+public:
+    DragFilter(std::function<void(QPoint)> moved, std::function<void()> released)
+        : moved_(std::move(moved)), released_(std::move(released)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::MouseMove) {
+            moved_(static_cast<QMouseEvent*>(e)->globalPosition().toPoint());
+            return true;
+        }
+        if (e->type() == QEvent::MouseButtonRelease) {
+            if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) released_();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    std::function<void(QPoint)> moved_;
+    std::function<void()> released_;
+};
+
+// The character a key types, as a text box's KeyPress sees it: Enter 13,
+// Backspace 8, else the first character of its text; 0 for keys that type
+// nothing (the arrows, Delete, Home).
+int TypedCharacter(const QKeyEvent& e) {
+    if (e.key() == Qt::Key_Return || e.key() == Qt::Key_Enter) return 13;
+    if (e.key() == Qt::Key_Backspace) return 8;
+    const QString t = e.text();
+    return t.isEmpty() ? 0 : t[0].unicode();
+}
 
 QMessageBox::Icon IconOf(int style) {
     switch (style & 0x70) {
@@ -171,6 +214,15 @@ void FormWindow::mousePressEvent(QMouseEvent* e) {
                              int(e->position().y()) * host_.TwipsPerPixelY());
 }
 
+void FormWindow::mouseMoveEvent(QMouseEvent* e) {
+    const int buttons = ButtonBits(e->buttons());
+    if (buttons)
+        form_.Form_MouseMove(buttons, ShiftBits(e->modifiers()), int(e->position().x()) * host_.TwipsPerPixelX(),
+                             int(e->position().y()) * host_.TwipsPerPixelY());
+}
+
+void FormWindow::mouseDoubleClickEvent(QMouseEvent*) { form_.Form_DblClick(); }
+
 void FormWindow::closeEvent(QCloseEvent* e) {
     // The game closes its windows itself; a close from the desktop quits like Esc.
     e->ignore();
@@ -235,11 +287,25 @@ void QtHost::CreateWidget(FormWindow& w, Control& c) {
         }
         case ControlKind::TextBox: {
             auto* e = new QLineEdit(&w);
-            QObject::connect(e, &QLineEdit::textEdited, [&c](const QString& text) {
+            // What the player does in the box is the model's at once: its
+            // text, caret and selection. While they are copied the box is not
+            // mirrored back, since the model is half copied.
+            auto fromBox = [this, &c, e] {
                 auto& t = static_cast<TextBox&>(c);
-                t.Text = text.toStdString();
+                fromWidget_ = &c;
+                t.Text = e->text().toStdString();
+                t.SelStart = e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
+                t.SelLength = e->hasSelectedText() ? int(e->selectedText().size()) : 0;
+                fromWidget_ = nullptr;
+            };
+            QObject::connect(e, &QLineEdit::textEdited, [&c, fromBox](const QString&) {
+                fromBox();
+                auto& t = static_cast<TextBox&>(c);
                 if (t.Change) t.Change();
             });
+            auto selection = fromBox;
+            QObject::connect(e, &QLineEdit::selectionChanged, selection);
+            QObject::connect(e, &QLineEdit::cursorPositionChanged, selection);
             widget = e;
             break;
         }
@@ -247,12 +313,22 @@ void QtHost::CreateWidget(FormWindow& w, Control& c) {
             auto* tree = new QTreeWidget(&w);
             tree->setRootIsDecorated(false);
             tree->setUniformRowHeights(true);
-            tree->setAllColumnsShowFocus(true);
+            tree->setAllColumnsShowFocus(true);  // the whole row is selected
             tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+            tree->header()->setStretchLastSection(false);
+            tree->header()->setSectionsMovable(false);
+            // Whatever the player does to the selection (clicks with Ctrl or
+            // Shift, the arrow keys) is the model's selection at once.
+            QObject::connect(tree, &QTreeWidget::itemSelectionChanged, [&c, tree] {
+                auto& lv = static_cast<ListView&>(c);
+                std::vector<int> rows;
+                for (int i = 0; i < tree->topLevelItemCount(); ++i)
+                    if (tree->topLevelItem(i)->isSelected()) rows.push_back(i + 1);
+                lv.SelectionFromHost(rows, tree->indexOfTopLevelItem(tree->currentItem()) + 1);
+            });
             QObject::connect(tree, &QTreeWidget::itemClicked, [&c, tree](QTreeWidgetItem* item, int) {
                 auto& lv = static_cast<ListView&>(c);
                 const int row = tree->indexOfTopLevelItem(item) + 1;
-                for (int i = 1; i <= lv.Count(); ++i) lv.Item(i).Selected = tree->topLevelItem(i - 1)->isSelected();
                 if (lv.ItemClick) lv.ItemClick(row);
             });
             QObject::connect(tree, &QTreeWidget::itemDoubleClicked, [&c](QTreeWidgetItem*, int) {
@@ -348,7 +424,7 @@ void QtHost::SyncForm(Form& f) {
 
 void QtHost::SyncControl(Control& c) {
     QWidget* w = WidgetFor(c);
-    if (!w) return;
+    if (!w || fromWidget_ == &c) return;
     int height = std::max(0, c.Height / tppY_);
     if (c.kind() == ControlKind::Label) {
         // A label never hangs below its form.
@@ -389,9 +465,17 @@ void QtHost::SyncControl(Control& c) {
         case ControlKind::TextBox: {
             auto* e = static_cast<QLineEdit*>(w);
             auto& t = static_cast<TextBox&>(c);
+            const QSignalBlocker quiet(e);
             if (e->text() != Q(t.Text)) e->setText(Q(t.Text));
             e->setReadOnly(t.Locked);
+            e->setFrame(t.BorderStyle != 0);
             if (t.MaxLength > 0) e->setMaxLength(t.MaxLength);
+            const int start = e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
+            const int length = e->hasSelectedText() ? int(e->selectedText().size()) : 0;
+            if (start != t.SelStart || length != t.SelLength) {
+                if (t.SelLength > 0) e->setSelection(t.SelStart, t.SelLength);
+                else e->setCursorPosition(t.SelStart);
+            }
             break;
         }
         case ControlKind::RichTextBox: {
@@ -400,34 +484,52 @@ void QtHost::SyncControl(Control& c) {
             if (e->toPlainText() != text) e->setPlainText(text);
             break;
         }
-        case ControlKind::ListView: {
-            auto* tree = static_cast<QTreeWidget*>(w);
-            auto& lv = static_cast<ListView&>(c);
-            tree->setSelectionMode(lv.MultiSelect ? QAbstractItemView::ExtendedSelection
-                                                  : QAbstractItemView::SingleSelection);
-            QStringList headers;
-            for (const auto& col : lv.ColumnHeaders()) headers << Q(col.Text);
-            tree->setColumnCount(std::max(1, int(headers.size())));
-            tree->setHeaderLabels(headers);
-            for (int i = 0; i < int(lv.ColumnHeaders().size()); ++i)
-                tree->setColumnWidth(i, lv.ColumnHeaders()[size_t(i)].Width / tppX_);
-            // Rows are rebuilt in place, keeping the scroll position.
-            const int scroll = tree->verticalScrollBar() ? tree->verticalScrollBar()->value() : 0;
-            tree->setUpdatesEnabled(false);
-            while (tree->topLevelItemCount() > lv.Count()) delete tree->takeTopLevelItem(tree->topLevelItemCount() - 1);
-            for (int i = 1; i <= lv.Count(); ++i) {
-                QTreeWidgetItem* item = i <= tree->topLevelItemCount() ? tree->topLevelItem(i - 1) : new QTreeWidgetItem(tree);
-                const ListItem& row = lv.Item(i);
-                item->setText(0, Q(row.Text));
-                for (int s = 1; s <= int(row.SubItems.size()); ++s) item->setText(s, Q(row.SubItem(s)));
-                item->setSelected(row.Selected);
-            }
-            tree->setUpdatesEnabled(true);
-            if (tree->verticalScrollBar()) tree->verticalScrollBar()->setValue(scroll);
-            break;
-        }
+        case ControlKind::ListView: SyncList(static_cast<ListView&>(c), *static_cast<QTreeWidget*>(w)); break;
         default: break;
     }
+}
+
+void QtHost::SyncList(ListView& lv, QTreeWidget& tree) {
+    const QSignalBlocker quiet(&tree);
+    tree.setSelectionMode(lv.MultiSelect ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+    tree.setEditTriggers(lv.LabelEdit == lvwAutomatic ? QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked
+                                                      : QAbstractItemView::NoEditTriggers);
+    tree.setHeaderHidden(lv.View != lvwReport);
+    // The selection stays as bright while another control has the focus.
+    QPalette pal = tree.palette();
+    const QPalette::ColorGroup shown = lv.HideSelection ? QPalette::Inactive : QPalette::Active;
+    pal.setColor(QPalette::Inactive, QPalette::Highlight, pal.color(shown, QPalette::Highlight));
+    pal.setColor(QPalette::Inactive, QPalette::HighlightedText, pal.color(shown, QPalette::HighlightedText));
+    tree.setPalette(pal);
+
+    QStringList headers;
+    for (const auto& col : lv.ColumnHeaders()) headers << Q(col.Text);
+    tree.setColumnCount(std::max(1, int(headers.size())));
+    tree.setHeaderLabels(headers);
+    for (int i = 0; i < int(lv.ColumnHeaders().size()); ++i)
+        tree.setColumnWidth(i, lv.ColumnHeaders()[size_t(i)].Width / tppX_);
+
+    // Rows are rebuilt in place while nothing is painted, so the list never
+    // shows a half-built state and keeps its scroll position.
+    QScrollBar* bar = tree.verticalScrollBar();
+    const int scroll = bar ? bar->value() : 0;
+    tree.setUpdatesEnabled(false);
+    while (tree.topLevelItemCount() > lv.Count()) delete tree.takeTopLevelItem(tree.topLevelItemCount() - 1);
+    for (int i = 1; i <= lv.Count(); ++i) {
+        QTreeWidgetItem* item = i <= tree.topLevelItemCount() ? tree.topLevelItem(i - 1) : new QTreeWidgetItem(&tree);
+        const ListItem& row = lv.Item(i);
+        item->setText(0, Q(row.Text));
+        for (int col = 1; col < tree.columnCount(); ++col) item->setText(col, Q(row.SubItem(col)));
+        if (item->isSelected() != row.Selected) item->setSelected(row.Selected);
+    }
+    if (lv.SelectedIndex() >= 1 && lv.SelectedIndex() <= lv.Count())
+        tree.setCurrentItem(tree.topLevelItem(lv.SelectedIndex() - 1), 0, QItemSelectionModel::NoUpdate);
+    if (bar) bar->setValue(scroll);
+    const QVariant seen = tree.property("visibleRequests");
+    if (lv.VisibleRow() >= 1 && lv.VisibleRow() <= lv.Count() && (!seen.isValid() || seen.toInt() != lv.VisibleRequests()))
+        tree.scrollToItem(tree.topLevelItem(lv.VisibleRow() - 1));
+    tree.setProperty("visibleRequests", lv.VisibleRequests());
+    tree.setUpdatesEnabled(true);
 }
 
 void QtHost::timerChanged(Timer& t) {
@@ -533,7 +635,51 @@ void QtHost::SetTopmost(Form& f, bool topmost) {
 }
 
 void QtHost::SetFocus(Control& c) {
-    if (QWidget* w = WidgetFor(c)) w->setFocus(Qt::OtherFocusReason);
+    QWidget* w = WidgetFor(c);
+    if (!w) return;
+    // Focus on a control of another window brings that window to the keyboard.
+    if (w->window() != QApplication::activeWindow()) w->window()->activateWindow();
+    w->setFocus(Qt::OtherFocusReason);
+}
+
+Control* QtHost::FocusedControl() const {
+    auto it = controlOf_.find(QApplication::focusWidget());
+    return it == controlOf_.end() ? nullptr : it->second;
+}
+
+void QtHost::DragForm(Form& f, const std::function<void()>& moved) {
+    if (!scriptedDrags_.empty()) {
+        const auto [dx, dy] = scriptedDrags_.front();
+        scriptedDrags_.pop_front();
+        f.Left = f.Left + dx * tppX_;
+        f.Top = f.Top + dy * tppY_;
+        if (moved) moved();
+        return;
+    }
+    FormWindow* w = WindowFor(f);
+    if (!w || dragging_) return;
+    // As the desktop drags a window by its caption: the window follows the
+    // mouse from where the button went down until it is released.
+    dragging_ = true;
+    const QPoint start = lastPress_;
+    const int left = f.Left, top = f.Top;
+    QEventLoop loop;
+    DragFilter filter(
+        [&](QPoint at) {
+            if (!f.loaded()) return loop.quit();
+            f.Left = left + (at.x() - start.x()) * tppX_;
+            f.Top = top + (at.y() - start.y()) * tppY_;
+            if (moved) moved();
+        },
+        [&] { loop.quit(); });
+    QPointer<FormWindow> guard(w);
+    QObject::connect(w, &QObject::destroyed, &loop, &QEventLoop::quit);
+    qApp->installEventFilter(&filter);
+    w->grabMouse();
+    loop.exec();
+    qApp->removeEventFilter(&filter);
+    if (guard) guard->releaseMouse();
+    dragging_ = false;
 }
 
 void QtHost::Raise(Form& f) {
@@ -551,31 +697,63 @@ bool QtHost::AcquireInstanceLock() {
     return lock_->tryLock(0);
 }
 
+bool QtHost::FilterTyped(TextBox& box, QKeyEvent& event) {
+    int typed = TypedCharacter(event);
+    if (typed == 0 || !box.KeyPress) return false;
+    box.KeyPress(typed);
+    return typed == 0;
+}
+
 bool QtHost::DeliverKey(Form& form, Control* control, QEvent* event) {
     auto* ke = static_cast<QKeyEvent*>(event);
     const int code = VirtualKeyCode(ke->key(), ke->nativeScanCode());
-    if (code == 0) return false;
-    if (!control && event == passedOn_ && ke->timestamp() == passedOnStamp_) {
-        // A key a text box passed on reaches its window too: it was delivered already.
-        passedOn_ = nullptr;
-        return false;
-    }
-    const int shift = ShiftBits(ke->modifiers());
     if (control && control->kind() == ControlKind::TextBox) {
-        // Typing stays in the box; its own handler sees the key as well.
-        if (control->KeyDown) control->KeyDown(code, shift);
-        passedOn_ = event;
-        passedOnStamp_ = ke->timestamp();
-        return false;
+        // Typing stays in the box: its KeyDown sees the key, then its
+        // KeyPress the character, which it may swallow; what is left the box
+        // takes, and no window behind it sees the key again.
+        auto& box = static_cast<TextBox&>(*control);
+        QPointer<QWidget> widget = WidgetFor(box);
+        if (code != 0 && box.KeyDown) box.KeyDown(code, ShiftBits(ke->modifiers()));
+        if (widget && box.form().loaded() && !FilterTyped(box, *ke)) {
+            forwarding_ = true;
+            QApplication::sendEvent(widget, event);
+            forwarding_ = false;
+        }
+        event->accept();
+        return true;
     }
+    if (code == 0) return false;
+    const int shift = ShiftBits(ke->modifiers());
     if (control && control->kind() == ControlKind::ListView && code >= 37 && code <= 40) return false;
     if (control && control->KeyDown) control->KeyDown(code, shift);
     else form.Form_KeyDown(code, shift);
+    event->accept();  // handled: the window behind the control does not see it again
     return true;
 }
 
 bool QtHost::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress) return false;
+    Control* watchedControl = nullptr;
+    if (auto it = controlOf_.find(watched); it != controlOf_.end()) watchedControl = it->second;
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            lastPress_ = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+            return false;
+        case QEvent::FocusIn:
+            if (watchedControl && watchedControl->GotFocus && watchedControl->form().loaded()) watchedControl->GotFocus();
+            return false;
+        case QEvent::MouseButtonDblClick:
+            // A box's double click is its own event; labels and windows handle theirs.
+            if (watchedControl && watchedControl->kind() == ControlKind::TextBox && watchedControl->DblClick &&
+                watchedControl->Enabled) {
+                watchedControl->DblClick();
+                return true;
+            }
+            return false;
+        case QEvent::KeyPress:
+            if (forwarding_) return false;  // a key a text box was handed back
+            break;
+        default: return false;
+    }
     Control* control = nullptr;
     if (auto it = controlOf_.find(watched); it != controlOf_.end()) control = it->second;
     Form* form = control ? &control->form() : nullptr;

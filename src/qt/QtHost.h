@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 #include <QWidget>
 #include <deque>
@@ -15,8 +16,10 @@
 #include "forms/Host.h"
 #include "qt/QtStage.h"
 
+class QKeyEvent;
 class QLockFile;
 class QTimer;
+class QTreeWidget;
 
 namespace q {
 
@@ -31,6 +34,8 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
+    void mouseMoveEvent(QMouseEvent*) override;
+    void mouseDoubleClickEvent(QMouseEvent*) override;
     void closeEvent(QCloseEvent*) override;
 
 private:
@@ -51,6 +56,13 @@ public:
     // Answers for the next boxes (scripted runs); none means ask the player.
     void QueueMsgBoxAnswer(int a) { msgAnswers_.push_back(a); }
     void QueueInputAnswer(std::string t) { inputAnswers_.push_back(std::move(t)); }
+    // A scripted drag: the next drag of a window moves it by this many pixels
+    // at once, without the mouse.
+    void QueueDrag(int dx, int dy) { scriptedDrags_.push_back({dx, dy}); }
+    // The control whose widget has the keyboard focus, or null.
+    Control* FocusedControl() const;
+    // Where the mouse button went down last, on the screen.
+    QPoint LastPressGlobal() const { return lastPress_; }
 
     // Host.
     void formLoaded(Form&) override;
@@ -79,6 +91,7 @@ public:
     void OpenDocument(const std::string& path) override;
     bool AcquireInstanceLock() override;
     void SetFocus(Control& c) override;
+    void DragForm(Form& f, const std::function<void()>& moved) override;
     void StageFrameReady(Form& stage, const StageFrame& frame) override;
     void Log(const std::string& text) override;
 
@@ -94,6 +107,9 @@ private:
     void CreateWidget(FormWindow& w, Control& c);
     void SyncForm(Form& f);
     void SyncControl(Control& c);
+    void SyncList(ListView& lv, QTreeWidget& tree);
+    // A character typed into a text box, through its KeyPress: true when it is swallowed.
+    bool FilterTyped(TextBox& box, QKeyEvent& event);
 
     int tppX_ = 15, tppY_ = 15;
     std::unordered_map<const Form*, QPointer<FormWindow>> windows_;
@@ -104,8 +120,11 @@ private:
     std::deque<std::string> inputAnswers_;
     std::unique_ptr<QLockFile> lock_;
     bool ended_ = false;
-    const QEvent* passedOn_ = nullptr;
-    unsigned long long passedOnStamp_ = 0;
+    bool forwarding_ = false;
+    const Control* fromWidget_ = nullptr;
+    std::deque<std::pair<int, int>> scriptedDrags_;
+    QPoint lastPress_;
+    bool dragging_ = false;
     std::unordered_map<const Form*, std::unique_ptr<StageCanvas>> canvases_;
     SpriteRegions spriteRegions_;
 };

@@ -1,8 +1,12 @@
 #include "shop/RegisterShop.h"
 
 #include "core/Game.h"
+#include "core/frmMenu.h"
 #include "shop/ListWindows.h"
+#include "shop/frmBag.h"
+#include "shop/frmFrame.h"
 #include "shop/frmShop.h"
+#include "shop/frmStockArms.h"
 
 namespace q {
 
@@ -10,6 +14,10 @@ void RegisterShop(Game& g) {
     g.SetHandler("frmShop.Show", [&g](Long) { g.frmShop->Show(); });
     g.SetHandler("frmShop.OpeningGo", [&g](Long) { g.frmShop->OpeningGo(); });
     g.SetHandler("frmShop.ShopClose", [&g](Long) { g.frmShop->ShopClose(); });
+    g.SetHandler("frmFrame.cmdFrame_Click", [&g](Long tab) { g.frmFrame->cmdFrame_Click(int(tab)); });
+    g.SetHandler("frmBag.cmdDump_Click", [&g](Long) { g.frmBag->cmdDump_Click(); });
+    g.SetHandler("frmStockArms.cmdDump_Click", [&g](Long) { g.frmStockArms->cmdDump_Click(); });
+
     Procs& p = g.procs;
     p.add("RefreshListWindow", [](Game& g, const Procs::Args&) {
         RefreshListWindow(g);
@@ -17,6 +25,14 @@ void RegisterShop(Game& g) {
     });
     p.add("CloseListWindows", [](Game& g, const Procs::Args&) {
         CloseListWindows(g);
+        return std::string();
+    });
+    p.add("frmMenu.mStatus_Click", [](Game& g, const Procs::Args&) {
+        mStatus_Click(g);
+        return std::string();
+    });
+    p.add("frmFrame.cmdFrame_Click", [](Game& g, const Procs::Args& a) {
+        g.frmFrame->cmdFrame_Click(int(Procs::Number(a, 0)));
         return std::string();
     });
 }

@@ -1,9 +1,10 @@
-// The shop's procedures and story handlers by name.
+// The shop's and the list windows' procedures and story handlers by name.
 #pragma once
 
 namespace q {
 
 class Game;
+
 void RegisterShop(Game& g);
 
 }  // namespace q

@@ -56,7 +56,7 @@ void ApplySpeed(Game& g, Long speed) {
     g.AutoWait = Speeds[size_t(s)].wait;
 }
 
-frmOthers::frmOthers(Game& g) : GameForm(g, "frmOthers") {
+frmOthers::frmOthers(Game& g) : ListWindow(g, "frmOthers", 9) {
     add(ChkLeftRight);
     add(ChkAuto2);
     add(ChkAuto);
@@ -80,6 +80,7 @@ frmOthers::frmOthers(Game& g) : GameForm(g, "frmOthers") {
         if (k < 37 || k > 40) Form_KeyDown(k, s);
     };
     lstList.DblClick = [this] { CloseListWindows(game); };
+    PassMouse(LBLStatus);
 }
 
 void frmOthers::Design() {
@@ -98,7 +99,7 @@ void frmOthers::Design() {
     for (const auto& b : boxes) {
         CheckBox& c = this->*b.box;
         c.Caption = b.caption;
-        c.ToolTipText = b.tip;
+        c.ToolTipText = Quoted(b.tip);
         c.Left = b.left;
         c.Top = b.top;
         c.Width = 1680;
@@ -108,7 +109,7 @@ void frmOthers::Design() {
         c.BackColor = RGB(224, 224, 224);
     }
     LBLStatus.Caption = "速度";
-    LBLStatus.ToolTipText = "ゲームの進行スピードを速くします";
+    LBLStatus.ToolTipText = Quoted("ゲームの進行スピードを速くします");
     LBLStatus.Left = 120;
     LBLStatus.Top = 810;
     const std::array<std::pair<const char*, const char*>, 3> speeds{{
@@ -118,7 +119,7 @@ void frmOthers::Design() {
     }};
     for (int i = 0; i < 3; ++i) {
         OPTSpeed[i].Caption = speeds[size_t(i)].first;
-        OPTSpeed[i].ToolTipText = speeds[size_t(i)].second;
+        OPTSpeed[i].ToolTipText = Quoted(speeds[size_t(i)].second);
         OPTSpeed[i].Left = 720 + i * 960;
         OPTSpeed[i].Top = 780;
         OPTSpeed[i].Width = 900;
@@ -157,14 +158,6 @@ void frmOthers::Form_Load() {
     for (const auto& [what, keys] : KeyRows) lstList.AddItem(what).SetSubItem(1, keys);
     lstList.Refresh();
     SettingsLoading = false;
-}
-
-void frmOthers::Form_KeyDown(int KeyCode, int Shift) {
-    if (KeyCode == 79 && Shift == 1) {
-        game.Call("frmFrame.FocusFirstTab");
-        return;
-    }
-    MessageInput(game, KeyCode, Shift, InputKey);
 }
 
 void frmOthers::ChkAuto_Click() {

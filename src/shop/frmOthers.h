@@ -3,11 +3,11 @@
 // routine call the same Click handlers.
 #pragma once
 
-#include "core/Game.h"
+#include "shop/ListWindows.h"
 
 namespace q {
 
-class frmOthers : public GameForm {
+class frmOthers : public ListWindow {
 public:
     explicit frmOthers(Game& game);
 
@@ -23,7 +23,7 @@ public:
 
     void Design() override;
     void Form_Load() override;
-    void Form_KeyDown(int KeyCode, int Shift) override;
+    Control* FirstControl() override { return &OPTSpeed[0]; }
 
     void ChkAuto_Click();
     void ChkStop_Click();

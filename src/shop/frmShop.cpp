@@ -1,5 +1,7 @@
 #include "shop/frmShop.h"
 
+#include <algorithm>
+
 #include "core/Clock.h"
 #include "core/GoToPlace.h"
 #include "core/InitGame.h"
@@ -84,7 +86,8 @@ void frmShop::Form_Load() {
     g.StoryNo = 0;
     ClearConditions(g);
     Timer2.Interval = g.FrontFLG ? 1000 : 0;
-    g.StepWidth = RGN_PixelToTwipX(g, (g.ScreenWidthPx - 120) / 300);
+    // At least a pixel a step: on a narrow screen a step of 0 would never arrive.
+    g.StepWidth = RGN_PixelToTwipX(g, std::max<Long>(1, (g.ScreenWidthPx - 120) / 300));
     if (g.NewGame) {
         g.HeroSprite = HeroFacingRight(g);
         g.VisitorSprite = Landlord;

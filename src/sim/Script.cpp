@@ -1,5 +1,6 @@
 #include "sim/Script.h"
 
+#include <cctype>
 #include <filesystem>
 #include <sstream>
 
@@ -107,6 +108,25 @@ ControlPath ParsePath(const std::string& text, int line) {
     return p;
 }
 
+// A list's rows as a script reads them: the cells of a row joined by "/",
+// the rows by " | ".
+std::string ListRows(const ListView& lv) {
+    std::string text;
+    for (int r = 1; r <= lv.Count(); ++r) {
+        const ListItem& row = lv.Item(r);
+        if (r > 1) text += " | ";
+        text += row.Text;
+        for (const auto& cell : row.SubItems) text += "/" + cell;
+    }
+    return text;
+}
+
+std::string SelectedRows(const ListView& lv) {
+    std::string text;
+    for (int r : lv.SelectedRows()) text += (text.empty() ? "" : " ") + std::to_string(r);
+    return text;
+}
+
 std::string ControlText(const Control& c) {
     switch (c.kind()) {
         case ControlKind::Label: return static_cast<const Label&>(c).Caption;
@@ -116,6 +136,7 @@ std::string ControlText(const Control& c) {
         case ControlKind::TextBox: return static_cast<const TextBox&>(c).Text;
         case ControlKind::RichTextBox: return static_cast<const RichTextBox&>(c).Text;
         case ControlKind::Menu: return static_cast<const MenuItem&>(c).Caption;
+        case ControlKind::ListView: return ListRows(static_cast<const ListView&>(c));
         default: return "";
     }
 }
@@ -134,6 +155,13 @@ std::string ControlProperty(const Control& c, const std::string& prop, int line)
     if (prop == "ForeColor") return std::to_string(c.ForeColor.get());
     if (prop == "BackColor") return std::to_string(c.BackColor.get());
     if (prop == "Interval" && c.kind() == ControlKind::Timer) return std::to_string(static_cast<const Timer&>(c).Interval.get());
+    if (prop == "ToolTipText") return c.ToolTipText;
+    if (c.kind() == ControlKind::ListView) {
+        const auto& lv = static_cast<const ListView&>(c);
+        if (prop == "Rows") return ListRows(lv);
+        if (prop == "Count") return std::to_string(lv.Count());
+        if (prop == "Selected") return SelectedRows(lv);
+    }
     throw ScriptError(line, "unknown property " + prop);
 }
 
@@ -162,14 +190,20 @@ void ScriptRunner::Key(const std::vector<std::string>& w) {
     if (!code) throw ScriptError(line_, "unknown key " + w[1]);
     int shift = 0;
     Form* target = nullptr;
+    Control* focused = nullptr;
     Game& g = game();
     for (size_t i = 2; i < w.size(); ++i) {
         if (w[i] == "+Shift") shift |= 1;
         else if (w[i] == "+Ctrl") shift |= 2;
         else if (w[i] == "+Alt") shift |= 4;
         else if (w[i].size() > 1 && w[i][0] == '@') {
-            target = g.FindForm(w[i].substr(1));
-            if (!target || !target->loaded()) throw ScriptError(line_, "no loaded form " + w[i].substr(1));
+            ControlPath p = ParsePath(w[i].substr(1), line_);
+            target = g.FindForm(p.form);
+            if (!target || !target->loaded()) throw ScriptError(line_, "no loaded form " + p.form);
+            if (!p.control.empty()) {
+                focused = target->findControl(p.control, p.index);
+                if (!focused) throw ScriptError(line_, "no control " + w[i].substr(1));
+            }
         } else throw ScriptError(line_, "unknown key modifier " + w[i]);
     }
     if (!target) {
@@ -179,9 +213,8 @@ void ScriptRunner::Key(const std::vector<std::string>& w) {
         else if (g.frmUnderMes.loaded()) target = g.frmUnderMes.peek();
     }
     if (!target) throw ScriptError(line_, "no window to take the key");
-    Control* focused = nullptr;
-    (void)focused;
-    target->Form_KeyDown(*code, shift);
+    if (focused && focused->KeyDown) focused->KeyDown(*code, shift);
+    else target->Form_KeyDown(*code, shift);
     driver_.Flush();
 }
 
@@ -227,6 +260,11 @@ void ScriptRunner::Click(const std::vector<std::string>& w) {
         if (!c->Enabled) {
             driver_.Note("click " + w[1] + ": disabled, nothing happens");
         } else {
+            // A click gives the focus to a control that takes it.
+            const ControlKind k = c->kind();
+            if (k == ControlKind::CommandButton || k == ControlKind::CheckBox || k == ControlKind::OptionButton ||
+                k == ControlKind::TextBox || k == ControlKind::ListView)
+                c->SetFocus();
             if (c->MouseDown) c->MouseDown(button, 0, 0, 0);
             if (button == vbLeftButton && c->Click) c->Click();
         }
@@ -234,8 +272,137 @@ void ScriptRunner::Click(const std::vector<std::string>& w) {
     driver_.Flush();
 }
 
+namespace {
+
+// A shown control of a shown form, by its path.
+Control& ShownControl(Game& g, const std::string& path, int line) {
+    ControlPath p = ParsePath(path, line);
+    Form* f = g.app.find(p.form);
+    if (!f || !f->loaded() || !f->Visible) throw ScriptError(line, p.form + " is not shown");
+    Control* c = f->findControl(p.control, p.index);
+    if (!c) throw ScriptError(line, "no control " + path);
+    if (!c->Visible) throw ScriptError(line, path + " is not shown");
+    return *c;
+}
+
+}  // namespace
+
+void ScriptRunner::DblClick(const std::vector<std::string>& w) {
+    if (w.size() < 2) throw ScriptError(line_, "dblclick needs FORM or FORM.CONTROL");
+    Game& g = game();
+    ControlPath p = ParsePath(w[1], line_);
+    if (p.control.empty()) {
+        Form* f = g.app.find(p.form);
+        if (!f || !f->loaded() || !f->Visible) throw ScriptError(line_, p.form + " is not shown");
+        f->Form_DblClick();
+    } else {
+        Control& c = ShownControl(g, w[1], line_);
+        if (!c.Enabled) driver_.Note("dblclick " + w[1] + ": disabled, nothing happens");
+        else if (c.DblClick) c.DblClick();
+    }
+    driver_.Flush();
+}
+
+void ScriptRunner::Select(const std::vector<std::string>& w) {
+    if (w.size() < 2) throw ScriptError(line_, "select needs FORM.CONTROL and rows");
+    Game& g = game();
+    Control& c = ShownControl(g, w[1], line_);
+    if (c.kind() != ControlKind::ListView) throw ScriptError(line_, w[1] + " is not a list");
+    auto& lv = static_cast<ListView&>(c);
+    if (!lv.Enabled) {
+        driver_.Note("select " + w[1] + ": disabled, nothing happens");
+        return;
+    }
+    std::vector<int> rows;
+    for (size_t i = 2; i < w.size(); ++i) {
+        if (w[i] == "none") continue;
+        int r = 0;
+        try {
+            r = std::stoi(w[i]);
+        } catch (const std::exception&) {
+            throw ScriptError(line_, "not a row: " + w[i]);
+        }
+        if (r < 1 || r > lv.Count()) throw ScriptError(line_, w[1] + " has no row " + w[i]);
+        rows.push_back(r);
+    }
+    if (rows.size() > 1 && !lv.MultiSelect) throw ScriptError(line_, w[1] + " selects one row at a time");
+    // As the player's clicks with Ctrl held: exactly these rows.
+    lv.SetFocus();
+    lv.UnselectAll();
+    for (int r : rows) lv.SetSelected(r, true);
+    if (!rows.empty() && lv.ItemClick) lv.ItemClick(rows.back());
+    driver_.Flush();
+}
+
+void ScriptRunner::Type(const std::vector<std::string>& w) {
+    if (w.size() < 3) throw ScriptError(line_, "type needs FORM.CONTROL and the text");
+    Game& g = game();
+    Control& c = ShownControl(g, w[1], line_);
+    if (c.kind() != ControlKind::TextBox) throw ScriptError(line_, w[1] + " is not a text box");
+    auto& box = static_cast<TextBox&>(c);
+    if (!box.Enabled) {
+        driver_.Note("type " + w[1] + ": disabled, nothing happens");
+        return;
+    }
+    box.SetFocus();
+    driver_.AwaitFocus(box);
+    // The text, with {Enter} and {Backspace} for those keys.
+    std::vector<std::pair<int, int>> keys;  // key code, character
+    const std::string& text = w[2];
+    for (size_t i = 0; i < text.size();) {
+        if (text.compare(i, 7, "{Enter}") == 0) {
+            keys.emplace_back(13, 13);
+            i += 7;
+        } else if (text.compare(i, 11, "{Backspace}") == 0) {
+            keys.emplace_back(8, 8);
+            i += 11;
+        } else {
+            const unsigned char ch = static_cast<unsigned char>(text[i]);
+            if (ch >= 0x80) throw ScriptError(line_, "type takes plain characters, {Enter} and {Backspace}");
+            const int code = std::isalpha(ch) ? std::toupper(ch) : (std::isdigit(ch) || ch == ' ') ? ch : 0;
+            keys.emplace_back(code, ch);
+            ++i;
+        }
+    }
+    for (const auto& [code, ch] : keys) {
+        if (!box.form().loaded() || !box.Enabled) break;
+        if (code && box.KeyDown) box.KeyDown(code, 0);
+        if (!box.form().loaded() || !box.Enabled) break;
+        box.Type(ch);
+    }
+    driver_.Flush();
+}
+
+void ScriptRunner::Drag(const std::vector<std::string>& w) {
+    if (w.size() < 4) throw ScriptError(line_, "drag needs FORM[.CONTROL] DX DY");
+    Game& g = game();
+    int dx = 0, dy = 0;
+    try {
+        dx = std::stoi(w[2]);
+        dy = std::stoi(w[3]);
+    } catch (const std::exception&) {
+        throw ScriptError(line_, "drag moves by whole pixels: " + w[2] + " " + w[3]);
+    }
+    if (!driver_.QueueDrag(dx, dy)) throw ScriptError(line_, "this host cannot drag");
+    ControlPath p = ParsePath(w[1], line_);
+    // The left button held down and moved over the window (or one of its labels).
+    if (p.control.empty()) {
+        Form* f = g.app.find(p.form);
+        if (!f || !f->loaded() || !f->Visible) throw ScriptError(line_, p.form + " is not shown");
+        f->Form_MouseMove(vbLeftButton, 0, 0, 0);
+    } else {
+        Control& c = ShownControl(g, w[1], line_);
+        if (c.MouseMove) c.MouseMove(vbLeftButton, 0, 0, 0);
+    }
+    driver_.Flush();
+}
+
 std::string ScriptRunner::Actual(const std::string& what) {
     Game& g = game();
+    if (what == "focus") {
+        const Control* c = driver_.Focused();
+        return c ? c->path() : "";
+    }
     if (what == "result") return lastResult_;
     if (what == "bar") {
         Form* bar = g.frmUnderMes2.loaded() && g.frmUnderMes2.peek()->Visible ? static_cast<Form*>(g.frmUnderMes2.peek())
@@ -331,6 +498,18 @@ void ScriptRunner::RunLine(const std::string& raw, int number) {
         } else if (cmd == "click") {
             driver_.CloseMenu();
             Click(w);
+        } else if (cmd == "dblclick") {
+            driver_.CloseMenu();
+            DblClick(w);
+        } else if (cmd == "select") {
+            driver_.CloseMenu();
+            Select(w);
+        } else if (cmd == "type") {
+            driver_.CloseMenu();
+            Type(w);
+        } else if (cmd == "drag") {
+            driver_.CloseMenu();
+            Drag(w);
         } else if (cmd == "menu") {
             need(1);
             MenuItem* open = driver_.OpenMenu();
@@ -396,6 +575,13 @@ void ScriptRunner::RunLine(const std::string& raw, int number) {
             std::string error;
             if (!driver_.WriteFrame(w[1], error)) throw ScriptError(number, "cannot write " + w[1] + ": " + error);
             driver_.Note("frame written to " + w[1]);
+        } else if (cmd == "unload") {
+            need(1);
+            Game& g = game();
+            Form* f = g.FindForm(w[1]);
+            if (!f) throw ScriptError(number, "no form " + w[1]);
+            f->Unload();
+            driver_.Flush();
         } else if (cmd == "dump") {
             Dump();
         } else if (cmd == "dir") {

@@ -14,6 +14,7 @@ namespace q {
 
 class Game;
 class MenuItem;
+class Control;
 
 // What a script needs of the host beyond the Host interface.
 class ScriptDriver {
@@ -36,6 +37,13 @@ public:
     // The popup menu that is open (a host whose menus are modal has none).
     virtual MenuItem* OpenMenu() { return nullptr; }
     virtual void CloseMenu() {}
+    // The next drag of a window moves it by this many pixels.
+    virtual bool QueueDrag(int, int) { return false; }
+    // The control that has the keyboard focus, or null.
+    virtual const Control* Focused() { return nullptr; }
+    // Until a control given the focus has it (a desktop hands the keyboard
+    // over a moment later).
+    virtual void AwaitFocus(const Control&) {}
 };
 
 class ScriptError : public std::runtime_error {
@@ -64,6 +72,10 @@ private:
     void Start();
     void Key(const std::vector<std::string>& w);
     void Click(const std::vector<std::string>& w);
+    void DblClick(const std::vector<std::string>& w);
+    void Select(const std::vector<std::string>& w);
+    void Type(const std::vector<std::string>& w);
+    void Drag(const std::vector<std::string>& w);
     void ClickStage(const std::vector<std::string>& w);
     void Expect(const std::vector<std::string>& w);
     void Dump();

@@ -48,6 +48,11 @@ public:
     }
     MenuItem* OpenMenu() override { return host.OpenMenu(); }
     void CloseMenu() override { host.CloseMenu(); }
+    bool QueueDrag(int dx, int dy) override {
+        host.QueueDrag(dx, dy);
+        return true;
+    }
+    const Control* Focused() override { return host.Focused(); }
 
     SimHost host;
     std::unique_ptr<Game> game;

@@ -193,6 +193,22 @@ void SimHost::PopupMenu(Form&, MenuItem& menu) {
     Note("menu: " + MenuText(menu));
 }
 
+void SimHost::SetFocus(Control& c) {
+    if (focused_ == &c) return;
+    focused_ = &c;
+    if (c.GotFocus) c.GotFocus();
+}
+
+void SimHost::DragForm(Form& f, const std::function<void()>& moved) {
+    if (drags_.empty()) return;  // the button let go where it was pressed
+    const auto [dx, dy] = drags_.front();
+    drags_.pop_front();
+    f.Left = f.Left + dx * tpp_;
+    f.Top = f.Top + dy * tpp_;
+    if (moved) moved();
+    Note("drag " + f.Name() + " to " + std::to_string(f.Left.get()) + "," + std::to_string(f.Top.get()));
+}
+
 void SimHost::OpenDocument(const std::string& path) {
     documents_.push_back(path);
     Note("open document " + path);

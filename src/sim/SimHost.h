@@ -85,7 +85,11 @@ public:
     void OpenDocument(const std::string& path) override;
     void StageFrameReady(Form& stage, const StageFrame& frame) override;
     void Log(const std::string& text) override;
-    void SetFocus(Control& c) override { focused_ = &c; }
+    // Gives the control the focus; a control that gets it runs its GotFocus.
+    void SetFocus(Control& c) override;
+    // The next drag of a window moves it by this many pixels.
+    void QueueDrag(int dx, int dy) { drags_.push_back({dx, dy}); }
+    void DragForm(Form& f, const std::function<void()>& moved) override;
     void PopupMenu(Form& f, MenuItem& menu) override;
     // The popup menu that is open, or null; choosing an item closes it.
     MenuItem* OpenMenu() const { return openMenu_; }
@@ -129,6 +133,7 @@ private:
     const Control* focused_ = nullptr;
     bool anotherCopy_ = false;
     MenuItem* openMenu_ = nullptr;
+    std::deque<std::pair<int, int>> drags_;
 };
 
 }  // namespace q

@@ -4,6 +4,7 @@
 // checkerboard, so the outline shows as well as the pixels.
 #include <algorithm>
 #include <cstdio>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -47,18 +48,34 @@ struct Sheet {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2 || std::string(argv[1]) == "--help") {
-        std::printf("usage: quorvane-sheet OUT.png\n  Writes every sprite picture with its number to OUT.png.\n");
+    if ((argc != 2 && argc != 4) || std::string(argv[1]) == "--help") {
+        std::printf("usage: quorvane-sheet OUT.png [FIRST LAST]\n"
+                    "  Writes every sprite picture, or those numbered FIRST to LAST, with its number to OUT.png.\n");
         return argc == 2 ? 0 : 2;
+    }
+    int first = 0, last = q::SpriteCount - 1;
+    if (argc == 4) {
+        try {
+            first = std::stoi(argv[2]);
+            last = std::stoi(argv[3]);
+        } catch (const std::exception&) {
+            first = -1;
+        }
+        if (first < 0 || last >= q::SpriteCount || first > last) {
+            std::fprintf(stderr, "quorvane-sheet: FIRST and LAST are sprite numbers 0..%d, FIRST not past LAST\n", q::SpriteCount - 1);
+            return 2;
+        }
     }
     const q::PictureSet& pictures = q::frm_RGN_Picture::Get();
     for (const auto& e : pictures.Errors()) std::fprintf(stderr, "quorvane-sheet: %s\n", e.c_str());
-    const int rows = (q::SpriteCount + Columns - 1) / Columns;
+    const int count = last - first + 1;
+    const int rows = (count + Columns - 1) / Columns;
     Sheet sheet{Columns * CellW, rows * CellH, {}};
     sheet.px.assign(size_t(sheet.width) * size_t(sheet.height), 0xFFFFFFFF);
-    for (int n = 0; n < q::SpriteCount; ++n) {
+    for (int n = first; n <= last; ++n) {
         const q::SpritePicture& pic = pictures.pPicture(n);
-        const int x0 = (n % Columns) * CellW + 4, y0 = (n / Columns) * CellH + 8;
+        const int cell = n - first;
+        const int x0 = (cell % Columns) * CellW + 4, y0 = (cell / Columns) * CellH + 8;
         sheet.Text(std::to_string(n), x0, y0);
         const int top = y0 + 12;
         const q::RegionRecord outline = q::OutlineOf(pic);

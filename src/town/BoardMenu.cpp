@@ -6,6 +6,7 @@
 #include "core/GoToPlace.h"
 #include "core/KeepOnTop.h"
 #include "core/frmMenu.h"
+#include "field/frmField.h"
 #include "town/frmEvent.h"
 
 namespace q {
@@ -162,6 +163,7 @@ void RegisterBoardMenu(Game& g) {
     });
     g.SetHandler("frmBoard.bEnd_Click", [&g](Long) { BoardQuit(g); });
     g.SetHandler("frmEvent.Show", [&g](Long) { g.frmEvent->Show(); });
+    g.SetHandler("frmField.Show", [&g](Long) { g.frmField->Show(); });
     g.SetHandler("frmEvent.BoardEvent", [&g](Long) { g.frmEvent->BoardEvent(); });
     g.SetHandler("EnterFacility", [&g](Long) { EnterFacility(g); });
 }

@@ -7,6 +7,7 @@
 #include "core/Startup.h"
 #include "core/frmOpen.h"
 #include "core/frmUnderMes.h"
+#include "save/SaveFormat.h"
 
 namespace q {
 namespace {
@@ -43,8 +44,8 @@ class ContinueButtons : public TitleTest, public ::testing::WithParamInterface<C
 
 TEST_P(ContinueButtons, ShowWhatTheFolderHolds) {
     const ContinueCase& c = GetParam();
-    if (c.file1) Touch(SaveFileName1);
-    if (c.file2) Touch(SaveFileName2);
+    if (c.file1) Touch(SaveFileName(1).c_str());
+    if (c.file2) Touch(SaveFileName(2).c_str());
     StartProgram(g());
     frmOpen& t = Title();
     EXPECT_TRUE(t.Visible);

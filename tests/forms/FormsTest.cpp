@@ -39,7 +39,7 @@ class FormsTest : public ::testing::Test {
 protected:
     SimHost host;
     FormsApp app{host};
-    FormRef<TestForm> form{[this] { return std::make_unique<TestForm>(app); }};
+    FormRef<TestForm> form{[this] { return new TestForm(app); }};
 };
 
 TEST_F(FormsTest, FormIsCreatedAndLoadedOnFirstReference) {
@@ -69,7 +69,7 @@ TEST_F(FormsTest, UnloadResetsToDesignHidesAndNextReferenceLoadsAfresh) {
 }
 
 TEST_F(FormsTest, ProgramEndsWhenTheLastFormIsUnloaded) {
-    FormRef<TestForm> other{[this] { return std::make_unique<TestForm>(app, "frmOther"); }};
+    FormRef<TestForm> other{[this] { return new TestForm(app, "frmOther"); }};
     form->Show();
     other->Show();
     form.Unload();
@@ -80,7 +80,7 @@ TEST_F(FormsTest, ProgramEndsWhenTheLastFormIsUnloaded) {
 }
 
 TEST_F(FormsTest, FormsCollectionKeepsLoadOrder) {
-    FormRef<TestForm> other{[this] { return std::make_unique<TestForm>(app, "frmOther"); }};
+    FormRef<TestForm> other{[this] { return new TestForm(app, "frmOther"); }};
     other->Show();
     form->Show();
     ASSERT_EQ(app.Forms().size(), 2u);

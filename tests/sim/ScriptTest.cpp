@@ -85,7 +85,12 @@ INSTANTIATE_TEST_SUITE_P(
                       BadLine{"start\ncall NoSuchProc\n", 2, "unknown procedure"},
                       BadLine{"start\ncall TownName Rein\nexpect result レインウッド\n", 3, "expected result"},
                       BadLine{"\n\nget StoryNo(3)\n", 3, "not an array"},
-                      BadLine{"echo \"open\n", 1, "unclosed quote"}));
+                      BadLine{"echo \"open\n", 1, "unclosed quote"},
+                      BadLine{"start\nselect frmUnderMes.LBLMessage(0) 1\n", 2, "not a list"},
+                      BadLine{"start\ntype frmUnderMes.LBLMessage(0) 12\n", 2, "not a text box"},
+                      BadLine{"start\ncall frmMenu.mStatus_Click\nselect frmStatus.TXTStatus(0) 1\n", 3, "not a list"},
+                      BadLine{"start\ncall frmFrame.cmdFrame_Click 5\nselect frmStockArms.lstList 9\n", 3, "has no row 9"},
+                      BadLine{"start\ndrag frmUnderMes 3\n", 2, "drag needs"}));
 
 }  // namespace
 }  // namespace q

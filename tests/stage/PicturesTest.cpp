@@ -307,6 +307,49 @@ TEST(Pictures, PairsAndSetsMirrorAsTheLayoutsSay) {
     EXPECT_EQ(MirrorDifferences(Pic(422), Pic(423)), 0);
 }
 
+// Pixels where b differs from a, as they stand.
+int Differences(const SpritePicture& a, const SpritePicture& b) {
+    if (a.width != b.width || a.height != b.height) return a.width * a.height;
+    int diff = 0;
+    for (int y = 0; y < a.height; ++y)
+        for (int x = 0; x < a.width; ++x) diff += a.At(x, y) != b.At(x, y);
+    return diff;
+}
+
+int Area(const RegionRecord& r) {
+    int area = 0;
+    for (const auto& rect : r.rects) area += (rect.right - rect.left) * (rect.bottom - rect.top);
+    return area;
+}
+
+TEST(Pictures, WalkingFiguresMoveTheirLegsFromStepToStep) {
+    // A walk shows b, b+1, b, b+2: each step differs from the stance and the
+    // two steps from each other, below the waist only, so the figure keeps
+    // its place and its face while the legs alternate.
+    std::vector<int> bases;
+    for (int b : Walk6) bases.insert(bases.end(), {b, b + 3});
+    for (int f : HeroineSets) bases.insert(bases.end(), {f + 1, f + 4});
+    bases.insert(bases.end(), {44, 143});
+    for (int b : bases) {
+        SCOPED_TRACE("walking base " + std::to_string(b));
+        EXPECT_GT(Differences(Pic(b), Pic(b + 1)), 0);
+        EXPECT_GT(Differences(Pic(b), Pic(b + 2)), 0);
+        EXPECT_GT(Differences(Pic(b + 1), Pic(b + 2)), 0);
+        const bool carriage = Between(b, 38, 46);
+        for (int step : {b + 1, b + 2})
+            for (int y = 0; y < (carriage ? 0 : 20); ++y)
+                for (int x = 0; x < Pic(b).width; ++x) EXPECT_EQ(Pic(step).At(x, y), Pic(b).At(x, y)) << step << " at " << x << "," << y;
+    }
+}
+
+TEST(Pictures, PeopleOutlinesFitTheirRecords) {
+    // A record has room for 119 rectangles.
+    for (int n = 0; n <= 190; ++n) EXPECT_LE(Outline(n).rdh.nCount, 119u) << n;
+    // 147 without its edge line: a smaller outline, and a more ragged one.
+    EXPECT_LT(Area(Outline(147)), Area(Outline(146)));
+    EXPECT_GT(Outline(147).rdh.nCount, Outline(146).rdh.nCount);
+}
+
 TEST(Pictures, FamiliesShareTheirOutlines) {
     for (const auto& family : MonsterFamilies)
         for (int frame = 0; frame < 2; ++frame)
