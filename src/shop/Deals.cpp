@@ -3,6 +3,7 @@
 // stock and time.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 #include "core/Clock.h"
@@ -84,15 +85,19 @@ Long Stake(Game& g, int band) {
     }
 }
 
-constexpr double Below[] = {0.9, 0.8, 0.7, 0.6};  // a band starts above this share of the list price
-constexpr double Above[] = {1.1, 1.2, 1.3, 1.4};  // a band ends below this share
+// The bands' edges in tenths of the list price, compared exactly: a price
+// of exactly 0.9 or 1.1 times the list price lies on the edge whatever the
+// list price is.
+constexpr Long Below[] = {9, 8, 7, 6};   // a band starts above this share
+constexpr Long Above[] = {11, 12, 13, 14};  // a band ends below this share
 
-int PriceBand(double asked, double base) {
+int PriceBand(Long asked, Long base) {
+    const std::int64_t a = std::int64_t(asked) * 10, b = base;
     int band = 0;
     if (asked <= base) {
-        while (band < 4 && !(asked > base * Below[band])) ++band;
+        while (band < 4 && !(a > b * Below[band])) ++band;
     } else {
-        while (band < 4 && !(asked < base * Above[band])) ++band;
+        while (band < 4 && !(a < b * Above[band])) ++band;
     }
     return band;
 }
@@ -237,7 +242,7 @@ void frmShop::WantedArm() {
 
 void frmShop::FameAtStake() {
     Game& g = game;
-    const double asked = g.WorkNum, base = g.WorkNum2;
+    const Long asked = g.WorkNum, base = g.WorkNum2;
     if (asked > base) {
         if (g.Chance(20) == 0) g.PriceOutrageous = true;
         g.FameDelta = -Stake(g, PriceBand(asked, base));
