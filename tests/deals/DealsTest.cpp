@@ -93,7 +93,8 @@ TEST_P(Arrivals, KindAndEventRolls) {
 INSTANTIATE_TEST_SUITE_P(
     Deals, Arrivals,
     ::testing::Values(
-        ArrivalCase{"a soldier who buys", NoSprite, false, false, 0, false, false, {Pick(0, 11), Pick(10, 60), Pick(5, 10)}, 8, 0, true},
+        ArrivalCase{"a soldier who buys", NoSprite, false, false, 0, false, false,
+                    {Pick(0, 11), Pick(10, 60), Pick(5, 10)}, 8, 0, true},
         ArrivalCase{"one customer in ten sells", NoSprite, false, false, 0, false, false,
                     {Pick(1, 11), Pick(10, 60), Pick(0, 10)}, 26, 0, false},
         ArrivalCase{"an empty display: his arm is missing", NoSprite, false, false, 0, false, true,
@@ -333,7 +334,8 @@ constexpr int Y = vbKeyY, N = vbKeyN;
 INSTANTIATE_TEST_SUITE_P(
     Deals, Answers,
     ::testing::Values(
-        AnswerCase{"the arm is missing", 26, true, 60, 5, 0, true, false, Y, {Pick(0, 51)}, "男性：なんだ、品切れですか…", 250, 60, 0, false, true},
+        AnswerCase{"the arm is missing", 26, true, 60, 5, 0, true, false, Y, {Pick(0, 51)}, "男性：なんだ、品切れですか…",
+                   250, 60, 0, false, true},
         AnswerCase{"the price is outrageous", 26, true, 60, 5, 0, false, true, Y, {Pick(0, 51)},
                    "男性：た…高いです。相場の何倍ですかね？", 250, 60, 0, true, true},
         AnswerCase{"a seller asking one Karim more than she has", 26, false, 301, 5, 0, false, false, Y, {Pick(25, 51)},
@@ -578,8 +580,8 @@ TEST_F(DealsTest, ASecondDealWithTheSameCustomer) {
     Answer(vbKeyY);
     // Settled; then the second deal: a buyer again, whose first pick is the
     // arm just sold and is drawn again.
-    QueueAll({Pick(1, 2), NoHunger, LightStrain, Pick(0, 6), Pick(5, 10), Pick(1, 25), Pick(0, 2), Pick(1, 25), Pick(1, 2),
-              Pick(1, 2)});
+    QueueAll({Pick(1, 2), NoHunger, LightStrain, Pick(0, 6), Pick(5, 10), Pick(1, 25), Pick(0, 2), Pick(1, 25),
+              Pick(1, 2), Pick(1, 2)});
     Click();
     EXPECT_EQ(Bar(), "男性：え～っとですね、フライパンを買いたいのですが…");
     EXPECT_EQ(g().StoryNo, 1);
