@@ -225,6 +225,16 @@ constexpr StateColumn kColumns[] = {
     {"FareTown", NotSet, NotSet, false},
     {"CartGoesLeft", NotSet, NotSet, false},
 
+    // The deal with the customer in the shop
+    {"CustomerBuys", NotSet, NotSet, false},
+    {"HaggleCount", NotSet, NotSet, false},
+    {"ArmMissing", NotSet, NotSet, false},
+    {"PriceOutrageous", NotSet, NotSet, false},
+    {"SpecialPay", NotSet, NotSet, false},
+    {"NoRepeat", NotSet, NotSet, false},
+    {"LastDealArm", NotSet, NotSet, false},
+    {"KeepRequestArms", NotSet, NotSet, false},
+
     // Counters
     {"EnemyCount", Zero, Zero, true},
     {"EscapeCount", Zero, Zero, true},

@@ -5,6 +5,7 @@
 #include "shop/ListWindows.h"
 #include "shop/frmBag.h"
 #include "shop/frmFrame.h"
+#include "shop/ShopSpeech.h"
 #include "shop/frmShop.h"
 #include "shop/frmStockArms.h"
 
@@ -18,9 +19,16 @@ void RegisterShop(Game& g) {
     g.SetHandler("frmBag.cmdDump_Click", [&g](Long) { g.frmBag->cmdDump_Click(); });
     g.SetHandler("frmStockArms.cmdDump_Click", [&g](Long) { g.frmStockArms->cmdDump_Click(); });
 
+    g.SetHandler("frmShop.BuyANDSell", [&g](Long) { g.frmShop->BuyANDSell(); });
+    g.SetHandler("frmShop.TimerEvent", [&g](Long) { g.frmShop->TimerEvent(); });
+    g.SetHandler("frmShop.BuyANDSellItem", [&g](Long) { g.frmShop->BuyANDSellItem(); });
     Procs& p = g.procs;
     p.add("RefreshListWindow", [](Game& g, const Procs::Args&) {
         RefreshListWindow(g);
+        return std::string();
+    });
+    p.add("ShopSpeech", [](Game& g, const Procs::Args&) {
+        ShopSpeech(g);
         return std::string();
     });
     p.add("CloseListWindows", [](Game& g, const Procs::Args&) {
