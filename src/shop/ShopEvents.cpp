@@ -25,6 +25,7 @@ namespace {
 
 // Steps every event shares.
 constexpr Long StepQuestion = 11;
+constexpr Long StepAnswered = 12;
 constexpr Long StepAnswer = StoryWaitNo + 2;  // the click that carries the answer
 constexpr Long StepVisitEnds = 1001;
 constexpr Long StepLeaveNow = 1002;
@@ -32,6 +33,7 @@ constexpr Long StepLeaveNow = 1002;
 // The robber.
 constexpr Long StepRobberPaid = 20;
 constexpr Long StepRobberFights = 50;
+constexpr Long StepRobberBeaten = 81;  // the fight won comes back at 80 and steps on
 
 // The royal order.
 constexpr Long StepOrderTaken = 20;
@@ -42,8 +44,13 @@ constexpr Long StepSupplied = 30;
 constexpr Long StepNoneSupplied = 40;
 constexpr Long StepPartSupplied = 50;
 constexpr Long StepOverdue = 80;
-constexpr Long StepNextOrder = 10;  // the click after it searches on
+constexpr Long StepNextOrder = 10;
+constexpr Long StepSearch = 11;
+constexpr Long StepPaid = 61;
+constexpr Long StepScolded = 81;
+constexpr Long StepDelivered = 500;
 constexpr Long StepNothingMore = 900;
+constexpr Long StepRoundOver = 1000;
 
 constexpr Long PaidPerPiece = 2;        // twice the list price
 constexpr Long FamePerPiece = 15;       // a supplied order
@@ -334,15 +341,15 @@ struct EventStep {
 };
 constexpr EventStep Steps[] = {
     {ShopEventRobber, StepQuestion, RobberAsks},
-    {ShopEventRobber, StepQuestion + 1, RobberAnswered},
-    {ShopEventRobber, 81, RobberBeaten},
+    {ShopEventRobber, StepAnswered, RobberAnswered},
+    {ShopEventRobber, StepRobberBeaten, RobberBeaten},
     {ShopEventRoyalOrder, StepQuestion, Ask},
-    {ShopEventRoyalOrder, StepQuestion + 1, OrderAnswered},
-    {ShopEventCollection, StepNextOrder + 1, SearchOrders},
-    {ShopEventCollection, 61, SettleOrder},
-    {ShopEventCollection, StepOverdue + 1, SettleOrder},
-    {ShopEventCollection, 500, Delivered},
-    {ShopEventCollection, 1000, OrdersClosed},
+    {ShopEventRoyalOrder, StepAnswered, OrderAnswered},
+    {ShopEventCollection, StepSearch, SearchOrders},
+    {ShopEventCollection, StepPaid, SettleOrder},
+    {ShopEventCollection, StepScolded, SettleOrder},
+    {ShopEventCollection, StepDelivered, Delivered},
+    {ShopEventCollection, StepRoundOver, OrdersClosed},
     {ShopEventSwordsman, StepQuestion, HelperStays},
 };
 
