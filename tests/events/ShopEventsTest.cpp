@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -105,6 +106,8 @@ struct RobberyCase {
     const char* line;
     Long goldAfter, fameAfter;
 };
+void PrintTo(const RobberyCase& c, std::ostream* os) { *os << c.what; }
+
 
 class Robberies : public ShopEventsTest, public ::testing::WithParamInterface<RobberyCase> {};
 
@@ -206,6 +209,8 @@ struct AnswerCase {
     bool accepted;
     Long next;  // the step after the visitor's answer line
 };
+void PrintTo(const AnswerCase& c, std::ostream* os) { *os << c.what; }
+
 
 class Answers : public ShopEventsTest, public ::testing::WithParamInterface<AnswerCase> {};
 
@@ -359,6 +364,8 @@ struct SupplyCase {
     const char* line;
     Long after;  // the step after his line
 };
+void PrintTo(const SupplyCase& c, std::ostream* os) { *os << c.what; }
+
 
 class Supplies : public CollectionTest, public ::testing::WithParamInterface<SupplyCase> {};
 
