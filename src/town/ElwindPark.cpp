@@ -358,6 +358,7 @@ void LaidToRest(Game& g) {
 
 // She is gone from the scene: the heroine and the park alone.
 void GhostVanishes(Game& g) {
+    if (!g.StageForm) return;
     Form& stage = *g.StageForm;
     RGN_Draw(g, g.HeroSprite, stage, g.HeroX, g.SpriteTop);
     RGN_Draw(g, g.PlaceSprite, stage, g.VisitorX, g.SpriteTop);

@@ -127,6 +127,7 @@ void DropAxe(Game& g) {
 }
 
 void DrawGoddess(Game& g) {
+    if (!g.StageForm) return;
     Form& stage = *g.StageForm;
     RGN_Draw(g, g.HeroSprite, stage, g.HeroX, g.SpriteTop);
     RGN_Draw(g, g.PlaceSprite, stage, g.VisitorX, g.SpriteTop);
