@@ -327,6 +327,16 @@ TEST_F(TalkTest, NewGamePlusRestartsTheGameKeepingTheHeroine) {
     EXPECT_NE(Bar(), "ピレル：今度こそ、後悔しないようにね");
 }
 
+// The restart's hold keeps the program alive only while it is held.
+TEST_F(TalkTest, AProgramLeftWithoutFormsEndsWhenTheHoldIsReleased) {
+    {
+        const FormsApp::Hold running(g().app);
+        for (Form* f : std::vector<Form*>(g().app.Forms())) f->Unload();
+        EXPECT_FALSE(g().Ended());
+    }
+    EXPECT_TRUE(g().Ended());
+}
+
 TEST_F(TalkTest, ZenloSendsHerIntoTheEndlessCorridor) {
     g().FieldName = "Elwind";
     GoToPlace(g(), "Park", "", "", "");
