@@ -18,4 +18,5 @@
     X(frmShopArms)        \
     X(frmStockArms)       \
     X(frmBag)             \
-    X(frmOthers)
+    X(frmOthers)          \
+    X(frmUnderMes3)

@@ -12,6 +12,7 @@
 #include "town/frmEvent.h"
 #include "stage/RegisterStage.h"
 #include "save/SaveFile.h"
+#include "field/RegisterField.h"
 
 #include <tuple>
 
@@ -25,6 +26,7 @@ void RegisterAll(Game& g) {
     RegisterShop(g);
     RegisterBoardMenu(g);
     RegisterSave(g);
+    RegisterField(g);
 }
 
 namespace {
@@ -247,6 +249,26 @@ void RegisterGameState(Vars& v) {
     Q_VAR(TravelTimeText);
     Q_VAR(FareTown);
     Q_VAR(CartGoesLeft);
+
+    // Field events
+    Q_VAR(BossNo);
+    Q_VAR(ManMode);
+    Q_VAR(ManKind);
+    Q_VAR(AssistFee2);
+    Q_VAR(TravelTime2);
+    Q_VAR(FareTown2);
+    Q_VAR(CartGoesLeft2);
+    Q_VAR(LuckRerolls28);
+    Q_VAR(LuckRerolls18);
+
+    // The number game
+    Q_VAR(GameStake);
+    Q_VAR(GameMax);
+    Q_VAR(GameAnswer);
+    Q_VAR(GameTries);
+    Q_VAR(GameTriesUsed);
+    Q_VAR(GameNear);
+    Q_VAR(GameInputOpen);
 
     // Counters
     Q_VAR(EnemyCount);
