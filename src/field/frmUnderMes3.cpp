@@ -52,11 +52,11 @@ bool Holds(Near n, Long guess, Long answer, Long width) {
 
 // The reward for a hit with the first guess: a gauge refilled.
 enum class Refill { Hp, Body, Water, HalfOfAll };
-struct Reward {
+struct GaugeReward {
     Refill refill;
     const char* word;
 };
-constexpr std::array<Reward, 7> Rewards{{
+constexpr std::array<GaugeReward, 7> Rewards{{
     {Refill::Hp, "体力ヲ全て"},
     {Refill::Hp, "体力ヲ全て"},
     {Refill::Body, "満腹ヲ全て"},
