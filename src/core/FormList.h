@@ -18,4 +18,6 @@
     X(frmShopArms)        \
     X(frmStockArms)       \
     X(frmBag)             \
-    X(frmOthers)
+    X(frmOthers)          \
+    X(frmItemShop)        \
+    X(frmGyoku)

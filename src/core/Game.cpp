@@ -16,6 +16,8 @@
 #include "shop/frmStockArms.h"
 #include "shop/frmShop.h"
 #include "town/frmEvent.h"
+#include "town/frmGyoku.h"
+#include "town/frmItemShop.h"
 #include "field/frmField.h"
 
 namespace q {

@@ -10,6 +10,7 @@
 #include "core/StoryInput.h"
 #include "shop/RegisterShop.h"
 #include "town/frmEvent.h"
+#include "town/frmItemShop.h"
 #include "stage/RegisterStage.h"
 #include "save/SaveFile.h"
 
@@ -24,6 +25,7 @@ void RegisterAll(Game& g) {
     RegisterRules(g);
     RegisterShop(g);
     RegisterBoardMenu(g);
+    RegisterFacilities(g);
     RegisterSave(g);
 }
 
@@ -223,6 +225,9 @@ void RegisterGameState(Vars& v) {
     Q_VAR(RepeatDeal);
     Q_VAR(ReloadList);
     Q_VAR(OfferPending);
+    Q_VAR(BuyPending);
+    Q_VAR(EconomyFactor);
+    Q_VAR(WorkName2);
     Q_VAR(ExitOffer);
     Q_VAR(KeyListText);
     Q_VAR(ListRow);
