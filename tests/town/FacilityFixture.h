@@ -14,6 +14,7 @@
 #include "core/StoryInput.h"
 #include "core/frmUnderMes.h"
 #include "sim/SimHost.h"
+#include "town/frmEvent.h"
 #include "town/frmGyoku.h"
 #include "town/frmItemShop.h"
 
