@@ -14,10 +14,13 @@
     X(frmFrame)           \
     X(frmStatus)          \
     X(frmStatus2)         \
+    X(frmList)            \
     X(frmKeyItem)         \
+    X(frmRequest)         \
     X(frmShopArms)        \
     X(frmStockArms)       \
     X(frmBag)             \
+    X(frmSack)            \
     X(frmOthers)          \
     X(frmItemShop)        \
     X(frmGyoku)
