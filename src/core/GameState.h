@@ -461,7 +461,10 @@ struct GameState {
     bool RoadForward = false;
     bool AtBoard = false;
     bool ReloadList = false;    // a list window is rebuilt when the board comes back
-    bool OfferPending = false;  // a park offer waits for its answer
+    bool OfferPending = false;  // a facility's offer or its keeper's talk waits for the next click
+    bool BuyPending = false;    // the facility's button started a turn that the keeper's clicks continue
+    double EconomyFactor = 0;   // the facilities' price factor of the month: 1.0, 0.9 or 1.1
+    std::string WorkName2;      // the key of the cart's destination
     std::string KeyListText;    // the complete card's description while it works
     Long ListRow = 0;           // the row of a list that was double-clicked
 };

@@ -11,6 +11,7 @@
 #include "shop/RegisterShop.h"
 #include "town/frmEvent.h"
 #include "town/TownSpeech.h"
+#include "town/frmItemShop.h"
 #include "stage/RegisterStage.h"
 #include "save/SaveFile.h"
 #include "field/RegisterField.h"
@@ -27,6 +28,7 @@ void RegisterAll(Game& g) {
     RegisterShop(g);
     RegisterBoardMenu(g);
     RegisterTownTalk(g);
+    RegisterFacilities(g);
     RegisterSave(g);
     RegisterField(g);
 }
@@ -228,6 +230,9 @@ void RegisterGameState(Vars& v) {
     Q_VAR(RepeatDeal);
     Q_VAR(ReloadList);
     Q_VAR(OfferPending);
+    Q_VAR(BuyPending);
+    Q_VAR(EconomyFactor);
+    Q_VAR(WorkName2);
     Q_VAR(ExitOffer);
     Q_VAR(KeyListText);
     Q_VAR(ListRow);
