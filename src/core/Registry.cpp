@@ -12,6 +12,7 @@
 #include "town/frmEvent.h"
 #include "stage/RegisterStage.h"
 #include "save/SaveFile.h"
+#include "field/OriBattle.h"
 
 #include <tuple>
 
@@ -25,6 +26,7 @@ void RegisterAll(Game& g) {
     RegisterShop(g);
     RegisterBoardMenu(g);
     RegisterSave(g);
+    RegisterBattle(g);
 }
 
 namespace {
@@ -261,6 +263,23 @@ void RegisterGameState(Vars& v) {
     Q_VAR(EnemyName);
     Q_VAR(EnemyGold);
     Q_VAR(EnemyEx);
+    Q_VAR(EnemyNo);
+    Q_VAR(EnemyHp);
+    Q_VAR(EnemyAt);
+    Q_VAR(EnemyDi);
+    Q_VAR(EnemySp);
+    Q_VAR(EnemySkill);
+    Q_VAR(EnemySkillKind);
+    Q_VAR(EnemySkillRate);
+    Q_VAR(EnemyGyokuClass);
+    Q_VAR(DropSlot);
+    Q_VAR(DropNo);
+    Q_VAR(DropClass);
+    Q_VAR(StolenGold);
+    Q_VAR(ActionValue);
+    Q_VAR(EvadeRoll);
+    Q_VAR(LuckRerolls18);
+    Q_VAR(LuckRerolls28);
 
     // Story state
     Q_VAR(StoryName);
