@@ -335,6 +335,7 @@ void StepBack(Game& g) {
 // The enemy is gone and the walk goes on.
 void FieldReturn(Game& g) {
     FieldFrame(g, false);
+    if (g.Ended()) return;
     RefreshListWindow(g);
     ShowMessage(g, "");
     g.VisitorSprite = NoSprite;
@@ -404,6 +405,7 @@ void Victory(Game& g) {
                        FormatThousands(g.EnemyGold) + "カリムを得た";
     if (IsRobber(g)) AddStat(g, 100, "Fame");
     GainExp(g);
+    if (g.Ended()) return;  // a level-up redraws the scene
     if (g.LevelUpPending) {
         g.LevelUpPending = false;
         line += "。＋＋＋　レベルアップ！　＋＋＋";
@@ -506,6 +508,7 @@ void BattleStart(Game& g, bool FromStory) {
     if (!FromStory) {
         RollMonster(g);
         StandMonster(g);
+        if (g.Ended()) return;  // the frame let a quit through
     }
     const long slot = g.Chance(4);
     g.DropSlot = slot == 0 || slot == 2 ? 1 : 2;

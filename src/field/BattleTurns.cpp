@@ -267,6 +267,7 @@ void Land(Game& g, Blow& b) {
     g.MyNowHp -= b.damage;
     if (g.MyNowHp <= 0) return Faint(g);
     if (b.damage >= 1) BattleSceneFrame(g);
+    if (g.Ended()) return;
     HeroQuestion(g);
 }
 
@@ -444,6 +445,7 @@ void BattleItemTurn(Game& g) {
         return;
     }
     BattleSceneFrame(g);
+    if (g.Ended()) return;
     if (g.EffectResult == EffectEscape) {
         g.ActionValue = HeroEscaped;
         g.EffectResult = EffectUsed;
@@ -466,6 +468,7 @@ void BattleConditionTurn(Game& g) {
         if (g.MessageText.empty()) return EnemyActs(g);
         ShowMessage(g, g.MessageText);
         BattleSceneFrame(g);
+        if (g.Ended()) return;
         RefreshListWindow(g);
         AutoAdvanceWait(g);
         return;
