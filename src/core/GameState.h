@@ -362,6 +362,16 @@ struct GameState {
     std::string FareTown;
     bool CartGoesLeft = false;
 
+    // --- The deal with the customer in the shop ---
+    bool CustomerBuys = false;     // he buys from the shop (else he sells to it)
+    Long HaggleCount = 0;          // his bids: haggles of a buyer, pleas of a seller
+    bool ArmMissing = false;       // the arm he wants is not on display
+    bool PriceOutrageous = false;  // he refuses the price whatever happens
+    Long SpecialPay = 0;           // 1 the soldier pays part, 2 the swordsman gives his arm
+    bool NoRepeat = false;         // no second deal with this customer
+    Long LastDealArm = 0;          // the arm of the first deal, not named again in the second
+    std::array<RequestArmsEntry, 5> KeepRequestArms{};  // royal orders kept while a collection runs
+
     // --- Counters ---
     Long EnemyCount = 0;
     Long EscapeCount = 0;
@@ -434,6 +444,8 @@ struct GameState {
     Long RandHi = 0;  // bounds of the shared roll
     Long RandLo = 0;
     Long ListIndex = 0;
+    Long ListNum = 0;    // the pieces a list window's command uses or throws away
+    Long ListCount = 0;  // selected rows counted by a list window
     std::string LastMessage;  // the scene's idle line
     std::string EffectMessage;
     std::string HeroTurnText;

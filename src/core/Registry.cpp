@@ -250,6 +250,18 @@ void RegisterGameState(Vars& v) {
     Q_VAR(FareTown);
     Q_VAR(CartGoesLeft);
 
+    // The deal with the customer in the shop
+    Q_VAR(CustomerBuys);
+    Q_VAR(HaggleCount);
+    Q_VAR(ArmMissing);
+    Q_VAR(PriceOutrageous);
+    Q_VAR(SpecialPay);
+    Q_VAR(NoRepeat);
+    Q_VAR(LastDealArm);
+    Q_FIELD(KeepRequestArms, SRequestArmsNo);
+    Q_FIELD(KeepRequestArms, SRequestArmsNum);
+    Q_FIELD(KeepRequestArms, SRequestArmsDay);
+
     // Counters
     Q_VAR(EnemyCount);
     Q_VAR(EscapeCount);
@@ -322,6 +334,8 @@ void RegisterGameState(Vars& v) {
     Q_VAR(RandHi);
     Q_VAR(RandLo);
     Q_VAR(ListIndex);
+    Q_VAR(ListNum);
+    Q_VAR(ListCount);
     Q_VAR(LastMessage);
     Q_VAR(EffectMessage);
     Q_VAR(HeroTurnText);

@@ -225,6 +225,16 @@ constexpr StateColumn kColumns[] = {
     {"FareTown", NotSet, NotSet, false},
     {"CartGoesLeft", NotSet, NotSet, false},
 
+    // The deal with the customer in the shop
+    {"CustomerBuys", NotSet, NotSet, false},
+    {"HaggleCount", NotSet, NotSet, false},
+    {"ArmMissing", NotSet, NotSet, false},
+    {"PriceOutrageous", NotSet, NotSet, false},
+    {"SpecialPay", NotSet, NotSet, false},
+    {"NoRepeat", NotSet, NotSet, false},
+    {"LastDealArm", NotSet, NotSet, false},
+    {"KeepRequestArms", NotSet, NotSet, false},
+
     // Counters
     {"EnemyCount", Zero, Zero, true},
     {"EscapeCount", Zero, Zero, true},
@@ -297,6 +307,8 @@ constexpr StateColumn kColumns[] = {
     {"RandHi", NotSet, NotSet, false},
     {"RandLo", NotSet, NotSet, false},
     {"ListIndex", NotSet, NotSet, false},
+    {"ListNum", NotSet, NotSet, false},
+    {"ListCount", NotSet, NotSet, false},
     {"LastMessage", NotSet, NotSet, false},
     {"EffectMessage", NotSet, NotSet, false},
     {"HeroTurnText", NotSet, NotSet, false},

@@ -280,6 +280,7 @@ bool HasSpecialItem(Game& g, Long SpecialItem) {
 }
 
 void RegisterItemEffects(Game& g) {
+    g.SetHandler("ApplyItemEffect", [&g](Long item) { ApplyItemEffect(g, item); });
     Procs& p = g.procs;
     p.add("ApplyItemEffect", [](Game& g, const Procs::Args& a) {
         ApplyItemEffect(g, Long(Procs::Number(a, 0)));

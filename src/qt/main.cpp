@@ -12,6 +12,10 @@
 #include "sim/Script.h"
 
 int main(int argc, char** argv) {
+    // The game places its own frameless windows on the desktop, which a
+    // Wayland session does not allow: run through XWayland there.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     QApplication::setApplicationName("quorvane");
     QApplication::setQuitOnLastWindowClosed(false);

@@ -12,6 +12,7 @@
 #include "core/StoryInput.h"
 #include "core/Walk.h"
 #include "core/frmUnderMes.h"
+#include "core/frmMenu.h"
 #include "core/frmUnderMes2.h"
 #include "shop/ListWindows.h"
 #include "stage/mod_RGN_UserFunction.h"
@@ -154,9 +155,7 @@ void frmShop::Timer1_Timer() {
             g.AutoNext = true;
         }
         if (g.DieFlg && g.AutoNext) {
-            if (g.RevivePending) {
-                Revive();
-            } else {
+            if (!g.RevivePending || !Revive()) {
                 // In auto mode the clock drives the faint's story.
                 g.NoClick = NoClickNone;
                 g.StoryNo = g.StoryNo == 1 ? 2 : 1;
@@ -192,7 +191,7 @@ void frmShop::CustomerTick() {
             Timer1.Interval = 0;
             g.ShopPhase = ShopTalking;
             g.StoryName = "ShopBuySell";
-            g.Call("frmShop.BuyANDSellItem");
+            BuyANDSellItem();
             break;
         case ShopTalking:
             if (!g.AutoNext) break;
@@ -221,34 +220,48 @@ void frmShop::IdleTick() {
     if (g.LeaverSprite != NoSprite) WalkStep(g, true, WalkLeaver);
     g.VisitorSprite = VisitorLeft;
     ShowMessage(g, "");
-    g.Call("frmShop.TimerEvent");
+    TimerEvent();
     AdvanceTime(g, 1, false);
-    if (g.DieFlg) {
-        if (g.RevivePending) {
-            Revive();
-        } else {
-            Timer1.Interval = 0;
-            Timer1.Enabled = false;
-        }
+    if (g.DieFlg && !(g.RevivePending && Revive())) {
+        // The faint story goes on click by click.
+        Timer1.Interval = 0;
+        Timer1.Enabled = false;
     }
 }
 
-void frmShop::Revive() {
+bool frmShop::Revive(bool stopClock) {
     Game& g = game;
+    // The branch is looked up again: the sack may have changed since she
+    // fainted (used or dumped from the sack window meanwhile).
+    if (!SackCheck(g, BranchOfLife, 1, false, false)) {
+        g.RevivePending = false;
+        g.StoryName = "GameOver";
+        return false;
+    }
     g.MyNowHp = Long(double(g.MyMaxHp) * 0.5);
-    // The branch is looked up again: the sack may have changed since she fainted.
-    if (SackCheck(g, BranchOfLife, 1, false, false)) SackChange(g, BranchOfLife, g.WorkIndex, true, 1, false);
+    SackChange(g, BranchOfLife, g.WorkIndex, true, 1, false);
     ShowMessage(g, "い……意識が………。生命の枝が七色の光を放つ……。イザベラの体力が回復した！");
-    if (!g.AutoNext) {
+    if (stopClock && !g.AutoNext) {
         Timer1.Interval = 0;
         Timer1.Enabled = false;
         g.ResumePending = true;
     }
-    DrawFrame((g.EventBusy ? FrameVisitor : 0) | FrameLeaver | FrameGauges);
+    DrawFrame(FrameInit | (g.EventBusy ? FrameVisitor : 0) | FrameLeaver | FrameGauges);
     g.RevivePending = false;
     g.DieFlg = false;
     RefreshListWindow(g);
     AutoAdvanceWait(g);
+    return true;
+}
+
+void frmShop::CustomerLeaves() {
+    Game& g = game;
+    if (g.CloseRequest == CloseClosing) {
+        mClose_Click(g);
+        return;
+    }
+    g.ShopPhase = ShopLeaving;
+    Timer1_Timer();
 }
 
 void frmShop::ShopClose() {

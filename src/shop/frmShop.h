@@ -16,12 +16,26 @@ public:
     void Form_Load() override;
 
     void Timer1_Timer() override;
+    // On an idle tick, perhaps a customer comes, or a shop event; for a
+    // second deal the customer in the shop names another arm.
+    void TimerEvent();
+    // The arm of the deal, its price and the fame at stake; then the deal's
+    // first line. A shop event is handed to EventStart.
+    void BuyANDSellItem();
+    // The deal story "ShopBuySell", one step per click.
+    void BuyANDSell();
     // The new game's opening: the heroine and the landlord walk in and talk.
     void OpeningGo();
     // Closes the shop now, or after the customer who is in it.
     void ShopClose();
-    // The branch of life brings the heroine round in the shop.
-    void Revive();
+    // The branch of life brings the heroine round in the shop. The clock
+    // stops for the next click unless a deal or event runs on
+    // (stopClock false). False when the branch has gone from the sack
+    // meanwhile: the faint then runs its course as without it.
+    bool Revive(bool stopClock = true);
+    // The visitor goes: out of the door on the next ticks of the clock, or,
+    // when closing was asked meanwhile, the close goes on.
+    void CustomerLeaves();
 
     // One frame of the shop, always in this order: the sign, the heroine, the
     // customer, the leaver, the gauges; a frame leaves out what it does not ask for.
@@ -29,6 +43,14 @@ public:
     void DrawFrame(int parts);
 
 private:
+    bool ChooseVisitor();
+    void WantedArm();
+    void OfferedArm();
+    void FameAtStake();
+    void JudgeAnswer();
+    bool Settle();
+    bool DealTimePasses();
+    void SecondDealRoll();
     void OpeningWalk();
     void OpeningEnd();
     void ComingHome();

@@ -5,6 +5,8 @@
 #include <functional>
 
 #include "SaveFixture.h"
+#include "core/Startup.h"
+#include "core/frmOpen.h"
 #include "shop/frmOthers.h"
 
 namespace q::test {
@@ -465,6 +467,49 @@ TEST_F(SaveLoadTest, TheTitleSeesWhichSaveFilesExist) {
     EXPECT_FALSE(SaveFileExists(1));
     SaveGame(g(), 0);
     EXPECT_TRUE(SaveFileExists(1));
+}
+
+}  // namespace
+}  // namespace q::test
+
+namespace q::test {
+namespace {
+
+using TitleContinueTest = SaveLoadTest;
+
+TEST_F(TitleContinueTest, TheTitleContinuesTheSavedGameOnItsTownsBoard) {
+    RichGameState(g());
+    g().FieldName = "Elwind";
+    SaveGame(g(), 1);
+    const auto state = SavedFields(g());
+
+    StartProgram(g());  // the title's new-game values replace the state
+    frmOpen& title = *g().frmOpen.peek();
+    EXPECT_FALSE(title.cmdContinue[1].Visible);
+    ASSERT_TRUE(title.cmdContinue[2].Visible);
+    EXPECT_EQ(g().MyGold, 300);
+    title.cmdContinue[2].Click();
+
+    EXPECT_FALSE(g().Ended());
+    EXPECT_FALSE(g().frmOpen.loaded());
+    EXPECT_FALSE(g().LoadingGame);
+    EXPECT_EQ(SavedFields(g()), state);
+    EXPECT_EQ(g().FieldName, "Elwind");
+    ASSERT_NE(g().StageForm, nullptr);
+    EXPECT_EQ(g().StageForm->Name(), "frmEvent");  // the town board
+}
+
+TEST_F(TitleContinueTest, TheTitleRefusesADamagedFileAndEnds) {
+    SaveGame(g(), 0);
+    auto plain = PlainLines(File1);
+    Put(plain[0], 24, "00");  // level 0
+    WriteBytes(File1, StoredFile(plain));
+
+    StartProgram(g());
+    g().frmOpen.peek()->cmdContinue[1].Click();
+    EXPECT_NE(transcript.str().find("msgbox \"\": 改造データの疑いがあります。\nこのセーブデータはロードできません。"),
+              std::string::npos);
+    EXPECT_TRUE(g().Ended());
 }
 
 }  // namespace
