@@ -349,7 +349,7 @@ void FieldReturn(Game& g) {
     g.BattlePhase = BattleNone;
 }
 
-// Back to the story that fought, at the step its Part expects.
+// Back to the story that fought, at the step where it takes up again.
 void ReturnToCaller(Game& g) {
     RefreshListWindow(g);
     g.BattlePhase = BattleNone;
@@ -413,7 +413,7 @@ void Victory(Game& g) {
     ShowAndWait(g, line);
 }
 
-// Step 11.
+// Step 11: what the fight came to.
 void Result(Game& g) {
     if (g.ActionValue == EnemyFled) {
         g.ActionValue = 0;
