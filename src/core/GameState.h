@@ -406,6 +406,21 @@ struct GameState {
     std::string EnemyName;
     Long EnemyGold = 0;
     Long EnemyEx = 0;
+    Long EnemyNo = 0;          // its row of AllMonster; the robber and the clerk leave it as it was
+    Long EnemyHp = 0;
+    Long EnemyAt = 0;
+    Long EnemyDi = 0;
+    Long EnemySp = 0;
+    std::string EnemySkill;    // the name of its special attack
+    Long EnemySkillKind = 0;   // 0 none
+    Long EnemySkillRate = 0;   // how often it is tried: 0 often, 1 less, 2 rarely, 3 the robber and the clerk
+    Long EnemyGyokuClass = 0;  // how rarely its jewel drops, 0..2
+    Long DropSlot = 0;         // this fight's drop: 0 none, 1 an item, 2 an arm
+    Long DropNo = 0;
+    Long DropClass = 0;        // how rarely it drops, 0..2
+    Long StolenGold = 0;       // taken by the enemy, won back with the victory
+    Long ActionValue = 0;      // the present action's amount, or how the fight ended
+    Long EvadeRoll = 0;        // the evasion roll of the present action
 
     // --- Story state ---
     std::string StoryName;

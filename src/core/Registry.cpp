@@ -15,6 +15,7 @@
 #include "stage/RegisterStage.h"
 #include "save/SaveFile.h"
 #include "field/RegisterField.h"
+#include "field/OriBattle.h"
 
 #include <tuple>
 
@@ -31,6 +32,7 @@ void RegisterAll(Game& g) {
     RegisterFacilities(g);
     RegisterSave(g);
     RegisterField(g);
+    RegisterBattle(g);
 }
 
 namespace {
@@ -303,6 +305,21 @@ void RegisterGameState(Vars& v) {
     Q_VAR(EnemyName);
     Q_VAR(EnemyGold);
     Q_VAR(EnemyEx);
+    Q_VAR(EnemyNo);
+    Q_VAR(EnemyHp);
+    Q_VAR(EnemyAt);
+    Q_VAR(EnemyDi);
+    Q_VAR(EnemySp);
+    Q_VAR(EnemySkill);
+    Q_VAR(EnemySkillKind);
+    Q_VAR(EnemySkillRate);
+    Q_VAR(EnemyGyokuClass);
+    Q_VAR(DropSlot);
+    Q_VAR(DropNo);
+    Q_VAR(DropClass);
+    Q_VAR(StolenGold);
+    Q_VAR(ActionValue);
+    Q_VAR(EvadeRoll);
 
     // Story state
     Q_VAR(StoryName);
