@@ -11,6 +11,7 @@
 #include "shop/RegisterShop.h"
 #include "town/frmEvent.h"
 #include "stage/RegisterStage.h"
+#include "save/Ending.h"
 #include "save/SaveFile.h"
 
 #include <tuple>
@@ -25,6 +26,7 @@ void RegisterAll(Game& g) {
     RegisterShop(g);
     RegisterBoardMenu(g);
     RegisterSave(g);
+    RegisterEnding(g);
 }
 
 namespace {
@@ -134,6 +136,8 @@ void RegisterGameState(Vars& v) {
     Q_VAR(HaveGyokuNum);
     Q_VAR(BuyGyokuNum);
     Q_VAR(ArmsComplete);
+    Q_VAR(HaveArmsNum);
+    Q_VAR(ClearRecordFailed);
 
     // The month's incidents and the economy
     Q_ARRAY(RobberyDay);
