@@ -14,8 +14,11 @@
     X(frmFrame)           \
     X(frmStatus)          \
     X(frmStatus2)         \
+    X(frmList)            \
     X(frmKeyItem)         \
+    X(frmRequest)         \
     X(frmShopArms)        \
     X(frmStockArms)       \
     X(frmBag)             \
+    X(frmSack)            \
     X(frmOthers)

@@ -429,6 +429,8 @@ struct GameState {
     Long RandHi = 0;  // bounds of the shared roll
     Long RandLo = 0;
     Long ListIndex = 0;
+    Long ListNum = 0;    // the pieces a list window's command uses or throws away
+    Long ListCount = 0;  // selected rows counted by a list window
     std::string LastMessage;  // the scene's idle line
     std::string EffectMessage;
     std::string HeroTurnText;

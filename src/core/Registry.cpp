@@ -319,6 +319,8 @@ void RegisterGameState(Vars& v) {
     Q_VAR(RandHi);
     Q_VAR(RandLo);
     Q_VAR(ListIndex);
+    Q_VAR(ListNum);
+    Q_VAR(ListCount);
     Q_VAR(LastMessage);
     Q_VAR(EffectMessage);
     Q_VAR(HeroTurnText);

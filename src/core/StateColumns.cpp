@@ -290,6 +290,8 @@ constexpr StateColumn kColumns[] = {
     {"RandHi", NotSet, NotSet, false},
     {"RandLo", NotSet, NotSet, false},
     {"ListIndex", NotSet, NotSet, false},
+    {"ListNum", NotSet, NotSet, false},
+    {"ListCount", NotSet, NotSet, false},
     {"LastMessage", NotSet, NotSet, false},
     {"EffectMessage", NotSet, NotSet, false},
     {"HeroTurnText", NotSet, NotSet, false},

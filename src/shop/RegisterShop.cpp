@@ -6,6 +6,7 @@
 #include "shop/frmBag.h"
 #include "shop/frmFrame.h"
 #include "shop/ShopSpeech.h"
+#include "shop/frmSack.h"
 #include "shop/frmShop.h"
 #include "shop/frmStockArms.h"
 
@@ -18,6 +19,17 @@ void RegisterShop(Game& g) {
     g.SetHandler("frmFrame.cmdFrame_Click", [&g](Long tab) { g.frmFrame->cmdFrame_Click(int(tab)); });
     g.SetHandler("frmBag.cmdDump_Click", [&g](Long) { g.frmBag->cmdDump_Click(); });
     g.SetHandler("frmStockArms.cmdDump_Click", [&g](Long) { g.frmStockArms->cmdDump_Click(); });
+    g.SetHandler("frmSack.cmdDump_Click", [&g](Long) { g.frmSack->cmdDump_Click(); });
+    g.SetHandler("frmSack.cmdUse_Click", [&g](Long) { g.frmSack->cmdUse_Click(); });
+    // The paused field starts the sack's or the bag's list at its first row.
+    g.SetHandler("SelectFirstListRow", [&g](Long) {
+        ListView* list = nullptr;
+        if (g.ListName == "frmSack" && g.frmSack.loaded()) list = &g.frmSack->lstList;
+        else if (g.ListName == "frmBag" && g.frmBag.loaded()) list = &g.frmBag->lstList;
+        if (!list) return;
+        list->UnselectAll();
+        list->Select(1);
+    });
 
     g.SetHandler("frmShop.BuyANDSell", [&g](Long) { g.frmShop->BuyANDSell(); });
     g.SetHandler("frmShop.TimerEvent", [&g](Long) { g.frmShop->TimerEvent(); });

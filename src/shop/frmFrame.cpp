@@ -73,8 +73,6 @@ void frmFrame::cmdFrame_Click(int Index) {
         window->Top = g.ListTop;
         window->Left = g.ListLeft;
         window->Show();
-    } else {
-        g.StandIn(g.ListName + ".Show");  // a window still to come
     }
     PlaceFrame(g, g.ListTop, g.ListLeft);
     Show();

@@ -3,6 +3,9 @@
 #include "ShopFixture.h"
 #include "core/StoryInput.h"
 #include "shop/frmBag.h"
+#include "shop/frmList.h"
+#include "shop/frmRequest.h"
+#include "shop/frmSack.h"
 #include "shop/frmOthers.h"
 #include "shop/frmShopArms.h"
 #include "shop/frmStatus.h"
@@ -53,13 +56,12 @@ TEST_P(TabKeys, ShiftAndADigitOpenThatTabAndAgainCloseEverything) {
     ASSERT_TRUE(g().frmFrame.loaded());
     EXPECT_TRUE(g().frmFrame.peek()->Visible);
     EXPECT_EQ(host.Focused(), &g().frmFrame->cmdFrame[c.tab]);
-    if (Form* window = ListWindowForm(g(), c.window)) {
-        EXPECT_TRUE(window->Visible);
-        EXPECT_EQ(g().ListForm, window);
-        EXPECT_EQ(window->Top.get(), g().ListTop);
-    } else {
-        EXPECT_EQ(g().standInCalls.back(), std::string(c.window) + ".Show");
-    }
+    // Every tab opens a window of its own.
+    Form* window = ListWindowForm(g(), c.window);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->Visible);
+    EXPECT_EQ(g().ListForm, window);
+    EXPECT_EQ(window->Top.get(), g().ListTop);
     if (c.tab != 0) {
         EXPECT_FALSE(g().frmStatus.loaded());  // the status page opened first is gone again
     }
@@ -77,7 +79,8 @@ INSTANTIATE_TEST_SUITE_P(Frame, TabKeys,
                                            TabKeyCase{'9', 7, "frmSack"}, TabKeyCase{'0', 9, "frmOthers"}));
 
 TEST_F(ListWindowsTest, ShiftOMovesToTheNextTabInReadingOrder) {
-    const std::pair<int, int> cases[] = {{0, 1}, {1, 2}, {4, 5}, {5, 6}, {6, 7}, {9, 0}};
+    const std::pair<int, int> cases[] = {{0, 1}, {1, 2}, {2, 3}, {3, 8}, {8, 4}, {4, 5},
+                                         {5, 6}, {6, 7}, {7, 9}, {9, 0}};
     for (const auto& [tab, next] : cases) {
         OpenTab(tab);
         auto* window = dynamic_cast<ListWindow*>(g().ListForm);
@@ -107,6 +110,15 @@ TEST_F(ListWindowsTest, ShiftIOnTheFrameFocusesTheWindowsFirstControl) {
     OpenTab(9);
     g().frmFrame->Form_KeyDown(vbKeyI, vbShiftMask);
     EXPECT_EQ(host.Focused(), &g().frmOthers->OPTSpeed[0]);
+    OpenTab(2);
+    g().frmFrame->Form_KeyDown(vbKeyI, vbShiftMask);
+    EXPECT_EQ(host.Focused(), &g().frmList->lstList);
+    OpenTab(8);
+    g().frmFrame->Form_KeyDown(vbKeyI, vbShiftMask);
+    EXPECT_EQ(host.Focused(), &g().frmRequest->lstList[0]);
+    OpenTab(7);
+    g().frmFrame->Form_KeyDown(vbKeyI, vbShiftMask);
+    EXPECT_EQ(host.Focused(), &g().frmSack->txtNumber);
 }
 
 TEST_F(ListWindowsTest, OtherKeysOnTheWindowsAndTheFrameAreTheGamesKeys) {
