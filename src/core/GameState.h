@@ -254,6 +254,7 @@ struct GameState {
     bool TorolFlg = false; // the troll has been told of
     std::array<Long, 3> CarpenOrder{};  // pending work: kind, shop and warehouse capacity it adds
     Long HaveGyokuNum = 0; // jewel kinds handed to the collector
+    std::array<Long, 3> GyokuReward{};  // the collector's reward under way: number, kind, sack entry
     Long BuyGyokuNum = 0;  // 1 while today's surprise jewel is on sale
     Long ArmsComplete = 0; // 500 when every arm is listed, else 0
     Long HaveArmsNum = 0;  // arms listed when the last clear record was written

@@ -10,6 +10,7 @@
 #include "core/StoryInput.h"
 #include "shop/RegisterShop.h"
 #include "town/frmEvent.h"
+#include "town/TownSpeech.h"
 #include "stage/RegisterStage.h"
 #include "save/Ending.h"
 #include "save/SaveFile.h"
@@ -25,6 +26,7 @@ void RegisterAll(Game& g) {
     RegisterRules(g);
     RegisterShop(g);
     RegisterBoardMenu(g);
+    RegisterTownTalk(g);
     RegisterSave(g);
     RegisterEnding(g);
 }
@@ -134,6 +136,7 @@ void RegisterGameState(Vars& v) {
     Q_VAR(TorolFlg);
     Q_ARRAY(CarpenOrder);
     Q_VAR(HaveGyokuNum);
+    Q_ARRAY(GyokuReward);
     Q_VAR(BuyGyokuNum);
     Q_VAR(ArmsComplete);
     Q_VAR(HaveArmsNum);

@@ -70,10 +70,18 @@ void FormsApp::loaded(Form& f) {
 
 void FormsApp::unloaded(Form& f) {
     loaded_.erase(std::remove(loaded_.begin(), loaded_.end(), &f), loaded_.end());
-    if (loaded_.empty() && !ended_) {
-        ended_ = true;
-        host_.programEnded();
-    }
+    endIfEmpty();
+}
+
+void FormsApp::released() {
+    --holds_;
+    endIfEmpty();
+}
+
+void FormsApp::endIfEmpty() {
+    if (!loaded_.empty() || ended_ || holds_ > 0) return;
+    ended_ = true;
+    host_.programEnded();
 }
 
 }  // namespace q

@@ -96,15 +96,32 @@ public:
     // True once the last form was unloaded: the program is over.
     bool ended() const { return ended_; }
 
+    // Keeps the program running while code unloads every form on its way to
+    // loading others (a restart); on release the program ends only if no
+    // form was loaded meanwhile.
+    class Hold {
+    public:
+        explicit Hold(FormsApp& app) : app_(app) { ++app_.holds_; }
+        ~Hold() { app_.released(); }
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+
+    private:
+        FormsApp& app_;
+    };
+
 private:
     friend class Form;
     void loaded(Form& f);
     void unloaded(Form& f);
+    void released();
+    void endIfEmpty();
 
     Host& host_;
     std::vector<Form*> all_;
     std::vector<Form*> loaded_;
     bool ended_ = false;
+    int holds_ = 0;
 };
 
 // A form created on first reference: `frm->Control` loads the form, as

@@ -34,6 +34,7 @@ void RegisterShop(Game& g) {
     g.SetHandler("frmShop.BuyANDSell", [&g](Long) { g.frmShop->BuyANDSell(); });
     g.SetHandler("frmShop.TimerEvent", [&g](Long) { g.frmShop->TimerEvent(); });
     g.SetHandler("frmShop.BuyANDSellItem", [&g](Long) { g.frmShop->BuyANDSellItem(); });
+    g.SetHandler("frmShop.EventStart", [&g](Long) { g.frmShop->EventStart(); });
     Procs& p = g.procs;
     p.add("RefreshListWindow", [](Game& g, const Procs::Args&) {
         RefreshListWindow(g);

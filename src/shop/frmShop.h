@@ -24,6 +24,9 @@ public:
     void BuyANDSellItem();
     // The deal story "ShopBuySell", one step per click.
     void BuyANDSell();
+    // The shop-event story "ShopEvent": the robber, the royal order, the
+    // collection of the orders due, the helping swordsman; one step per click.
+    void EventStart();
     // The new game's opening: the heroine and the landlord walk in and talk.
     void OpeningGo();
     // Closes the shop now, or after the customer who is in it.

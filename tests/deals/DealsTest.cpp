@@ -146,8 +146,9 @@ TEST_F(DealsTest, AShopEventIsHandedToItsStory) {
     NoDraws();
     shop().BuyANDSellItem();
     EXPECT_EQ(g().StoryName, "ShopEvent");
-    EXPECT_EQ(g().StoryNo, 1);
-    EXPECT_EQ(Calls("frmShop.EventStart"), 1);
+    // The event's story has said his first line.
+    EXPECT_EQ(Bar(), "強盗：か…金を出せ！この袋に入れるんだ！は…、早くしやがれ！");
+    EXPECT_EQ(g().StoryNo, 10);
 }
 
 // --- The arm he wants, its price and the fame at stake ---
