@@ -21,4 +21,5 @@
     X(frmStockArms)       \
     X(frmBag)             \
     X(frmSack)            \
-    X(frmOthers)
+    X(frmOthers)          \
+    X(frmUnderMes3)

@@ -20,6 +20,7 @@
 #include "shop/frmShop.h"
 #include "town/frmEvent.h"
 #include "field/frmField.h"
+#include "field/frmUnderMes3.h"
 
 namespace q {
 

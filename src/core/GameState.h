@@ -375,6 +375,26 @@ struct GameState {
     Long LastDealArm = 0;          // the arm of the first deal, not named again in the second
     std::array<RequestArmsEntry, 5> KeepRequestArms{};  // royal orders kept while a collection runs
 
+    // --- Field events ---
+    Long BossNo = 0;          // the boss of the running boss story
+    Long ManMode = 0;         // 0 the person talks, 1 buys an arm, 2 sells one
+    Long ManKind = 0;         // who is met on the road, 0-9; 999999 none
+    Long AssistFee2 = 0;      // the cart horn's second destination: its fare,
+    Long TravelTime2 = 0;     // its journey,
+    std::string FareTown2;    // its name ("" for none)
+    bool CartGoesLeft2 = false;
+    Long LuckRerolls28 = 0;   // extra draws of an arm already given by valuable 28
+    Long LuckRerolls18 = 0;   // and by valuable 18
+
+    // --- The number game ---
+    Long GameStake = 0;       // the stake; after a hit, the prize
+    Long GameMax = 0;         // the largest number
+    Long GameAnswer = 0;
+    Long GameTries = 0;       // guesses allowed
+    Long GameTriesUsed = 0;
+    Long GameNear = 0;        // the width of the near hints
+    bool GameInputOpen = false;  // the next guess is taken
+
     // --- Counters ---
     Long EnemyCount = 0;
     Long EscapeCount = 0;

@@ -14,6 +14,7 @@
 #include "stage/RegisterStage.h"
 #include "save/Ending.h"
 #include "save/SaveFile.h"
+#include "field/RegisterField.h"
 
 #include <tuple>
 
@@ -28,6 +29,7 @@ void RegisterAll(Game& g) {
     RegisterBoardMenu(g);
     RegisterTownTalk(g);
     RegisterSave(g);
+    RegisterField(g);
     RegisterEnding(g);
 }
 
@@ -266,6 +268,26 @@ void RegisterGameState(Vars& v) {
     Q_FIELD(KeepRequestArms, SRequestArmsNo);
     Q_FIELD(KeepRequestArms, SRequestArmsNum);
     Q_FIELD(KeepRequestArms, SRequestArmsDay);
+
+    // Field events
+    Q_VAR(BossNo);
+    Q_VAR(ManMode);
+    Q_VAR(ManKind);
+    Q_VAR(AssistFee2);
+    Q_VAR(TravelTime2);
+    Q_VAR(FareTown2);
+    Q_VAR(CartGoesLeft2);
+    Q_VAR(LuckRerolls28);
+    Q_VAR(LuckRerolls18);
+
+    // The number game
+    Q_VAR(GameStake);
+    Q_VAR(GameMax);
+    Q_VAR(GameAnswer);
+    Q_VAR(GameTries);
+    Q_VAR(GameTriesUsed);
+    Q_VAR(GameNear);
+    Q_VAR(GameInputOpen);
 
     // Counters
     Q_VAR(EnemyCount);

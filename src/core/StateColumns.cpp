@@ -235,6 +235,26 @@ constexpr StateColumn kColumns[] = {
     {"LastDealArm", NotSet, NotSet, false},
     {"KeepRequestArms", NotSet, NotSet, false},
 
+    // Field events
+    {"BossNo", NotSet, NotSet, false},
+    {"ManMode", NotSet, NotSet, false},
+    {"ManKind", NotSet, NotSet, false},
+    {"AssistFee2", NotSet, NotSet, false},
+    {"TravelTime2", NotSet, NotSet, false},
+    {"FareTown2", NotSet, NotSet, false},
+    {"CartGoesLeft2", NotSet, NotSet, false},
+    {"LuckRerolls28", NotSet, NotSet, false},
+    {"LuckRerolls18", NotSet, NotSet, false},
+
+    // The number game
+    {"GameStake", NotSet, NotSet, false},
+    {"GameMax", NotSet, NotSet, false},
+    {"GameAnswer", NotSet, NotSet, false},
+    {"GameTries", NotSet, NotSet, false},
+    {"GameTriesUsed", NotSet, NotSet, false},
+    {"GameNear", NotSet, NotSet, false},
+    {"GameInputOpen", NotSet, NotSet, false},
+
     // Counters
     {"EnemyCount", Zero, Zero, true},
     {"EscapeCount", Zero, Zero, true},

@@ -19,6 +19,22 @@ public:
     // The per-step event roll.
     void TimerEvent();
 
+    // The events of the way: each a select step that starts it and a turn
+    // that the story dispatcher runs on every later click.
+    void AssistSelect();  // the priest or the cart
+    void AssistTurn();
+    void ItemSelect();  // finds, losses, chests and the road sellers
+    void ItemTurn();
+    void NextFloorSelect();  // the stairs
+    void NextFloorTurn();
+    void BossSelect();
+    void BossTurn();
+    void ManSelect();  // people on the road
+    void ManTurn();
+    // The ending: sets the stage on the cave's last floor, then hands every
+    // line to the ending talk.
+    void EndingTurn();
+
 private:
     void Scenery();
     void Start();

@@ -5,7 +5,6 @@
 
 #include "core/Game.h"
 #include "core/Message.h"
-#include "core/Startup.h"
 #include "save/ClearRank.h"
 #include "save/ClearRecord.h"
 #include "save/NumberFile.h"
@@ -113,14 +112,12 @@ constexpr const char* NotSavedLine =
     "セーブを行いませんでした。次回「つづき」を選ぶと、最後にセーブしたデータから始まります";
 
 // The figures of the ending.
-constexpr Long QueenSprite = 82;
 constexpr Long BlankSprite = 393;
 constexpr Long OpenSignSprite = 396;
 constexpr Long FatherSprite = 143;
 constexpr Long WatcherSprite = 130;
 constexpr Long OldShopSprite = 409;
 constexpr Long NewShopSprite = 410;  // the carpenter's new shop
-constexpr std::array<Long, 3> HeroineFacingRight{96, 103, 110};
 constexpr std::array<Long, 3> HeroineFacingFront{92, 99, 106};
 constexpr Long FarX = 900;  // twips
 
@@ -240,38 +237,6 @@ void Perform(Game& g, Work work) {
     }
 }
 
-// The field's turn of the ending, for a field scene that brings none of its
-// own: it sets the stage at the first step, holds every click off while a
-// step runs, and closes the game on the click after the last line.
-void FieldEndingTurn(Game& g) {
-    g.NoClick = NoClickAll;
-    if (g.StoryNo == StoryAfterEndNo) {
-        const std::string stage = g.StageForm ? g.StageForm->Name() : std::string();
-        UnloadFormsExcept(g, stage);
-        if (g.StageForm) g.StageForm->Unload();
-        UnloadFormsExcept(g, "");
-        g.TimersSuspended = true;
-        return;
-    }
-    if (g.StoryNo == EndingFirstStep) {
-        g.EventBusy = true;
-        g.AutoBlocked = true;
-        g.StoryName = "EndingSpeech";
-        g.HeroX = RGN_PixelToTwipX(g, 20);
-        g.HeroSprite = Heroine(g, HeroineFacingRight);
-        g.VisitorSprite = QueenSprite;
-        if (Form* stage = g.StageForm) {
-            RGN_InitForm(g, *stage, 1, -1, -1);
-            RGN_Draw(g, g.HeroSprite, *stage, g.HeroX, g.SpriteTop);
-            RGN_Draw(g, g.VisitorSprite, *stage, FarX, g.SpriteTop);
-            RGN_Apply(g, *stage);
-        }
-        if (g.Ended()) return;
-    }
-    EndingSpeechText(g);
-    g.NoClick = NoClickNone;
-}
-
 }  // namespace
 
 void EndingSpeechText(Game& g) {
@@ -297,7 +262,6 @@ void RegisterEnding(Game& g) {
     g.SetHandler("EndingSpeechText", [&g](Long) { EndingSpeechText(g); });
     g.SetHandler("WriteClearFile", [&g](Long) { WriteClearFile(g); });
     g.SetHandler("WriteNumberFile", [&g](Long) { WriteNumberFile(g); });
-    if (!g.HasHandler("frmField.EndingTurn")) g.SetHandler("frmField.EndingTurn", [&g](Long) { FieldEndingTurn(g); });
 
     Procs& p = g.procs;
     p.add("EndingSpeechText", [](Game& g, const Procs::Args&) {

@@ -178,6 +178,7 @@ TEST_F(StoryInputTest, UnknownStoryOnlyCountsTheStep) {
 }
 
 TEST_F(StoryInputTest, NumberGameHoldsStepTen) {
+    g().SetHandler("frmUnderMes3.GameMessage", [this](Long) { g().StandIn("frmUnderMes3.GameMessage"); });
     g().EventName = "GameStart";
     g().StoryName = "Anything";
     g().StoryNo = 10;
