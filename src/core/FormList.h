@@ -22,4 +22,6 @@
     X(frmBag)             \
     X(frmSack)            \
     X(frmOthers)          \
-    X(frmUnderMes3)
+    X(frmUnderMes3)       \
+    X(frmItemShop)        \
+    X(frmGyoku)

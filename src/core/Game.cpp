@@ -19,6 +19,8 @@
 #include "shop/frmStockArms.h"
 #include "shop/frmShop.h"
 #include "town/frmEvent.h"
+#include "town/frmGyoku.h"
+#include "town/frmItemShop.h"
 #include "field/frmField.h"
 #include "field/frmUnderMes3.h"
 

@@ -408,6 +408,21 @@ struct GameState {
     std::string EnemyName;
     Long EnemyGold = 0;
     Long EnemyEx = 0;
+    Long EnemyNo = 0;          // its row of AllMonster; the robber and the clerk leave it as it was
+    Long EnemyHp = 0;
+    Long EnemyAt = 0;
+    Long EnemyDi = 0;
+    Long EnemySp = 0;
+    std::string EnemySkill;    // the name of its special attack
+    Long EnemySkillKind = 0;   // 0 none
+    Long EnemySkillRate = 0;   // how often it is tried: 0 often, 1 less, 2 rarely, 3 the robber and the clerk
+    Long EnemyGyokuClass = 0;  // how rarely its jewel drops, 0..2
+    Long DropSlot = 0;         // this fight's drop: 0 none, 1 an item, 2 an arm
+    Long DropNo = 0;
+    Long DropClass = 0;        // how rarely it drops, 0..2
+    Long StolenGold = 0;       // taken by the enemy, won back with the victory
+    Long ActionValue = 0;      // the present action's amount, or how the fight ended
+    Long EvadeRoll = 0;        // the evasion roll of the present action
 
     // --- Story state ---
     std::string StoryName;
@@ -463,7 +478,10 @@ struct GameState {
     bool RoadForward = false;
     bool AtBoard = false;
     bool ReloadList = false;    // a list window is rebuilt when the board comes back
-    bool OfferPending = false;  // a park offer waits for its answer
+    bool OfferPending = false;  // a facility's offer or its keeper's talk waits for the next click
+    bool BuyPending = false;    // the facility's button started a turn that the keeper's clicks continue
+    double EconomyFactor = 0;   // the facilities' price factor of the month: 1.0, 0.9 or 1.1
+    std::string WorkName2;      // the key of the cart's destination
     std::string KeyListText;    // the complete card's description while it works
     Long ListRow = 0;           // the row of a list that was double-clicked
 };

@@ -11,10 +11,12 @@
 #include "shop/RegisterShop.h"
 #include "town/frmEvent.h"
 #include "town/TownSpeech.h"
+#include "town/frmItemShop.h"
 #include "stage/RegisterStage.h"
 #include "save/Ending.h"
 #include "save/SaveFile.h"
 #include "field/RegisterField.h"
+#include "field/OriBattle.h"
 
 #include <tuple>
 
@@ -28,8 +30,10 @@ void RegisterAll(Game& g) {
     RegisterShop(g);
     RegisterBoardMenu(g);
     RegisterTownTalk(g);
+    RegisterFacilities(g);
     RegisterSave(g);
     RegisterField(g);
+    RegisterBattle(g);
     RegisterEnding(g);
 }
 
@@ -232,6 +236,9 @@ void RegisterGameState(Vars& v) {
     Q_VAR(RepeatDeal);
     Q_VAR(ReloadList);
     Q_VAR(OfferPending);
+    Q_VAR(BuyPending);
+    Q_VAR(EconomyFactor);
+    Q_VAR(WorkName2);
     Q_VAR(ExitOffer);
     Q_VAR(KeyListText);
     Q_VAR(ListRow);
@@ -302,6 +309,21 @@ void RegisterGameState(Vars& v) {
     Q_VAR(EnemyName);
     Q_VAR(EnemyGold);
     Q_VAR(EnemyEx);
+    Q_VAR(EnemyNo);
+    Q_VAR(EnemyHp);
+    Q_VAR(EnemyAt);
+    Q_VAR(EnemyDi);
+    Q_VAR(EnemySp);
+    Q_VAR(EnemySkill);
+    Q_VAR(EnemySkillKind);
+    Q_VAR(EnemySkillRate);
+    Q_VAR(EnemyGyokuClass);
+    Q_VAR(DropSlot);
+    Q_VAR(DropNo);
+    Q_VAR(DropClass);
+    Q_VAR(StolenGold);
+    Q_VAR(ActionValue);
+    Q_VAR(EvadeRoll);
 
     // Story state
     Q_VAR(StoryName);

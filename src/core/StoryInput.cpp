@@ -239,7 +239,9 @@ void KeyToClick(Game& g, int key, int) {
     }
     if (key != vbKeyY && key != vbKeyN && key != vbKeyReturn && key != vbKeyG) return;
     if (!g.UseSecondBar) {
-        if (g.EnemyName == "強盗" && key == vbKeyN) return;  // the robber cannot be refused
+        // The grey second choice: the robber cannot be refused, the lake's guardian not fled.
+        const bool guardian = g.EnemyName == "トレント君" && g.FieldName != "ElfMugen";
+        if ((g.EnemyName == "強盗" || guardian) && key == vbKeyN) return;
         g.AnswerKey = key;
         auto& bar = g.frmUnderMes.get();
         bar.LBLMessage[1].Caption = "";

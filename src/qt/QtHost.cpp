@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QImage>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,6 +19,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -34,6 +36,7 @@
 #include <iostream>
 
 #include "qt/KeyMap.h"
+#include "stage/frm_RGN_Picture.h"
 
 namespace q {
 
@@ -485,6 +488,21 @@ void QtHost::SyncControl(Control& c) {
             break;
         }
         case ControlKind::ListView: SyncList(static_cast<ListView&>(c), *static_cast<QTreeWidget*>(w)); break;
+        case ControlKind::PictureBox: {
+            // A sprite's picture from the picture container, drawn at its top-left.
+            auto* label = static_cast<QLabel*>(w);
+            const int n = static_cast<PictureBox&>(c).Picture;
+            const SpritePicture& pic = frm_RGN_Picture::pPicture(n);
+            if (n < 0 || pic.empty()) {
+                label->setPixmap(QPixmap());
+                break;
+            }
+            const QImage image(reinterpret_cast<const uchar*>(pic.argb.data()), pic.width, pic.height,
+                               pic.width * 4, QImage::Format_ARGB32);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            label->setPixmap(QPixmap::fromImage(image.copy()));
+            break;
+        }
         default: break;
     }
 }

@@ -191,6 +191,8 @@ TEST_F(StoryInputTest, NumberGameHoldsStepTen) {
 }
 
 TEST_F(StoryInputTest, HeroTurnWaitsForTheHeroinesChoice) {
+    // The battle has its own tests; here it only matters that it is reached.
+    g().SetHandler("BattleDispatch", [this](Long) { g().StandIn("BattleDispatch"); });
     g().StoryName = "HeroTurn";
     g().BattlePhase = 1;
     g().StoryNo = 5;

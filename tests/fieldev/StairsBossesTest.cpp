@@ -190,6 +190,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BossPlaceCase{"ElfMugen", "Elwind", "Mugen", 199, false, 12, 17, "銀行員：もう嫌だ！！"}));
 
 TEST_F(FieldTest, ABossTalksFightsAndIsBeaten) {
+    // The fight itself has its own tests: here the talk hands over to it and gets it back.
+    g().SetHandler("BattleDispatch", [this](Long) { g().StandIn("BattleDispatch"); });
     g().Warasibe = 1;
     OnRoad("HanoMori", "Hanoda", "Rein");
     g().RoadPos = 199;

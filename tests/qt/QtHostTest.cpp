@@ -11,6 +11,8 @@
 #include "core/frmUnderMes.h"
 #include "qt/KeyMap.h"
 #include "qt/QtHost.h"
+#include "stage/frm_RGN_Picture.h"
+#include "town/frmGyoku.h"
 
 namespace q {
 namespace {
@@ -96,6 +98,20 @@ TEST_F(QtHostTest, LabelClickAnswersTheQuestion) {
     EXPECT_EQ(game->AnswerKey, 89);
     EXPECT_EQ(game->StoryNo, 300002);
     EXPECT_EQ(game->frmUnderMes->LBLMessage[0].Caption.get(), "");
+}
+
+TEST_F(QtHostTest, AMonstersPictureShowsInTheViewer) {
+    InitGame(*game);
+    game->WorkIndex = 4;
+    frmGyoku& viewer = game->frmGyoku.get();
+    viewer.Show();
+    auto* picture = qobject_cast<QLabel*>(host.WidgetFor(viewer.picDot[0]));
+    ASSERT_NE(picture, nullptr);
+    const SpritePicture& sprite = frm_RGN_Picture::pPicture(game->AllMonster[4].Picture);
+    ASSERT_FALSE(sprite.empty());
+    EXPECT_EQ(picture->pixmap().size(), QSize(sprite.width, sprite.height));
+    viewer.picDot[0].Picture = -1;
+    EXPECT_TRUE(picture->pixmap().isNull());
 }
 
 TEST_F(QtHostTest, EscUnloadsEveryWindowAndEndsTheProgram) {
