@@ -257,6 +257,8 @@ struct GameState {
     std::array<Long, 3> GyokuReward{};  // the collector's reward under way: number, kind, sack entry
     Long BuyGyokuNum = 0;  // 1 while today's surprise jewel is on sale
     Long ArmsComplete = 0; // 500 when every arm is listed, else 0
+    Long HaveArmsNum = 0;  // arms listed when the last clear record was written
+    bool ClearRecordFailed = false;  // the last clear record could not be written
 
     // --- The month's incidents and the economy ---
     std::array<Long, 2> RobberyDay{};  // (0) day of the month's theft, (1) its state (Incident*)

@@ -13,6 +13,7 @@
 #include "town/TownSpeech.h"
 #include "town/frmItemShop.h"
 #include "stage/RegisterStage.h"
+#include "save/Ending.h"
 #include "save/SaveFile.h"
 #include "field/RegisterField.h"
 #include "field/OriBattle.h"
@@ -33,6 +34,7 @@ void RegisterAll(Game& g) {
     RegisterSave(g);
     RegisterField(g);
     RegisterBattle(g);
+    RegisterEnding(g);
 }
 
 namespace {
@@ -143,6 +145,8 @@ void RegisterGameState(Vars& v) {
     Q_ARRAY(GyokuReward);
     Q_VAR(BuyGyokuNum);
     Q_VAR(ArmsComplete);
+    Q_VAR(HaveArmsNum);
+    Q_VAR(ClearRecordFailed);
 
     // The month's incidents and the economy
     Q_ARRAY(RobberyDay);

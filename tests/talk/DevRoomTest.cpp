@@ -22,6 +22,8 @@ protected:
         KaihatsuWindow(g());
         // Every click of the room reaches its turn, as the window's button does.
         g().SetHandler("frmItemShop.cmdBuy_Click", [this](Long) { KaihatsuBuyTurn(g()); });
+        // The number file has tests of its own; here it only matters when the room writes it.
+        g().SetHandler("WriteNumberFile", [this](Long) { g().StandIn("WriteNumberFile"); });
     }
     // The button "聞く" with a row chosen (0: none).
     void Ask(int row) {
