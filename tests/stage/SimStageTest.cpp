@@ -1,6 +1,7 @@
 // The stage through the simulator's script: frames in the transcript, clicks
 // on and between figures, and a frame written as a picture.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -70,7 +71,9 @@ TEST(SimStage, ProceduresAndMistakesByName) {
 }
 
 TEST(SimStage, WritesTheScreenAsAPicture) {
-    const auto path = std::filesystem::temp_directory_path() / "quorvane_stage_frame_test.png";
+    // A name of this process's own: other runs of the suite may share the folder.
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("quorvane_stage_frame_test_" + std::to_string(::getpid()) + ".png");
     std::filesystem::remove(path);
     RunScript("call RGN_InitForm frmShop\ncall RGN_Draw 92 frmShop 900 10035\ncall RGN_Apply frmShop\nframe " + path.string() + "\n");
     ASSERT_TRUE(std::filesystem::exists(path));
