@@ -233,6 +233,10 @@ void frmField::Timer1_Timer() {
     if (EndsOfTheWay() || PlacesOfTheWay()) return;
     TimerEvent();
     if (g.Ended()) return;
+    // A tick that began an event lets no time pass: a faint from hunger or
+    // poison would otherwise fall in the middle of the event's question and
+    // leave both stories stuck. The time passes on the ticks after the event.
+    if (g.EventBusy) return;
     for (int step = 0; step < 2; ++step) {
         AdvanceTime(g, 1, false);
         if (!g.DieFlg) continue;
