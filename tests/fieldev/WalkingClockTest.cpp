@@ -20,6 +20,7 @@ TEST_F(FieldTest, ATickThatStartsAnEventPassesNoTime) {
     g().MyNowHp = 1;
     g().MyNowBody = 0;  // starving: the next clock unit would cost HP
     g().HeroStep = 2;   // a frame that does not move her
+    g().StepCount = 3;  // the next step of the clock passes a unit
     const Long time = g().NowTime;
     Draws({0.0});  // the event roll: a wandering monster
     Field().Timer1_Timer();
