@@ -235,12 +235,7 @@ void frmUnderMes3::txtNumber_KeyPress(int& KeyAscii) {
         if (!txtNumber.Text->empty()) cmdOK_Click();
         return;
     }
-    if (KeyAscii == 8) return;
-    if (KeyAscii < '0' || KeyAscii > '9') {
-        KeyAscii = 0;
-        return;
-    }
-    if (txtNumber.TextLength() >= MostDigits && txtNumber.SelLength == 0) KeyAscii = 0;
+    txtNumber.DigitsOnly(KeyAscii, MostDigits);
 }
 
 void frmUnderMes3::Form_KeyDown(int KeyCode, int Shift) { MessageInput(game, KeyCode, Shift, InputKey); }

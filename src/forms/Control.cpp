@@ -81,6 +81,12 @@ std::string Utf8(int code) {
 
 }  // namespace
 
+void TextBox::DigitsOnly(int& KeyAscii, int maxDigits) const {
+    if (KeyAscii == 8) return;
+    const bool digit = KeyAscii >= '0' && KeyAscii <= '9';
+    if (!digit || (TextLength() >= maxDigits && SelLength == 0)) KeyAscii = 0;
+}
+
 int TextBox::TextLength() const { return int(CharStarts(Text).size()) - 1; }
 
 void TextBox::SelectAll() {

@@ -143,6 +143,10 @@ public:
 
     // Characters in the text (not bytes).
     int TextLength() const;
+    // For a KeyPress handler of a number box: lets Backspace through, and a
+    // digit while fewer than maxDigits are in the box (or some are selected
+    // to be replaced); swallows everything else.
+    void DigitsOnly(int& KeyAscii, int maxDigits) const;
     // Selects the whole text.
     void SelectAll();
     // A character typed with the box focused: KeyPress may swallow it; what

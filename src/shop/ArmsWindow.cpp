@@ -251,12 +251,7 @@ void ArmsWindow::txtNumber_KeyPress(int& KeyAscii) {
         }
         return;
     }
-    if (KeyAscii == 8) return;
-    if (KeyAscii >= '0' && KeyAscii <= '9') {
-        if (!txtNumber.Text->empty() && txtNumber.SelLength == 0 && txtNumber.TextLength() >= 3) KeyAscii = 0;
-        return;
-    }
-    KeyAscii = 0;
+    txtNumber.DigitsOnly(KeyAscii, 3);
 }
 
 Long ArmsWindow::NormalisedNumber() {

@@ -357,12 +357,7 @@ void frmSack::txtNumber_KeyPress(int& KeyAscii) {
         else if (cmdDump.Enabled) cmdDump.SetFocus();
         return;
     }
-    if (KeyAscii == 8) return;
-    if (KeyAscii >= '0' && KeyAscii <= '9') {
-        if (!txtNumber.Text->empty() && txtNumber.SelLength == 0 && txtNumber.TextLength() >= 1) KeyAscii = 0;
-        return;
-    }
-    KeyAscii = 0;
+    txtNumber.DigitsOnly(KeyAscii, 1);
 }
 
 void frmSack::cmdUse_Click() {

@@ -395,13 +395,7 @@ void frmItemShop::txtNumber_KeyPress(int& KeyAscii) {
         if (cmdBuy.Enabled) cmdBuy_Click();
         return;
     }
-    if (KeyAscii == 8) return;
-    if (KeyAscii < '0' || KeyAscii > '9') {
-        KeyAscii = 0;
-        return;
-    }
-    if (!txtNumber.Text->empty() && txtNumber.SelLength == 0 && txtNumber.TextLength() >= NumberLimit(game.EventField))
-        KeyAscii = 0;
+    txtNumber.DigitsOnly(KeyAscii, NumberLimit(game.EventField));
 }
 
 void frmItemShop::txtNumber_GotFocus() { txtNumber.SelectAll(); }
