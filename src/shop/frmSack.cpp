@@ -469,9 +469,11 @@ void frmSack::UseOne() {
         }
     }
     if (g.BattlePhase == BattleHero) {
-        // The battle's item turn takes it from here.
+        // The battle's item turn takes it from here. The confirmation is
+        // answered, so auto mode may drive the fight on again.
         g.StoryNo = 10;
         cmdUse.Enabled = false;
+        g.AutoBlocked = false;
         g.Call("BattleItemTurn");
     } else {
         RedrawScene();

@@ -284,6 +284,16 @@ TEST_F(HeroTurn, AUseHandsOverToTheBattlesItemTurn) {
     EXPECT_EQ(Bar(), "火炎瓶を使いました。スライムに50のダメージを与えた");
 }
 
+TEST_F(HeroTurn, AfterTheConfirmedUseAutoModeDrivesTheFightAgain) {
+    FakeEffect(EffectUsed, "火炎瓶を使いました。スライムに50のダメージを与えた");
+    bool blockedAtTheTurn = true;
+    g().SetHandler("BattleItemTurn", [this, &blockedAtTheTurn](Long) { blockedAtTheTurn = g().AutoBlocked; });
+    Sack().cmdUse_Click();
+    EXPECT_TRUE(g().AutoBlocked);  // auto mode never answers the question itself
+    MessageInput(g(), vbKeyY, 0, InputKey);
+    EXPECT_FALSE(blockedAtTheTurn);
+}
+
 TEST_F(HeroTurn, ARefusedItemStaysAndTheTurnIsHandedBack) {
     FakeEffect(EffectNotUsed, "火炎瓶は、これ以上使えません");
     g().DBUFLG = false;
