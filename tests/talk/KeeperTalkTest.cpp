@@ -329,7 +329,7 @@ TEST_F(CollectorTest, FifthKindEarnsTheCartHornAtTheNextClick) {
 TEST_F(CollectorTest, TenthKindWithAFullBagIsRefused) {
     Handed(9);
     g().NowMaxBag = 2;
-    BagChange(g(), 5, 0, false, 2);
+    ASSERT_TRUE(BagChange(g(), 5, 0, false, 2));
     Sack(2, 1, true);   // handed before
     Sack(70, 1, true);  // new
     Sack(3, 1, true);   // handed before
@@ -387,8 +387,8 @@ TEST_F(CollectorTest, FindSackJewelSkipsItemsAndNewJewelsWhenAsked) {
     EXPECT_EQ(g().GyokuReward[2], 3);  // after the three starting items
     FindSackJewel(g(), true);
     EXPECT_EQ(g().GyokuReward[2], 4);
-    SackChange(g(), 0, 4, true, 1, true);
-    SackChange(g(), 0, 3, true, 1, true);
+    ASSERT_TRUE(SackChange(g(), 0, 4, true, 1, true));
+    ASSERT_TRUE(SackChange(g(), 0, 3, true, 1, true));
     FindSackJewel(g(), false);
     EXPECT_EQ(g().GyokuReward[2], NoRecipeMaterial);
 }
