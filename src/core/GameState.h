@@ -259,6 +259,7 @@ struct GameState {
     Long ArmsComplete = 0; // 500 when every arm is listed, else 0
     Long HaveArmsNum = 0;  // arms listed when the last clear record was written
     bool ClearRecordFailed = false;  // the last clear record could not be written
+    bool NumberFileFailed = false;   // the last number file could not be written
 
     // --- The month's incidents and the economy ---
     std::array<Long, 2> RobberyDay{};  // (0) day of the month's theft, (1) its state (Incident*)

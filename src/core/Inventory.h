@@ -15,20 +15,30 @@ class Game;
 // removes Num pieces when it holds them. False when there is no such entry.
 bool SackCheck(Game& g, Long ItemId, Long Num, bool IsGyoku, bool Take);
 // Remove: takes Num pieces from entry Index. Otherwise adds Num pieces of
-// the item (an entry holds at most 9); a new kind needs room in the sack.
-void SackChange(Game& g, Long ItemId, Long Index, bool Remove, Long Num, bool IsGyoku);
+// the item, all of them or none: an entry holds at most 9 and a new kind
+// needs room in the sack. True when the pieces were taken or added.
+//
+// Every change answers whether it happened. A caller that takes something in
+// exchange (money, fame, goods) asks *Fits first and refuses before it takes;
+// the compiler stops a caller that drops the answer.
+[[nodiscard]] bool SackChange(Game& g, Long ItemId, Long Index, bool Remove, Long Num, bool IsGyoku);
+// Whether Num pieces of the item would go into the sack whole.
+[[nodiscard]] bool SackFits(const Game& g, Long ItemId, Long Num, bool IsGyoku);
 
 // The same for the bag, which holds arms by the piece and keeps no index.
 bool BagCheck(Game& g, Long ArmsId, Long Num, bool Take);
-void BagChange(Game& g, Long ArmsId, Long Index, bool Remove, Long Num);
+[[nodiscard]] bool BagChange(Game& g, Long ArmsId, Long Index, bool Remove, Long Num);
+// Whether Num pieces of the arm would go into the bag: to its entry, or as a
+// new one while the bag is below its capacity.
+[[nodiscard]] bool BagFits(const Game& g, Long ArmsId, Long Num);
 
 // Takes Num pieces of an arm off the display: False when it is not there in
 // that number.
 bool ShopArmsTake(Game& g, Long ArmsId, Long Num);
 // The display and the warehouse: a new arm that finds them full sets
-// StoryNo to 5 for the dialogue that asked.
-void ShopArmsChange(Game& g, Long ArmsId, Long Index, bool Remove, Long Num);
-void StockArmsChange(Game& g, Long ArmsId, Long Index, bool Remove, Long Num);
+// StoryNo to 5 for the dialogue that asked, and adds nothing.
+[[nodiscard]] bool ShopArmsChange(Game& g, Long ArmsId, Long Index, bool Remove, Long Num);
+[[nodiscard]] bool StockArmsChange(Game& g, Long ArmsId, Long Index, bool Remove, Long Num);
 
 // The sack routines' report of a fault, as the player sees it.
 inline constexpr const char* ReportIntro = "下記の内容をメールでご報告ください。";

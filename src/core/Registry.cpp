@@ -147,6 +147,7 @@ void RegisterGameState(Vars& v) {
     Q_VAR(ArmsComplete);
     Q_VAR(HaveArmsNum);
     Q_VAR(ClearRecordFailed);
+    Q_VAR(NumberFileFailed);
 
     // The month's incidents and the economy
     Q_ARRAY(RobberyDay);

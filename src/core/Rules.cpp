@@ -44,24 +44,12 @@ void RegisterRules(Game& g) {
     p.add("SackCheck", [](Game& g, const Args& a) {
         return Truth(SackCheck(g, Num(a, 0), Num(a, 1), Flag(a, 2), Flag(a, 3)));
     });
-    p.add("SackChange", [](Game& g, const Args& a) {
-        SackChange(g, Num(a, 0), Num(a, 1), Flag(a, 2), Num(a, 3), Flag(a, 4));
-        return None();
-    });
+    p.add("SackChange", [](Game& g, const Args& a) { return Truth(SackChange(g, Num(a, 0), Num(a, 1), Flag(a, 2), Num(a, 3), Flag(a, 4))); });
     p.add("BagCheck", [](Game& g, const Args& a) { return Truth(BagCheck(g, Num(a, 0), Num(a, 1), Flag(a, 2))); });
-    p.add("BagChange", [](Game& g, const Args& a) {
-        BagChange(g, Num(a, 0), Num(a, 1), Flag(a, 2), Num(a, 3));
-        return None();
-    });
+    p.add("BagChange", [](Game& g, const Args& a) { return Truth(BagChange(g, Num(a, 0), Num(a, 1), Flag(a, 2), Num(a, 3))); });
     p.add("ShopArmsTake", [](Game& g, const Args& a) { return Truth(ShopArmsTake(g, Num(a, 0), Num(a, 1))); });
-    p.add("ShopArmsChange", [](Game& g, const Args& a) {
-        ShopArmsChange(g, Num(a, 0), Num(a, 1), Flag(a, 2), Num(a, 3));
-        return None();
-    });
-    p.add("StockArmsChange", [](Game& g, const Args& a) {
-        StockArmsChange(g, Num(a, 0), Num(a, 1), Flag(a, 2), Num(a, 3));
-        return None();
-    });
+    p.add("ShopArmsChange", [](Game& g, const Args& a) { return Truth(ShopArmsChange(g, Num(a, 0), Num(a, 1), Flag(a, 2), Num(a, 3))); });
+    p.add("StockArmsChange", [](Game& g, const Args& a) { return Truth(StockArmsChange(g, Num(a, 0), Num(a, 1), Flag(a, 2), Num(a, 3))); });
 
     // Stats and fainting
     p.add("AddStat", [](Game& g, const Args& a) {

@@ -431,14 +431,13 @@ bool PickUpForSack(Game& g, Long id, bool jewel, const std::string& name, std::s
     line = name + "を拾った";
     if (!held && g.HaveSack >= g.NowMaxSack) line += "。しかし道具袋が一杯だった";
     else if (held && g.MySack[size_t(g.WorkIndex)].HHaveSackNum >= MostOfAKind) line += "。しかし既に9個持っている";
-    else SackChange(g, id, 0, false, 1, jewel);
+    else if (!SackChange(g, id, 0, false, 1, jewel)) line += "。しかし道具袋が一杯だった";
     return true;
 }
 
 void PickUpArm(Game& g, Long id, std::string& line) {
     line = g.AllArms[size_t(id)].Name + "を拾った";
-    if (g.HaveBagNum >= g.NowMaxBag) line += "。しかし武具鞄が一杯だった";
-    else BagChange(g, id, 0, false, 1);
+    if (g.HaveBagNum >= g.NowMaxBag || !BagChange(g, id, 0, false, 1)) line += "。しかし武具鞄が一杯だった";
 }
 
 void Jewel(Game& g);

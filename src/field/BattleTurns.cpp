@@ -311,13 +311,12 @@ void EnemyAction(Game& g) {
 
 // The branch of life burns itself up and brings her back at half her HP.
 void Revive(Game& g) {
-    if (!HasSpecialItem(g, SpecialBranchOfLife)) {
+    if (!HasSpecialItem(g, SpecialBranchOfLife) || !SackChange(g, ItemBranchOfLife, g.WorkIndex, true, 1, false)) {
         // The branch left the sack since she fell: she faints after all.
         g.StoryNo = 0;
         GameOverStory(g);
         return;
     }
-    SackChange(g, ItemBranchOfLife, g.WorkIndex, true, 1, false);
     g.MyNowHp = Long(std::floor(g.MyMaxHp * 0.5));
     g.MessageText = Revived;
     HeroQuestion(g);

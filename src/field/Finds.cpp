@@ -140,8 +140,8 @@ void ArmFind(Game& g) {
         }
         g.WorkNum = Long(g.Chance(20));
         if (ArmTaken(g.AllArms[size_t(a)].Rarity, g.WorkNum, true)) {
-            BagChange(g, a, 0, false, 1);
-            ShowMessage(g, name + "が落ちてるわ！拾っていきましょう♪");
+            ShowMessage(g, BagChange(g, a, 0, false, 1) ? name + "が落ちてるわ！拾っていきましょう♪"
+                                                         : name + "が落ちてるわ！でも、鞄が一杯だわ。残念ね");
             return;
         }
         if (!LuckyReroll(g)) break;
@@ -169,10 +169,8 @@ bool ItemFind(Game& g, frmField& field) {
     const bool held = SackHolds(g, m);
     if (SackFull(g) && !held) ShowMessage(g, name + "が落ちてるわ！でも、袋が一杯だわ。残念ね");
     else if (SackCheck(g, m, MostOfAnItem, false, false)) ShowMessage(g, name + "が落ちてるわ！でも、もう既に9個持ってるわね…");
-    else {
-        SackChange(g, m, 0, false, 1, false);
-        ShowMessage(g, name + "が落ちてるわ！拾っていきましょう♪");
-    }
+    else if (SackChange(g, m, 0, false, 1, false)) ShowMessage(g, name + "が落ちてるわ！拾っていきましょう♪");
+    else ShowMessage(g, name + "が落ちてるわ！でも、袋が一杯だわ。残念ね");
     return false;
 }
 
@@ -259,7 +257,7 @@ void ItemLost(Game& g) {
     g.WorkName = entry.HHaveGyoku ? g.AllGyoku[size_t(entry.HHaveSackNo)].Name : g.AllItem[size_t(entry.HHaveSackNo)].Name;
     const std::string name = g.WorkName;
     if (Saved(g, name)) return;
-    SackChange(g, entry.HHaveSackNo, c, true, 1, entry.HHaveGyoku);
+    if (!SackChange(g, entry.HHaveSackNo, c, true, 1, entry.HHaveGyoku)) return SayIdle(g);
     SayLost(g, name);
 }
 
@@ -281,7 +279,7 @@ void ArmLost(Game& g) {
     g.WorkName = g.AllArms[size_t(arm)].Name;
     const std::string name = g.WorkName;
     if (Saved(g, name)) return;
-    BagChange(g, arm, e, true, 1);
+    if (!BagChange(g, arm, e, true, 1)) return SayIdle(g);
     SayLost(g, name);
 }
 
@@ -310,15 +308,14 @@ void ChestContents(Game& g) {
             g.MessageText += name + "が入ってたけど、鞄が一杯で取れないわね…";
             return;
         }
-        BagChange(g, v, 0, false, 1);
-        g.MessageText += "中身は……" + name + "ね";
+        g.MessageText += BagChange(g, v, 0, false, 1) ? "中身は……" + name + "ね"
+                                                      : name + "が入ってたけど、鞄が一杯で取れないわね…";
         return;
     }
     const std::string& name = g.AllItem[size_t(v)].Name;
     const bool held = SackHolds(g, v);
     const bool nine = SackCheck(g, v, MostOfAnItem, false, false);
-    if ((!SackFull(g) || held) && !nine) {
-        SackChange(g, v, 0, false, 1, false);
+    if ((!SackFull(g) || held) && !nine && SackChange(g, v, 0, false, 1, false)) {
         g.MessageText += "中身は……" + name + "ね";
     } else if (nine) {
         g.MessageText += name + "が入ってたけど、もう既に9個持ってるわね…";

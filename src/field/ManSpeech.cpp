@@ -181,6 +181,8 @@ std::string OfferLine(const Game& g, const DealLines& d) {
     return std::string(o.opening) + g.AllArms[size_t(g.DealArm)].Name + o.link + FormatThousands(g.DealPrice) + o.closing;
 }
 
+constexpr const char* BagFullLine = "イザベラ：鞄が一杯だわ。これ以上は入らないわね";
+
 void Settle(Game& g, const DealLines& d) {
     if (Buying(g)) {
         // The arm may have left the bag since he asked: then nothing is paid.
@@ -190,8 +192,13 @@ void Settle(Game& g, const DealLines& d) {
             AddStat(g, 1, "Sell");
         }
         g.MessageText = d.sold;
+    } else if (!BagChange(g, g.DealArm, 0, false, 1)) {
+        // The bag filled up since he asked: nothing changes hands.
+        g.DealAccepted = false;
+        g.MessageText = BagFullLine;
+        g.StoryNo = 999;
+        return;
     } else {
-        BagChange(g, g.DealArm, 0, false, 1);
         AddStat(g, -double(g.DealPrice), "Gold");
         AddStat(g, g.FameDelta, "Fame");
         AddStat(g, 1, "Buy");

@@ -141,8 +141,12 @@ bool OfferJewel(Game& g) {
     return true;
 }
 
+// The devil deals only while either of his gifts would go into the sack.
+bool DevilGiftsFit(const Game& g) { return SackFits(g, WisdomBook, 1, false) && SackFits(g, LeafSet, 1, false); }
+
 bool OfferDevil(Game& g) {
-    if (g.AutoNext || SackFull(g) || g.MyFame != FullFame || g.Warasibe < DevilStage) return false;
+    if (g.AutoNext || SackFull(g) || g.MyFame != FullFame || g.Warasibe < DevilStage || !DevilGiftsFit(g))
+        return false;
     Appear(g, "Akuma");
     ShowMessage(g, "悪魔：強く……なりたいか？評判全てと引き換えに強くしてやろう。フッフッフ……");
     return true;
@@ -164,9 +168,9 @@ void SellBag(Game& g) {
     RefreshListWindow(g);
 }
 
-// The jewel of a monster the story has reached, of the rarity paid for.
+// The jewel of a monster the story has reached, of the rarity paid for. A
+// jewel she cannot carry is not sold, and nothing is paid.
 void SellJewel(Game& g) {
-    AddStat(g, -double(g.DealPrice), "Gold");
     SetRange(g, 3);
     const Long rank = g.DealPrice >= DearJewel ? 2 : 1;
     Long m = 0;
@@ -174,8 +178,14 @@ void SellJewel(Game& g) {
         m = Between(g, g.RangeMin, g.RangeMax);
     } while (g.AllMonster[size_t(m)].JewelRank != rank);
     g.StoryNo = 999;
-    SackChange(g, m, 0, false, 1, true);
-    ShowMessage(g, "玉屋：グフッ、グフッ。じゃあ、これをあげるんだな。" + g.AllGyoku[size_t(m)].Name + "なんだな");
+    const std::string& name = g.AllGyoku[size_t(m)].Name;
+    if (!SackChange(g, m, 0, false, 1, true)) {
+        g.DealAccepted = false;
+        ShowMessage(g, "玉屋：グフッ、グフッ。" + name + "はもう袋に入らないんだな。売るのはやめておくんだな");
+        return;
+    }
+    AddStat(g, -double(g.DealPrice), "Gold");
+    ShowMessage(g, "玉屋：グフッ、グフッ。じゃあ、これをあげるんだな。" + name + "なんだな");
     RefreshListWindow(g);
 }
 
@@ -187,8 +197,14 @@ void KeepWithinMaxima(Game& g) {
 }
 
 void DealWithDevil(Game& g) {
-    g.MyFame = 0;
     g.StoryNo = 999;
+    if (!DevilGiftsFit(g)) {
+        // The sack filled up while he waited for the answer: no deal.
+        g.DealAccepted = false;
+        ShowMessage(g, "悪魔：フン、その袋では我が贈り物も受け取れまい。また会おう！フッフッフ…");
+        return;
+    }
+    g.MyFame = 0;
     AddStat(g, 1, "Dealing");
     const long k = g.Chance(7);
     if (k == 0) {
@@ -200,7 +216,7 @@ void DealWithDevil(Game& g) {
         ShowMessage(g, "悪魔：愚かな人間め。後悔するがいい！！");
     } else {
         const Long item = g.Chance(5) != 0 ? WisdomBook : LeafSet;
-        SackChange(g, item, 0, false, 1, false);
+        (void)SackChange(g, item, 0, false, 1, false);  // DevilGiftsFit made the room sure
         ShowMessage(g, "悪魔：愚かな人間め。今回は特別だ。" + g.AllItem[size_t(item)].Name + "をくれてやろう。フッフッフ……");
     }
     RefreshListWindow(g);

@@ -350,7 +350,7 @@ void frmField::Revive() {
     g.MyNowHp = Long(double(g.MyMaxHp) * 0.5);
     RefreshListWindow(g);
     // The branch is looked up again: the sack may have changed since she fainted.
-    if (SackCheck(g, BranchOfLife, 1, false, false)) SackChange(g, BranchOfLife, g.WorkIndex, true, 1, false);
+    SackCheck(g, BranchOfLife, 1, false, true);
     ShowMessage(g, "い……意識が………。生命の枝が七色の光を放つ……。イザベラの体力が回復した！");
     if (!g.AutoNext) {
         Timer1.Enabled = false;

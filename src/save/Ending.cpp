@@ -261,7 +261,7 @@ void EndingSpeechText(Game& g) {
 void RegisterEnding(Game& g) {
     g.SetHandler("EndingSpeechText", [&g](Long) { EndingSpeechText(g); });
     g.SetHandler("WriteClearFile", [&g](Long) { WriteClearFile(g); });
-    g.SetHandler("WriteNumberFile", [&g](Long) { WriteNumberFile(g); });
+    g.SetHandler("WriteNumberFile", [&g](Long) { g.NumberFileFailed = !WriteNumberFile(g); });
 
     Procs& p = g.procs;
     p.add("EndingSpeechText", [](Game& g, const Procs::Args&) {

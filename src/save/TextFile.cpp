@@ -1,18 +1,19 @@
 #include "save/TextFile.h"
 
-#include <fstream>
+#include <optional>
+
+#include "save/WholeFile.h"
 
 namespace q {
 
 bool WriteTextFile(const std::string& name, std::initializer_list<std::string> writes, bool append) {
-    std::ofstream out(name, std::ios::binary | (append ? std::ios::app : std::ios::trunc));
-    if (!out) return false;
-    for (const std::string& text : writes) {
-        out.write(text.data(), std::streamsize(text.size()));
-        out.write("\r\n", 2);
+    std::optional<std::string> text = append ? ReadWholeFile(name) : std::string();
+    if (!text) return false;  // an earlier file that cannot be read is never replaced
+    for (const std::string& w : writes) {
+        *text += w;
+        *text += "\r\n";
     }
-    out.close();
-    return !out.fail();
+    return WriteWholeFile(name, *text);
 }
 
 }  // namespace q

@@ -9,8 +9,9 @@
 namespace q {
 
 // Writes each text followed by CR LF into the file `name` in the current
-// folder: replacing it, or appending to it when `append`. False when the
-// file cannot be opened or written.
-bool WriteTextFile(const std::string& name, std::initializer_list<std::string> writes, bool append);
+// folder: replacing it, or after what it holds when `append`. The file is
+// written whole or not at all (an appended record never damages the records
+// before it). False when it could not be written; the file is then as it was.
+[[nodiscard]] bool WriteTextFile(const std::string& name, std::initializer_list<std::string> writes, bool append);
 
 }  // namespace q

@@ -98,13 +98,15 @@ void AppendEntry(Game& g, ArmsBox box, Long arm, Long count) {
     }
 }
 
-// Pieces of an arm put into a container, through the game's own routines.
-void AddArms(Game& g, ArmsBox box, Long arm, Long n) {
+// Pieces of an arm put into a container, through the game's own routines;
+// false when they did not go in.
+bool AddArms(Game& g, ArmsBox box, Long arm, Long n) {
     switch (box) {
-        case ArmsBox::Shop: ShopArmsChange(g, arm, 0, false, n); break;
-        case ArmsBox::Stock: StockArmsChange(g, arm, 0, false, n); break;
-        case ArmsBox::Bag: BagChange(g, arm, 0, false, n); break;
+        case ArmsBox::Shop: return ShopArmsChange(g, arm, 0, false, n);
+        case ArmsBox::Stock: return StockArmsChange(g, arm, 0, false, n);
+        case ArmsBox::Bag: return BagChange(g, arm, 0, false, n);
     }
+    return false;
 }
 
 
@@ -293,14 +295,17 @@ void ArmsWindow::MoveTo(ArmsBox to) {
         if (!lstList.Item(r).Selected) continue;
         Long n = std::min(RowCount(r), q);
         const Long room = std::max<Long>(0, ArmsCapacity(g, to) - ArmsHeld(g, to));
+        // A row whose pieces do not go in stays where it is, whole.
         if (n > room) {
-            n = room;
             partial = r;
-            partMoved = n;
-            if (n > 0) AddArms(g, to, ArmsEntryArm(g, own_, r - 1), n);
+            partMoved = room > 0 && AddArms(g, to, ArmsEntryArm(g, own_, r - 1), room) ? room : 0;
             break;
         }
-        AddArms(g, to, ArmsEntryArm(g, own_, r - 1), n);
+        if (!AddArms(g, to, ArmsEntryArm(g, own_, r - 1), n)) {
+            partial = r;
+            partMoved = 0;
+            break;
+        }
     }
     // Second pass: the source rebuilt from what each row keeps.
     std::vector<std::pair<Long, Long>> kept;

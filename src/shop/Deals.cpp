@@ -375,8 +375,7 @@ bool frmShop::Settle() {
     if (g.CustomerBuys) {
         moved = ShopArmsTake(g, g.DealArm, 1);
     } else if (DisplayTakes(g, g.DealArm)) {
-        ShopArmsChange(g, g.DealArm, 0, false, 1);
-        moved = true;
+        moved = ShopArmsChange(g, g.DealArm, 0, false, 1);
     }
     if (moved) AddStat(g, g.DealPrice, "Gold");
     AddStat(g, g.FameDelta, "Fame");

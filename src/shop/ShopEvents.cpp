@@ -208,8 +208,7 @@ Long TakeFirst(Game& g, Entries& entries, Long used, Long Entries::value_type::*
         auto& e = entries[size_t(i)];
         if (e.*arm != armNo) continue;
         const Long taken = std::min(e.*pieces, wanted);
-        change(g, armNo, i, true, taken);
-        return taken;
+        return change(g, armNo, i, true, taken) ? taken : 0;
     }
     return 0;
 }

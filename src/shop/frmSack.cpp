@@ -451,7 +451,9 @@ void frmSack::UseOne() {
         SetControls();
         if (g.BattlePhase != BattleHero) return;
     } else {
-        SackChange(g, item, g.ListIndex, true, g.ListNum, false);
+        // The used pieces leave the row checked above; the effect has been
+        // given, so there is nothing to refuse any more.
+        (void)SackChange(g, item, g.ListIndex, true, g.ListNum, false);
         ShowMessage(g, g.EffectMessage);
         RefreshListWindow(g);
         lstList.UnselectAll();

@@ -233,13 +233,12 @@ bool frmShop::Revive(bool stopClock) {
     Game& g = game;
     // The branch is looked up again: the sack may have changed since she
     // fainted (used or dumped from the sack window meanwhile).
-    if (!SackCheck(g, BranchOfLife, 1, false, false)) {
+    if (!SackCheck(g, BranchOfLife, 1, false, false) || !SackChange(g, BranchOfLife, g.WorkIndex, true, 1, false)) {
         g.RevivePending = false;
         g.StoryName = "GameOver";
         return false;
     }
     g.MyNowHp = Long(double(g.MyMaxHp) * 0.5);
-    SackChange(g, BranchOfLife, g.WorkIndex, true, 1, false);
     ShowMessage(g, "い……意識が………。生命の枝が七色の光を放つ……。イザベラの体力が回復した！");
     if (stopClock && !g.AutoNext) {
         Timer1.Interval = 0;

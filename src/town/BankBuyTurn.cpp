@@ -76,7 +76,8 @@ std::string GiveGift(Game& g) {
         g.AllKey[size_t(gift.valuable)].LKeyList = true;
         name = g.AllKey[size_t(gift.valuable)].Name;
     } else {
-        BagChange(g, gift.arm, 0, false, 1);
+        // A gift that does not go in stays for a later purchase.
+        if (!BagChange(g, gift.arm, 0, false, 1)) return "";
         name = g.AllArms[size_t(gift.arm)].Name;
     }
     ++g.BankNumber;

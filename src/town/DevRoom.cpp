@@ -131,6 +131,8 @@ constexpr const char* NextGame[] = {
 
 // The thanks topic hands the players the number file as its step 21 is told.
 constexpr Long NumberFileStep = 21;
+// Told at that step instead when the file could not be written.
+constexpr const char* NumberFileFailedLine = "ゼンロ：あれっ？「Number.txt」が書き出せなかったぞ。ゲームのフォルダを確かめてくれ";
 
 struct Topic {
     const char* caption;
@@ -233,8 +235,12 @@ void DevRoomSpeech(Game& g) {
     const Topic& topic = Topics[size_t(g.ListIndex)];
     const Long at = g.StoryNo - FirstStep;
     if (at >= 0 && at < Long(topic.lines.size())) {
-        if (g.ListIndex == 1 && g.StoryNo == NumberFileStep) g.Call("WriteNumberFile");
         g.MessageText = topic.lines[size_t(at)];
+        if (g.ListIndex == 1 && g.StoryNo == NumberFileStep) {
+            g.NumberFileFailed = false;
+            g.Call("WriteNumberFile");
+            if (g.NumberFileFailed) g.MessageText = NumberFileFailedLine;
+        }
         if (at == Long(topic.lines.size()) - 1) g.StoryNo = StoryEndNo;
     }
     ShowTalkLine(g);

@@ -344,10 +344,10 @@ void CountMeat(Game& g) {
 // She eats what the sack still holds of the meat counted two clicks before.
 void EatMeat(Game& g) {
     const Long i = MeatEntry(g);
-    const Long n = i >= 0 ? std::min(g.WorkNum, g.MySack[size_t(i)].HHaveSackNum) : 0;
+    Long n = i >= 0 ? std::min(g.WorkNum, g.MySack[size_t(i)].HHaveSackNum) : 0;
+    if (n > 0 && !SackChange(g, UmakMeat, i, true, n, false)) n = 0;
     g.MessageText = "女性？？？：では、" + std::to_string(n) + "本いただきますね";
     g.GhostFlg[1] += n;
-    if (n > 0) SackChange(g, UmakMeat, i, true, n, false);
     RefreshListWindow(g);
 }
 

@@ -89,8 +89,9 @@ void frmItemShop::HotelBuyTurn() {
     g.AnswerKey = AnswerNone;
     const bool wholeDay = g.WorkNum >= 1 && g.WorkNum <= Long(Rooms.size()) && Rooms[size_t(g.WorkNum - 1)].units == 100;
     PassTime(g, wholeDay ? 100 : 50);
-    if (g.WorkFlg) {
-        SackChange(g, g.WorkNum3, 0, false, 1, false);
+    // The souvenir is a gift with the room: one that no longer fits is not
+    // promised in the morning.
+    if (g.WorkFlg && SackChange(g, g.WorkNum3, 0, false, 1, false)) {
         Say("おはようございます。お土産は袋に入れておきました。またのご利用をお待ちしております");
     } else {
         Say("おはようございます。またのご利用をお待ちしております");

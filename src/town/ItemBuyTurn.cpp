@@ -132,6 +132,15 @@ void frmItemShop::ItemBuyTurn() {
         AskChoices("買う", "買わない");
         return;
     }
+    // Goods that will not go into the sack are not bought: the offer ends
+    // with her line, and nothing is paid.
+    auto noRoom = [&](const std::string& line) {
+        EnableDeal(true);
+        Say(line);
+        g.OfferPending = false;
+        g.StoryName.clear();
+        EndTurn();
+    };
     const bool payment = g.StoryNo == 500;
     if (!payment) {
         if (AnswerRefuses()) return Refuse();
@@ -140,13 +149,20 @@ void frmItemShop::ItemBuyTurn() {
         if (tag == SurpriseJewelTag) {
             // The jewel is shown first; the next click pays for it.
             g.StoryName = "BuyItem";
+            const Long unsold = g.BuyGyokuNum;
             const Long jewel = DrawSurpriseJewel(g);
-            SackChange(g, jewel, 0, false, 1, true);
-            Say("イザベラ：" + g.AllGyoku[size_t(jewel)].Name + "が入っていたわ");
+            const std::string& name = g.AllGyoku[size_t(jewel)].Name;
+            if (!SackChange(g, jewel, 0, false, 1, true)) {
+                g.BuyGyokuNum = unsold;  // the box goes back on the shelf
+                return noRoom("イザベラ：" + name + "が入っていたわ。でも、もう持ちきれないから返しておくわね");
+            }
+            Say("イザベラ：" + name + "が入っていたわ");
             g.StoryNo = 499;
             return;
         }
-        SackChange(g, tag, 0, false, g.WorkNum2, false);
+        if (!SackChange(g, tag, 0, false, g.WorkNum2, false))
+            return noRoom(SackCheck(g, tag, 1, false, false) ? "イザベラ：同じ種類の道具は9個までしか持てないわ"
+                                                             : "イザベラ：袋が一杯だわ。使うか捨てるかしてこないと、これ以上は入らないわね");
     }
     g.MyGold -= g.WorkNum3;
     RefreshListWindow(g);

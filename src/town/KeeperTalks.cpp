@@ -138,8 +138,11 @@ void HandOverWood(Game& g) {
     }
     const Long entry = g.WorkIndex;
     const Long pieces = g.MySack[size_t(entry)].HHaveSackNum;
+    if (!SackChange(g, WoodItem, entry, true, pieces, false)) {
+        g.MessageText = CarpenterNoWood;
+        return;
+    }
     AddStat(g, pieces, "Wood", false);
-    SackChange(g, WoodItem, entry, true, pieces, false);
     g.MessageText = CarpenterThanks;
     g.ReloadList = true;
     ShowFacilityNumber(g, std::to_string(g.WoodNum));

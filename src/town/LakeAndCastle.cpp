@@ -50,11 +50,10 @@ constexpr const char* SpringLines[] = {"イザベラ：綺麗な湖ね。水を�
 void DrawWater(Game& g) {
     const bool held = SackCheck(g, WaterOfDivination, 1, false, false);
     const Long pieces = held ? g.MySack[size_t(g.WorkIndex)].HHaveSackNum : 0;
-    if ((held && pieces >= MostPerKind) || (!held && g.HaveSack >= g.NowMaxSack)) {
+    if ((held && pieces >= MostPerKind) || !SackChange(g, WaterOfDivination, 0, false, MostPerKind - pieces, false)) {
         g.MessageText = "イザベラ：……と思ったけど、袋が一杯ね。また今度にしましょう";
         return;
     }
-    SackChange(g, WaterOfDivination, 0, false, MostPerKind - pieces, false);
     RefreshListWindow(g);
     g.MessageText = "イザベラ：ここはいつ来ても心が癒されるわ";
 }
@@ -171,14 +170,14 @@ void JudgeAnswer(Game& g) {
 }
 
 void ReturnAxes(Game& g) {
-    BagChange(g, g.WorkNum3, 0, false, 1);
-    if (g.HaveBagNum >= g.NowMaxBag) {
+    // The dropped axe left the bag a moment ago, so it always goes back in.
+    const bool returned = BagChange(g, g.WorkNum3, 0, false, 1);
+    if (!returned || g.HaveBagNum >= g.NowMaxBag || !BagChange(g, g.WorkNum4, 0, false, 1)) {
         g.MessageText = Say.bagFull;
     } else {
-        BagChange(g, g.WorkNum4, 0, false, 1);
-        RefreshListWindow(g);
         g.MessageText = Say.farewell;
     }
+    RefreshListWindow(g);
     GoddessGone(g);
 }
 

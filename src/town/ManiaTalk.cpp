@@ -45,6 +45,7 @@ struct ManiaLines {
     const char* knownTail = "だな。こいつの情報は既に持ってるぞ。ギョクは処分しといてやる";
     const char* newTail = "だな。すげーぞ！初めての玉だ！";
     const char* bagFull = "業者：鞄が一杯で報奨が渡せねぇな。他の要らねえギョクは処分しとくぞ";
+    const char* sackFull = "業者：袋が一杯で報奨が渡せねぇな。他の要らねえギョクは処分しとくぞ";
     const char* rewardHead = "業者：お！これで、";
     const char* rewardMiddle = "種類集めたようだな。よくやったぞ。";
     const char* rewardTail = "をくれてやる。";
@@ -88,15 +89,16 @@ constexpr Long NoahCloakArm = 483;
 bool CloakForTheQueen(const Game& g) { return g.NoaFlg[NoahCloak] == 0 && g.NoaFlg[6] == 1 && g.GameCleared; }
 
 // The whole entry of the jewel FindSackJewel found.
-void RemoveFoundJewel(Game& g) {
+bool RemoveFoundJewel(Game& g) {
     const Long i = g.GyokuReward[2];
+    if (i < 0 || i >= g.HaveSack || i >= Long(g.MySack.size())) return false;
     const SackEntry& e = g.MySack[size_t(i)];
-    SackChange(g, e.HHaveSackNo, i, true, e.HHaveSackNum, true);
+    return SackChange(g, e.HHaveSackNo, i, true, e.HHaveSackNum, true);
 }
 
 void RemoveJewels(Game& g, bool onlyHanded) {
     for (FindSackJewel(g, onlyHanded); g.GyokuReward[2] != NoJewel; FindSackJewel(g, onlyHanded))
-        RemoveFoundJewel(g);
+        if (!RemoveFoundJewel(g)) return;
 }
 
 // The talk closes for this visit; the window is rebuilt when it asked to be.
@@ -117,32 +119,60 @@ std::string RewardName(const Game& g, const Reward& r) {
     return {};
 }
 
-void RecordJewel(Game& g, Long jewel) {
+// The new jewel leaves the sack and counts; false when it could not be taken.
+bool RecordJewel(Game& g, Long jewel) {
+    if (!RemoveFoundJewel(g)) return false;
     g.AllGyoku[size_t(jewel)].LGyokuList = true;
     g.HaveGyokuNum += 1;
     g.MessageText = Lines.speaker + g.AllGyoku[size_t(jewel)].Name + Lines.newTail;
-    RemoveFoundJewel(g);
+    return true;
+}
+
+// Whether the reward will go in once the new jewel's entry has left the sack.
+bool RewardFits(const Game& g, const Reward& r) {
+    switch (r.kind) {
+        case RewardArm: return BagFits(g, r.number, 1);
+        case RewardItem: {
+            if (SackFits(g, r.number, 1, false)) return true;
+            // A full sack without the item: the jewel's entry makes the room.
+            for (Long i = 0; i < g.HaveSack && i < Long(g.MySack.size()); ++i) {
+                const SackEntry& e = g.MySack[size_t(i)];
+                if (e.HHaveSackNo == r.number && !e.HHaveGyoku) return false;
+            }
+            return g.HaveSack - 1 < g.NowMaxSack;
+        }
+        case RewardValuable: return true;
+    }
+    return false;
+}
+
+void NoJewelLeft(Game& g) {
+    g.MessageText = Lines.noJewel;
+    CloseHere(g);
 }
 
 void NewJewel(Game& g, Long jewel) {
     const Reward* r = RewardFor(g.HaveGyokuNum + 1);
     if (!r) {
-        RecordJewel(g, jewel);
+        if (!RecordJewel(g, jewel)) return NoJewelLeft(g);
         g.StoryNo = 10;
         g.ReloadList = true;
         RefreshListWindow(g);
         return;
     }
-    if (r->kind == RewardArm && g.HaveBagNum >= g.NowMaxBag) {
+    // A reward that will not go in is not owed yet: the jewel stays in the
+    // sack unrecorded, and is counted on a later visit.
+    const bool bagFull = r->kind == RewardArm && g.HaveBagNum >= g.NowMaxBag;
+    if (bagFull || !RewardFits(g, *r)) {
         RemoveJewels(g, true);
-        g.MessageText = Lines.bagFull;
+        g.MessageText = r->kind == RewardArm ? Lines.bagFull : Lines.sackFull;
         CloseHere(g);
         return;
     }
+    if (!RecordJewel(g, jewel)) return NoJewelLeft(g);
     g.ReloadList = true;
     g.GyokuReward[0] = r->number;
     g.GyokuReward[1] = r->kind;
-    RecordJewel(g, jewel);
     RefreshListWindow(g);
     // StoryNo stays 11: the next click hands over the reward.
 }
@@ -171,8 +201,8 @@ void TakeNextJewel(Game& g) {
         NewJewel(g, jewel);
         return;
     }
+    if (!RemoveFoundJewel(g)) return NoJewelLeft(g);
     g.MessageText = Lines.speaker + g.AllGyoku[size_t(jewel)].Name + Lines.knownTail;
-    RemoveFoundJewel(g);
     g.StoryNo = 10;
     RefreshListWindow(g);
 }
@@ -180,9 +210,10 @@ void TakeNextJewel(Game& g) {
 // Step 12: the reward of the kinds counted so far.
 void GiveReward(Game& g) {
     const Reward r{0, g.GyokuReward[0], RewardKind(g.GyokuReward[1])};
+    // Room was made sure of when the jewel was counted.
     switch (r.kind) {
-        case RewardItem: SackChange(g, r.number, 0, false, 1, false); break;
-        case RewardArm: BagChange(g, r.number, 0, false, 1); break;
+        case RewardItem: (void)SackChange(g, r.number, 0, false, 1, false); break;
+        case RewardArm: (void)BagChange(g, r.number, 0, false, 1); break;
         case RewardValuable:
             g.AllKey[size_t(r.number)].LKeyList = true;
             if (r.number == NoahCloak) NoahGift(g, NoahCloak, NoahCloakArm);

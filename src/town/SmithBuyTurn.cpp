@@ -96,6 +96,25 @@ bool frmItemShop::OF_SmithArms(bool OF_DellFlg) {
     return any;
 }
 
+namespace {
+
+// Whether the product goes into the bag once the recipe's arms are out of it.
+bool ProductFits(const Game& g) {
+    if (g.WorkNum4 < 0 || g.WorkNum4 >= RecipeCount) return false;
+    const SmithRecipe& recipe = g.SmithSell[size_t(g.WorkNum4)];
+    if (BagFits(g, recipe.Arm, 1)) return true;
+    Long taken = 0;
+    for (Long arm : recipe.Needs) {
+        if (arm == NoRecipeMaterial) break;
+        ++taken;
+    }
+    return g.HaveBagNum - taken < g.NowMaxBag;
+}
+
+constexpr const char* BagFullRefusal = "イザベラ：鞄が一杯だわ。諦めましょう";
+
+}  // namespace
+
 void frmItemShop::SmithBuyTurn() {
     Game& g = game;
     const bool shoes = g.WorkName == g.AllKey[NoahShoes].Name;
@@ -123,6 +142,7 @@ void frmItemShop::SmithBuyTurn() {
         if (g.MyGold < g.WorkNum3) refusal = "イザベラ：カリムが足りないわ。諦めましょう";
         else if (!shoes && !SackCheck(g, Ore, g.WorkNum2, false, false)) refusal = "イザベラ：鉱石が足りないわ。諦めましょう";
         else if (!shoes && !OF_SmithArms(false)) refusal = "イザベラ：武具が足りないわ。諦めましょう";
+        else if (!shoes && !ProductFits(g)) refusal = BagFullRefusal;
         if (refusal) {
             EnableDeal(true, false);
             Say(refusal);
@@ -143,6 +163,12 @@ void frmItemShop::SmithBuyTurn() {
     }
     if (g.AnswerKey != AnswerYes) return SmithEnd();
     g.AnswerKey = AnswerNone;
+    if (!shoes && !ProductFits(g)) {
+        EnableDeal(true, false);
+        Say(BagFullRefusal);
+        g.OfferPending = false;
+        return SmithEnd();
+    }
     if (shoes) {
         g.AllKey[NoahShoes].LKeyList = true;
         g.NoaFlg[1] = 1;  // found, as far as the queen's quest goes
@@ -150,8 +176,8 @@ void frmItemShop::SmithBuyTurn() {
     } else {
         SackCheck(g, Ore, g.WorkNum2, false, true);
         OF_SmithArms(true);
-        // The arms just taken always leave room for the product.
-        BagChange(g, g.SmithSell[size_t(g.WorkNum4)].Arm, 0, false, 1);
+        // ProductFits made the room sure.
+        (void)BagChange(g, g.SmithSell[size_t(g.WorkNum4)].Arm, 0, false, 1);
     }
     g.MyGold -= g.WorkNum3;
     RefreshListWindow(g);

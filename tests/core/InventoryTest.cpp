@@ -77,34 +77,40 @@ struct SackAddCase {
     Long max;
     Piece add;
     std::vector<Piece> after;
+    bool added;
 };
 
 class SackAdditions : public InventoryTest, public ::testing::WithParamInterface<SackAddCase> {};
 
-TEST_P(SackAdditions, KeepNineAKindAndTheKindsWithinTheSack) {
+TEST_P(SackAdditions, KeepNineAKindAndTheKindsWithinTheSackAndSaySo) {
     const SackAddCase& c = GetParam();
     SetSack(c.before, c.max);
-    SackChange(g(), c.add.no, 0, false, c.add.num, c.add.gyoku);
+    EXPECT_EQ(SackFits(g(), c.add.no, c.add.num, c.add.gyoku), c.added) << c.what;
+    EXPECT_EQ(SackChange(g(), c.add.no, 0, false, c.add.num, c.add.gyoku), c.added) << c.what;
     EXPECT_EQ(Sack(), c.after) << c.what;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, SackAdditions,
     ::testing::Values(
-        SackAddCase{"four more to seven make nine", {{5, 7}}, 10, {5, 4}, {{5, 9}}},
-        SackAddCase{"an entry of nine takes no more", {{5, 9}}, 10, {5, 1}, {{5, 9}}},
-        SackAddCase{"a new kind takes the count passed", {{5, 2}}, 10, {6, 3}, {{5, 2}, {6, 3}}},
-        SackAddCase{"item 3 and jewel 3 are two entries", {{3, 1}}, 10, {3, 2, true}, {{3, 1}, {3, 2, true}}},
-        SackAddCase{"a jewel adds to its own entry", {{3, 1}, {3, 2, true}}, 10, {3, 1, true}, {{3, 1}, {3, 3, true}}},
-        SackAddCase{"a full sack refuses a new kind", {{1, 1}, {2, 1}}, 2, {3, 1}, {{1, 1}, {2, 1}}},
-        SackAddCase{"a full sack still takes more of a kind it holds", {{1, 1}, {2, 1}}, 2, {2, 5}, {{1, 1}, {2, 6}}},
-        SackAddCase{"a sack over its capacity refuses a new kind", {{1, 1}, {2, 1}, {4, 1}}, 2, {3, 1}, {{1, 1}, {2, 1}, {4, 1}}}));
+        SackAddCase{"two more to seven make nine", {{5, 7}}, 10, {5, 2}, {{5, 9}}, true},
+        SackAddCase{"what would pass nine is not added at all", {{5, 7}}, 10, {5, 3}, {{5, 7}}, false},
+        SackAddCase{"an entry of eight takes one more", {{5, 8}}, 10, {5, 1}, {{5, 9}}, true},
+        SackAddCase{"an entry of nine takes no more", {{5, 9}}, 10, {5, 1}, {{5, 9}}, false},
+        SackAddCase{"a new kind takes the count passed", {{5, 2}}, 10, {6, 3}, {{5, 2}, {6, 3}}, true},
+        SackAddCase{"a new kind of more than nine is refused", {{5, 2}}, 10, {6, 10}, {{5, 2}}, false},
+        SackAddCase{"nothing is no addition", {{5, 2}}, 10, {6, 0}, {{5, 2}}, false},
+        SackAddCase{"item 3 and jewel 3 are two entries", {{3, 1}}, 10, {3, 2, true}, {{3, 1}, {3, 2, true}}, true},
+        SackAddCase{"a jewel adds to its own entry", {{3, 1}, {3, 2, true}}, 10, {3, 1, true}, {{3, 1}, {3, 3, true}}, true},
+        SackAddCase{"a full sack refuses a new kind", {{1, 1}, {2, 1}}, 2, {3, 1}, {{1, 1}, {2, 1}}, false},
+        SackAddCase{"a full sack still takes more of a kind it holds", {{1, 1}, {2, 1}}, 2, {2, 5}, {{1, 1}, {2, 6}}, true},
+        SackAddCase{"a sack over its capacity refuses a new kind", {{1, 1}, {2, 1}, {4, 1}}, 2, {3, 1}, {{1, 1}, {2, 1}, {4, 1}}, false}));
 
 TEST_F(InventoryTest, TheSackNeverWritesPastItsLastEntry) {
     std::vector<Piece> full;
     for (Long i = 0; i < 51; ++i) full.push_back({i % 43, 1, i >= 43});
     SetSack(full, 60);
-    SackChange(g(), 42, 0, false, 1, true);
+    EXPECT_FALSE(SackChange(g(), 42, 0, false, 1, true));
     EXPECT_EQ(g().HaveSack, 51);
 }
 
@@ -144,18 +150,18 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(InventoryTest, SackRemovalsKeepTheOrderOfTheRest) {
     SetSack({{1, 3}, {2, 4}, {3, 5}});
-    SackChange(g(), 0, 1, true, 4, false);
+    EXPECT_TRUE(SackChange(g(), 0, 1, true, 4, false));
     EXPECT_EQ(Sack(), (std::vector<Piece>{{1, 3}, {3, 5}}));
-    SackChange(g(), 0, 1, true, 2, false);
+    EXPECT_TRUE(SackChange(g(), 0, 1, true, 2, false));
     EXPECT_EQ(Sack(), (std::vector<Piece>{{1, 3}, {3, 3}}));
-    SackChange(g(), 0, 0, true, 9, false);  // more than it holds: the entry goes
+    EXPECT_TRUE(SackChange(g(), 0, 0, true, 9, false));  // more than it holds: the entry goes
     EXPECT_EQ(Sack(), (std::vector<Piece>{{3, 3}}));
 }
 
 TEST_F(InventoryTest, ASackRemovalAtNoEntryIsReportedAndChangesNothing) {
     SetSack({{1, 3}, {2, 4}});
-    SackChange(g(), 0, 2, true, 1, false);
-    SackChange(g(), 0, -1, true, 1, false);
+    EXPECT_FALSE(SackChange(g(), 0, 2, true, 1, false));
+    EXPECT_FALSE(SackChange(g(), 0, -1, true, 1, false));
     EXPECT_EQ(Sack(), (std::vector<Piece>{{1, 3}, {2, 4}}));
     const std::string seen = transcript.str();
     EXPECT_NE(seen.find("下記の内容をメールでご報告ください。\n\n[ Itemエラー番号 : 9 ]"), std::string::npos) << seen;
@@ -165,22 +171,24 @@ TEST_F(InventoryTest, ASackRemovalAtNoEntryIsReportedAndChangesNothing) {
 
 TEST_F(InventoryTest, AFullBagRefusesANewArmButTakesMoreOfOneItHolds) {
     SetBag({{10, 3}, {11, 2}}, 5);
-    BagChange(g(), 12, 0, false, 1);
+    EXPECT_FALSE(BagFits(g(), 12, 1));
+    EXPECT_FALSE(BagChange(g(), 12, 0, false, 1));
     EXPECT_EQ(Bag(), (std::vector<Piece>{{10, 3}, {11, 2}}));
     EXPECT_EQ(g().HaveBagNum, 5);
     EXPECT_FALSE(g().AllArms[12].LArmsList);
 
-    BagChange(g(), 11, 0, false, 4);
+    EXPECT_TRUE(BagFits(g(), 11, 4));
+    EXPECT_TRUE(BagChange(g(), 11, 0, false, 4));
     EXPECT_EQ(Bag(), (std::vector<Piece>{{10, 3}, {11, 6}}));
     EXPECT_EQ(g().HaveBagNum, 9);  // over the capacity: the callers keep the room
 
-    BagChange(g(), 12, 0, false, 1);  // above the capacity: still refused
+    EXPECT_FALSE(BagChange(g(), 12, 0, false, 1));  // above the capacity: still refused
     EXPECT_EQ(g().HaveBag, 2);
 }
 
 TEST_F(InventoryTest, ANewArmBelowTheCapacityIsTakenWhole) {
     SetBag({{10, 3}}, 5);
-    BagChange(g(), 20, 0, false, 4);
+    EXPECT_TRUE(BagChange(g(), 20, 0, false, 4));
     EXPECT_EQ(Bag(), (std::vector<Piece>{{10, 3}, {20, 4}}));
     EXPECT_EQ(g().HaveBagNum, 7);
 }
@@ -205,11 +213,11 @@ TEST_P(FullDisplay, ANewArmThatFindsNoRoomAsksStepFive) {
             g().HaveStock = 1;
             g().HaveStockNum = c.total;
             g().MyStockArms[0] = {30, c.total};
-            StockArmsChange(g(), c.arm, 0, false, 1);
+            EXPECT_EQ(StockArmsChange(g(), c.arm, 0, false, 1), !c.storyNo5) << c.what;
             EXPECT_EQ(g().HaveStockNum, c.totalAfter) << c.what << " (warehouse)";
         } else {
             SetDisplay({{30, c.total}}, c.capacity);
-            ShopArmsChange(g(), c.arm, 0, false, 1);
+            EXPECT_EQ(ShopArmsChange(g(), c.arm, 0, false, 1), !c.storyNo5) << c.what;
             EXPECT_EQ(g().HaveShopNum, c.totalAfter) << c.what << " (display)";
         }
         EXPECT_EQ(g().StoryNo, c.storyNo5 ? 5 : 3) << c.what << (warehouse ? " (warehouse)" : " (display)");
@@ -230,40 +238,40 @@ TEST_F(InventoryTest, ListingANewArm) {
     ASSERT_FALSE(g().AllArms[459].LArmsList);
 
     SetBag({}, 10);
-    BagChange(g(), 5, 0, false, 1);
-    BagChange(g(), 459, 0, false, 1);
+    ASSERT_TRUE(BagChange(g(), 5, 0, false, 1));
+    ASSERT_TRUE(BagChange(g(), 459, 0, false, 1));
     EXPECT_FALSE(g().AllArms[5].LArmsList) << "an ordinary arm in the bag";
     EXPECT_TRUE(g().AllArms[459].LArmsList) << "a special arm in the bag";
 
     SetDisplay({}, 10);
-    ShopArmsChange(g(), 5, 0, false, 1);
+    ASSERT_TRUE(ShopArmsChange(g(), 5, 0, false, 1));
     EXPECT_TRUE(g().AllArms[5].LArmsList) << "on display";
 
     g().NowMaxStock = 10;
-    StockArmsChange(g(), 6, 0, false, 1);
+    ASSERT_TRUE(StockArmsChange(g(), 6, 0, false, 1));
     EXPECT_TRUE(g().AllArms[6].LArmsList) << "in the warehouse";
 
     // A full display lists nothing.
     SetDisplay({{5, 10}}, 10);
-    ShopArmsChange(g(), 7, 0, false, 1);
+    EXPECT_FALSE(ShopArmsChange(g(), 7, 0, false, 1));
     EXPECT_FALSE(g().AllArms[7].LArmsList);
 }
 
 TEST_F(InventoryTest, ArmsRemovalsLowerTheTotalByWhatTheyTook) {
     SetDisplay({{1, 2}, {2, 5}, {3, 1}}, 20);
-    ShopArmsChange(g(), 0, 1, true, 5);
+    EXPECT_TRUE(ShopArmsChange(g(), 0, 1, true, 5));
     EXPECT_EQ(Display(), (std::vector<Piece>{{1, 2}, {3, 1}}));
     EXPECT_EQ(g().HaveShopNum, 3);
 
-    ShopArmsChange(g(), 0, 0, true, 1);
+    EXPECT_TRUE(ShopArmsChange(g(), 0, 0, true, 1));
     EXPECT_EQ(Display(), (std::vector<Piece>{{1, 1}, {3, 1}}));
     EXPECT_EQ(g().HaveShopNum, 2);
 
-    ShopArmsChange(g(), 0, 1, true, 4);  // more than the entry holds
+    EXPECT_TRUE(ShopArmsChange(g(), 0, 1, true, 4));  // more than the entry holds
     EXPECT_EQ(Display(), (std::vector<Piece>{{1, 1}}));
     EXPECT_EQ(g().HaveShopNum, 1);
 
-    ShopArmsChange(g(), 0, 3, true, 1);  // no entry there
+    EXPECT_FALSE(ShopArmsChange(g(), 0, 3, true, 1));  // no entry there
     EXPECT_EQ(Display(), (std::vector<Piece>{{1, 1}}));
     EXPECT_EQ(g().HaveShopNum, 1);
 }
@@ -310,13 +318,13 @@ TEST_F(InventoryTest, BagCheckWithoutTakeOnlyTells) {
 TEST_F(InventoryTest, ACountPastTheListsEndIsNeverFollowed) {
     SetBag({{1, 1}, {2, 1}}, 1000);
     g().HaveBag = 400;
-    BagChange(g(), 0, 0, true, 1);
+    EXPECT_TRUE(BagChange(g(), 0, 0, true, 1));
     EXPECT_EQ(g().HaveBag, 150);
     EXPECT_EQ(g().MyBag[0].HHaveBagNo, 2);
 
     SetSack({{1, 1}, {2, 1}});
     g().HaveSack = 90;
-    SackChange(g(), 0, 0, true, 1, false);
+    EXPECT_TRUE(SackChange(g(), 0, 0, true, 1, false));
     EXPECT_EQ(g().HaveSack, 50);
     EXPECT_EQ(g().MySack[0].HHaveSackNo, 2);
 }
@@ -325,7 +333,7 @@ TEST_F(InventoryTest, NoArmsListGrowsPastItsEnd) {
     std::vector<Piece> arms;
     for (Long i = 0; i < 151; ++i) arms.push_back({i, 1});
     SetBag(arms, 1000);
-    BagChange(g(), 200, 0, false, 1);
+    EXPECT_FALSE(BagChange(g(), 200, 0, false, 1));
     EXPECT_EQ(g().HaveBag, 151);
     EXPECT_EQ(g().HaveBagNum, 151);
 }

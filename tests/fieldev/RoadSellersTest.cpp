@@ -182,6 +182,38 @@ TEST_F(SellerTest, TheJewelSellerNeedsTheMoneyAndRoomInTheSack) {
     ExpectWalking();
 }
 
+TEST_F(SellerTest, AJewelSheCannotCarryIsNotSoldAndCostsNothing) {
+    g().Warasibe = 5;
+    SetRange(g(), 3);
+    Long common = -1;
+    for (Long m = g().RangeMin; m <= g().RangeMax && common < 0; ++m)
+        if (g().AllMonster[size_t(m)].JewelRank == 1) common = m;
+    ASSERT_GE(common, 0);
+    const long width = g().RangeMax - g().RangeMin + 1;
+    const std::string name = g().AllGyoku[size_t(common)].Name;
+    for (Long held : {8, 9}) {
+        g().MyGold = 600000;
+        g().HaveSack = 1;
+        g().MySack[0] = {common, held, true};
+        Draws({JewelRoll, Pick(2, 3)});
+        Field().ItemSelect();
+        Click();
+        Draws({Pick(common - g().RangeMin, width)});
+        Key(vbKeyY);
+        if (held == 8) {
+            EXPECT_EQ(Bar(), "玉屋：グフッ、グフッ。じゃあ、これをあげるんだな。" + name + "なんだな");
+            EXPECT_EQ(g().MyGold, 100000);
+        } else {
+            EXPECT_EQ(Bar(), "玉屋：グフッ、グフッ。" + name + "はもう袋に入らないんだな。売るのはやめておくんだな");
+            EXPECT_EQ(g().MyGold, 600000);
+            EXPECT_FALSE(g().DealAccepted);
+        }
+        EXPECT_EQ(SackCount(common, true), 9) << held;
+        Click();
+        ExpectWalking();
+    }
+}
+
 TEST_F(FieldTest, EveryStageOffersJewelsOfBothRarities) {
     for (bool cleared : {false, true}) {
         for (Long stage = 0; stage <= 12; ++stage) {
@@ -250,6 +282,47 @@ INSTANTIATE_TEST_SUITE_P(
                       DevilCase{{Pick(2, 7)}, "悪魔：愚かな人間め。後悔するがいい！！", -1, false},
                       DevilCase{{Pick(3, 7), Pick(1, 5)}, "悪魔：愚かな人間め。今回は特別だ。", 22, false},
                       DevilCase{{Pick(6, 7), Pick(0, 5)}, "悪魔：愚かな人間め。今回は特別だ。", 21, false}));
+
+// Either gift must fit before he deals: with nine of one held he does not
+// come, and when the sack fills up while he waits he takes nothing.
+TEST_F(SellerTest, TheDevilDealsOnlyWhileHisGiftsFit) {
+    struct Case {
+        Long item, held;
+        bool comes;
+    };
+    for (const Case c : {Case{22, 8, true}, Case{22, 9, false}, Case{21, 8, true}, Case{21, 9, false}}) {
+        g().MyFame = 9999;
+        g().Warasibe = 8;
+        SetSack({{c.item, c.held}});
+        Draws({DevilRoll});
+        Field().ItemSelect();
+        EXPECT_EQ(g().EventName, c.comes ? "Akuma" : "") << c.item << " " << c.held;
+        if (!c.comes) continue;
+        Click();
+        g().MySack[0].HHaveSackNum = 9;  // filled up meanwhile
+        Key(vbKeyY);
+        EXPECT_EQ(Bar(), "悪魔：フン、その袋では我が贈り物も受け取れまい。また会おう！フッフッフ…");
+        EXPECT_EQ(g().MyFame, 9999);
+        EXPECT_EQ(g().DealingCount, 0);
+        EXPECT_EQ(SackCount(c.item), 9);
+        Click();
+        ExpectWalking();
+    }
+}
+
+TEST_F(SellerTest, TheDevilsBookGoesInAsTheNinth) {
+    g().MyFame = 9999;
+    g().Warasibe = 8;
+    SetSack({{22, 8}});
+    Draws({DevilRoll});
+    Field().ItemSelect();
+    Click();
+    Draws({Pick(3, 7), Pick(1, 5)});
+    Key(vbKeyY);
+    EXPECT_EQ(Bar(), "悪魔：愚かな人間め。今回は特別だ。" + g().AllItem[22].Name + "をくれてやろう。フッフッフ……");
+    EXPECT_EQ(SackCount(22), 9);
+    EXPECT_EQ(g().MyFame, 0);
+}
 
 TEST_F(SellerTest, RefusingTheDevilKeepsTheFame) {
     g().MyFame = 9999;

@@ -36,7 +36,7 @@ protected:
         g.SceneFormName = "frmShop";
         g.NowMaxStock = 5000;
         g.NowMaxShop = 100;
-        for (Long arm = 0; arm < 60; ++arm) StockArmsChange(g, arm, 0, false, arm + 1);
+        for (Long arm = 0; arm < 60; ++arm) (void)StockArmsChange(g, arm, 0, false, arm + 1);
         mStatus_Click(g);
         g.frmFrame->cmdFrame_Click(5);
     }

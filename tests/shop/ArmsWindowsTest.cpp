@@ -284,7 +284,7 @@ TEST_F(Dumps, TheQuestionSurvivesARebuildAndDumpsWhatWasAsked) {
     // A setting key rebuilds the open window while the question waits; so
     // does a new arm put into the warehouse meanwhile.
     MessageInput(g(), 'S', 0, InputKey);
-    StockArmsChange(g(), 7, 0, false, 1);
+    ASSERT_TRUE(StockArmsChange(g(), 7, 0, false, 1));
     RefreshListWindow(g());
     EXPECT_TRUE(g().ListConfirm);
     EXPECT_FALSE(Warehouse().lstList.Enabled);
@@ -303,7 +303,7 @@ TEST_F(Dumps, TheQuestionSurvivesARebuildAndDumpsWhatWasAsked) {
 TEST_F(Dumps, ManyPartlyDumpedRowsAreAllSelectedAgain) {
     g().DBUFLG = false;
     g().NowMaxStock = 1000;
-    for (Long arm = 0; arm < 80; ++arm) StockArmsChange(g(), arm, 0, false, 3);
+    for (Long arm = 0; arm < 80; ++arm) ASSERT_TRUE(StockArmsChange(g(), arm, 0, false, 3));
     OpenTab(5);
     for (int r = 1; r <= 80; ++r) Warehouse().lstList.SetSelected(r, true);
     Warehouse().cmdDump_Click();

@@ -229,7 +229,7 @@ TEST_F(SackTest, TheUseQuestionSurvivesARebuildAndUsesWhatWasAsked) {
     Pick({2});
     Sack().cmdUse_Click();
     // The water goes meanwhile, and a setting key rebuilds the window.
-    SackChange(g(), WellWater, 0, true, 2, false);
+    ASSERT_TRUE(SackChange(g(), WellWater, 0, true, 2, false));
     RefreshListWindow(g());
     MessageInput(g(), 'S', 0, InputKey);
     EXPECT_TRUE(g().ListConfirm);
@@ -626,8 +626,8 @@ TEST_F(SackTest, TheDumpQuestionSurvivesARebuildAndOnlyYesThrowsAway) {
     }
     Sack().cmdDump_Click();
     // A seed is used up meanwhile, and the window is rebuilt under the question.
-    SackChange(g(), Seed, 0, true, 3, false);
-    SackChange(g(), Horn, 0, false, 1, false);
+    ASSERT_TRUE(SackChange(g(), Seed, 0, true, 3, false));
+    ASSERT_TRUE(SackChange(g(), Horn, 0, false, 1, false));
     RefreshListWindow(g());
     EXPECT_TRUE(g().ListConfirm);
     EXPECT_FALSE(Sack().lstList.Enabled);

@@ -112,6 +112,23 @@ TEST_F(DevRoomTest, TheThanksWriteTheNumberFileAsStep21IsTold) {
     EXPECT_EQ(NumberFiles(), 2);
 }
 
+TEST_F(DevRoomTest, ANumberFileThatCouldNotBeWrittenIsToldAndTheTalkGoesOn) {
+    g().SetHandler("WriteNumberFile", [this](Long) { g().NumberFileFailed = true; });
+    Ask(2);
+    while (g().StoryNo < 21) Click();
+    EXPECT_EQ(Bar(), "ゼンロ：あれっ？「Number.txt」が書き出せなかったぞ。ゲームのフォルダを確かめてくれ");
+    EXPECT_EQ(Click(), "ピレル：書いてある通りにしてくれたら、私たちに届くからね");
+    while (g().StoryNo != StoryEndNo) Click();
+    EXPECT_EQ(Click(), IdleLine);
+    EXPECT_TRUE(ControlsEnabled());
+
+    // Written the next time: the room says so again.
+    g().SetHandler("WriteNumberFile", [this](Long) { g().StandIn("WriteNumberFile"); });
+    Ask(2);
+    while (g().StoryNo < 21) Click();
+    EXPECT_EQ(Bar(), "ゼンロ：ゲームのフォルダに「Number.txt」を書き出したぜ。開いて中身を読んでみてくれ");
+}
+
 TEST_F(DevRoomTest, TheButtonWithoutATopicShowsTheIdleLine) {
     g().frmUnderMes->LBLMessage[0].Caption = "";
     Ask(0);

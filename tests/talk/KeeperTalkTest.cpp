@@ -329,7 +329,7 @@ TEST_F(CollectorTest, FifthKindEarnsTheCartHornAtTheNextClick) {
 TEST_F(CollectorTest, TenthKindWithAFullBagIsRefused) {
     Handed(9);
     g().NowMaxBag = 2;
-    BagChange(g(), 5, 0, false, 2);
+    ASSERT_TRUE(BagChange(g(), 5, 0, false, 2));
     Sack(2, 1, true);   // handed before
     Sack(70, 1, true);  // new
     Sack(3, 1, true);   // handed before
@@ -340,6 +340,67 @@ TEST_F(CollectorTest, TenthKindWithAFullBagIsRefused) {
     EXPECT_FALSE(g().AllGyoku[70].LGyokuList);
     EXPECT_EQ(g().HaveGyokuNum, 9);
     EXPECT_EQ(g().StoryNo, StoryAfterEndNo);
+}
+
+// The item rewards: with eight of the item held the ninth is given; with nine
+// held nothing is taken either: the new jewel stays in the sack, uncounted.
+struct ItemRewardCase {
+    Long kinds;  // the count of kinds the new jewel makes
+    Long item;
+};
+
+class CollectorItemReward : public CollectorTest, public ::testing::WithParamInterface<ItemRewardCase> {};
+
+TEST_P(CollectorItemReward, IsGivenToTheNinthPieceAndRefusedPastIt) {
+    const ItemRewardCase& c = GetParam();
+    for (Long held : {8, 9}) {
+        Handed(c.kinds - 1);
+        g().HaveSack = 0;
+        Sack(c.item, held);
+        Sack(98, 1, true);  // new
+        const std::string line = Step(11);
+        if (held == 8) {
+            EXPECT_EQ(g().StoryNo, 11) << c.kinds;
+            EXPECT_EQ(Step(12), "業者：お！これで、" + std::to_string(c.kinds) + "種類集めたようだな。よくやったぞ。" +
+                                    g().AllItem[size_t(c.item)].Name + "をくれてやる。");
+            EXPECT_EQ(InSack(c.item), 9) << c.kinds;
+            EXPECT_EQ(InSack(98, true), 0) << c.kinds;
+            EXPECT_EQ(g().HaveGyokuNum, c.kinds);
+        } else {
+            EXPECT_EQ(line, "業者：袋が一杯で報奨が渡せねぇな。他の要らねえギョクは処分しとくぞ") << c.kinds;
+            EXPECT_EQ(InSack(c.item), 9) << c.kinds;
+            EXPECT_EQ(InSack(98, true), 1) << c.kinds;
+            EXPECT_FALSE(g().AllGyoku[98].LGyokuList) << c.kinds;
+            EXPECT_EQ(g().HaveGyokuNum, c.kinds - 1);
+            EXPECT_EQ(g().StoryNo, StoryAfterEndNo);
+        }
+        g().AllGyoku[98].LGyokuList = false;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Collector, CollectorItemReward,
+                         ::testing::Values(ItemRewardCase{5, 29}, ItemRewardCase{30, 21}, ItemRewardCase{50, 22}));
+
+TEST_F(CollectorTest, AFullSackHasRoomForTheRewardOnceTheNewJewelIsOut) {
+    Handed(4);
+    g().NowMaxSack = 2;
+    g().HaveSack = 0;
+    Sack(1, 1);
+    Sack(60, 1, true);  // new: its entry makes the room
+    Step(11);
+    Step(12);
+    EXPECT_EQ(InSack(29), 1);
+
+    Handed(29);
+    g().NowMaxSack = 3;
+    g().HaveSack = 0;
+    Sack(1, 1);
+    Sack(2, 1);
+    Sack(61, 1, true);  // over the capacity: its entry is not enough
+    g().NowMaxSack = 2;
+    EXPECT_EQ(Step(11), "業者：袋が一杯で報奨が渡せねぇな。他の要らねえギョクは処分しとくぞ");
+    EXPECT_EQ(InSack(61, true), 1);
+    EXPECT_EQ(InSack(21), 0);
 }
 
 TEST_F(CollectorTest, HundredthKindGivesTheCardAndEndsTheCollection) {
@@ -387,8 +448,8 @@ TEST_F(CollectorTest, FindSackJewelSkipsItemsAndNewJewelsWhenAsked) {
     EXPECT_EQ(g().GyokuReward[2], 3);  // after the three starting items
     FindSackJewel(g(), true);
     EXPECT_EQ(g().GyokuReward[2], 4);
-    SackChange(g(), 0, 4, true, 1, true);
-    SackChange(g(), 0, 3, true, 1, true);
+    ASSERT_TRUE(SackChange(g(), 0, 4, true, 1, true));
+    ASSERT_TRUE(SackChange(g(), 0, 3, true, 1, true));
     FindSackJewel(g(), false);
     EXPECT_EQ(g().GyokuReward[2], NoRecipeMaterial);
 }

@@ -38,7 +38,7 @@ protected:
         EXPECT_EQ(g().EventField, "Board");
         EXPECT_FALSE(g().EventBusy);
     }
-    void Bag(Long arm, Long n = 1) { BagChange(g(), arm, 0, false, n); }
+    void Bag(Long arm, Long n = 1) { ASSERT_TRUE(BagChange(g(), arm, 0, false, n)); }
 
     static constexpr Long Wood = 154, Iron = 62, Copper = 219, Silver = 157, Gold = 479;
 };

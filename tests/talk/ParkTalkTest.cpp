@@ -262,7 +262,7 @@ TEST_F(GhostTest, SheEatsOnlyTheMeatStillInTheSack) {
     Step(11);
     Step(12);
     const Long entry = g().HaveSack - 1;
-    SackChange(g(), Meat, entry, true, 3, false);
+    ASSERT_TRUE(SackChange(g(), Meat, entry, true, 3, false));
     const Long kinds = g().HaveSack;
     EXPECT_EQ(Step(13), "女性？？？：では、2本いただきますね");
     EXPECT_EQ(g().GhostFlg[1], 2);

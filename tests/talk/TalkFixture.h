@@ -94,7 +94,7 @@ protected:
 
     void Own(Long valuable, bool owned = true) { g().AllKey[size_t(valuable)].LKeyList = owned; }
     bool Owns(Long valuable) { return g().AllKey[size_t(valuable)].LKeyList; }
-    void Sack(Long item, Long count, bool jewel = false) { SackChange(g(), item, 0, false, count, jewel); }
+    void Sack(Long item, Long count, bool jewel = false) { ASSERT_TRUE(SackChange(g(), item, 0, false, count, jewel)); }
     Long InSack(Long item, bool jewel = false) {
         for (Long i = 0; i < g().HaveSack; ++i) {
             const SackEntry& e = g().MySack[size_t(i)];

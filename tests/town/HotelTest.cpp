@@ -100,6 +100,24 @@ TEST_F(HotelTest, ANineFoldKindLeavesNoSouvenirButTheStayCostsTheSame) {
     EXPECT_EQ(g().MyGold, 800);
 }
 
+TEST_F(HotelTest, ASouvenirThatNoLongerFitsInTheMorningIsNotPromised) {
+    for (Long morning : {8, 9}) {
+        g().MyGold = 200;
+        SetSack({{DriedMeat, 8}});
+        Enter("bHotel");
+        Order(2);
+        EXPECT_EQ(Bar(), "宿屋：スッポンの間(一日)ですね。200カリムになります。いかが致しますか？");
+        Click();
+        SetSack({{DriedMeat, morning}});
+        Key(vbKeyY);
+        EXPECT_EQ(Bar(), morning == 8 ? "おはようございます。お土産は袋に入れておきました。またのご利用をお待ちしております"
+                                      : "おはようございます。またのご利用をお待ちしております");
+        EXPECT_EQ(Carried(DriedMeat), 9);
+        EXPECT_EQ(g().MyGold, 0);
+        Leave();
+    }
+}
+
 TEST_F(HotelTest, AFullSackStillTakesOneMoreOfAKindItCarries) {
     g().MyGold = 10000;
     g().NowMaxSack = 2;

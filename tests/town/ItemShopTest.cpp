@@ -141,6 +141,55 @@ TEST_F(ItemShopTest, TheSurpriseJewelIsShownFirstAndPaidOnTheNextClick) {
     EXPECT_EQ(Cell(JewelRow, 1), "10,000");
 }
 
+TEST_F(ItemShopTest, ASurpriseJewelSheCannotCarryGoesBackUnpaid) {
+    const Long monster = FirstOfRank(0, 0, 20);
+    const std::string name = g().AllGyoku[size_t(monster)].Name;
+    Enter("bItem");
+    for (Long held : {9, 8}) {
+        g().MyGold = 12000;
+        SetSack({{-1 - monster, held}});
+        Order(JewelRow);
+        Click();
+        Script(Keeping(monster, 0, 21));
+        Key(vbKeyY);
+        EXPECT_EQ(Carried(monster, true), 9) << held;
+        if (held == 9) {
+            EXPECT_EQ(Bar(), "イザベラ：" + name + "が入っていたわ。でも、もう持ちきれないから返しておくわね");
+            EXPECT_EQ(g().BuyGyokuNum, 1) << "still on sale";
+            EXPECT_FALSE(g().OfferPending);
+            EXPECT_EQ(g().StoryNo, StoryEndNo);
+            EXPECT_TRUE(W().cmdBuy.Enabled);
+        } else {
+            EXPECT_EQ(Bar(), "イザベラ：" + name + "が入っていたわ");
+            Click();
+        }
+        EXPECT_EQ(g().MyGold, held == 9 ? 12000 : 2000);
+    }
+}
+
+TEST_F(ItemShopTest, GoodsThatNoLongerFitWhenTheAnswerComesAreNotBought) {
+    g().MyGold = 5000;
+    SetSack({{DriedMeat, 8}});
+    Enter("bItem");
+    Order(DriedMeatRow);
+    Click();
+    SetSack({{DriedMeat, 9}});  // the sack changed while she thought
+    Key(vbKeyY);
+    EXPECT_EQ(Bar(), "イザベラ：同じ種類の道具は9個までしか持てないわ");
+    EXPECT_EQ(g().MyGold, 5000);
+    EXPECT_FALSE(g().OfferPending);
+
+    g().NowMaxSack = 1;
+    SetSack({});
+    Order(HerbRow);
+    Click();
+    SetSack({{DriedMeat, 1}});
+    Key(vbKeyY);
+    EXPECT_EQ(Bar(), "イザベラ：袋が一杯だわ。使うか捨てるかしてこないと、これ以上は入らないわね");
+    EXPECT_EQ(Carried(Herb), 0);
+    EXPECT_EQ(g().MyGold, 5000);
+}
+
 TEST_F(ItemShopTest, ARareJewelSurvivesOnlyItsOneDrawInAHundred) {
     g().MyGold = 10000;
     const Long rare = FirstOfRank(1, 0, 20);

@@ -125,6 +125,32 @@ INSTANTIATE_TEST_SUITE_P(Checks, SmithShortages,
                                            SmithShortCase{1300, 1, false, "イザベラ：鉱石が足りないわ。諦めましょう"},
                                            SmithShortCase{1300, 2, false, "イザベラ：武具が足りないわ。諦めましょう"}));
 
+// A bag over its capacity may still be full once the recipe's arms are out.
+TEST_F(SmithTest, AProductThatWouldNotGoIntoTheBagIsNotMade) {
+    for (Long capacity : {2, 3}) {
+        g().MyGold = 1300;
+        g().NowMaxBag = capacity;
+        SetSack({{Ore, 2}});
+        SetBag({{10, 1}, {71, 1}, {5, 2}});
+        Served();
+        Order(RowOf(0));
+        Click();
+        if (capacity == 2) {
+            EXPECT_EQ(Bar(), "イザベラ：鞄が一杯だわ。諦めましょう");
+            EXPECT_EQ(InBag(10), 1);
+            EXPECT_EQ(Carried(Ore), 2);
+            EXPECT_EQ(g().MyGold, 1300);
+            EXPECT_FALSE(g().BuyPending);
+        } else {
+            Key(vbKeyY);
+            EXPECT_EQ(Bar(), "鍛冶屋：出来たぜ！持ってきな");
+            EXPECT_EQ(g().HaveBagNum, 3);
+            EXPECT_EQ(g().MyGold, 0);
+        }
+        Leave();
+    }
+}
+
 TEST_F(SmithTest, AForgedArmServesTheRecipeThatNeedsIt) {
     g().SmithSell[13].SLSmithRecipe = true;
     SetSack({{Ore, 8}});
