@@ -35,6 +35,7 @@
 #include <cmath>
 #include <iostream>
 
+#include "core/KeepOnTop.h"
 #include "qt/KeyMap.h"
 #include "stage/frm_RGN_Picture.h"
 
@@ -639,8 +640,14 @@ void QtHost::PopupMenu(Form&, MenuItem& menu) {
 }
 
 std::string QtHost::ForegroundTitle() {
+    // The game's own popup menus, message boxes and input boxes are game
+    // windows as much as its forms are: while one is open the game is in
+    // front, and nothing of the game is lifted over it.
+    if (QApplication::activePopupWidget() || QApplication::activeModalWidget()) return GameCaption;
     QWidget* active = QApplication::activeWindow();
-    return active ? active->windowTitle().toStdString() : std::string();
+    if (!active) return std::string();
+    if (dynamic_cast<FormWindow*>(active)) return active->windowTitle().toStdString();
+    return GameCaption;
 }
 
 void QtHost::SetTopmost(Form& f, bool topmost) {

@@ -41,11 +41,16 @@ int main(int argc, char** argv) {
         }
         driver = std::make_unique<q::QtDriver>(host);
         runner = std::make_unique<q::ScriptRunner>(*driver, [&]() -> q::Game& { return game; }, std::cout);
+        // The program ends with the game, as when it is played. A script
+        // that fails ends it too, with 1, so that a run that is timed or
+        // chained never waits for a player; one that only runs out of lines
+        // leaves the game to the player.
         QTimer::singleShot(0, [&] {
             try {
                 runner->Run(script);
             } catch (const q::ScriptError& e) {
                 std::cerr << "quorvane: script: " << e.what() << "\n";
+                QCoreApplication::exit(1);
             }
         });
     } else {

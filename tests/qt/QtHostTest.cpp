@@ -3,10 +3,15 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 
 #include "core/Game.h"
 #include "core/InitGame.h"
+#include "core/KeepOnTop.h"
+#include "core/MessageBar.h"
+#include "core/frmMenu.h"
 #include "core/Message.h"
 #include "core/frmUnderMes.h"
 #include "qt/KeyMap.h"
@@ -112,6 +117,47 @@ TEST_F(QtHostTest, AMonstersPictureShowsInTheViewer) {
     EXPECT_EQ(picture->pixmap().size(), QSize(sprite.width, sprite.height));
     viewer.picDot[0].Picture = -1;
     EXPECT_TRUE(picture->pixmap().isNull());
+}
+
+// While the game's own popup menu, message box or input box is open, the
+// once-a-second keeping in front finds the game in front: the bars keep the
+// game's colour and nothing is lifted over the menu or the box.
+TEST_F(QtHostTest, TheGamesOwnMenusAndBoxesCountAsTheGameInFront) {
+    Game& g = *game;
+    g.FrontFLG = true;
+    Form& bar = *g.frmUnderMes.peek();
+    // The check the timer makes while the menu or box is up; then it closes it.
+    Color seen = 0;
+    std::string title;
+    auto checkThenClose = [&](auto close) {
+        QTimer::singleShot(50, [&, close] {
+            title = host.ForegroundTitle();
+            KeepOnTop(g, false);
+            seen = bar.BackColor;
+            close();
+        });
+    };
+    frmMenu& menus = g.frmMenu.get();
+    checkThenClose([] {
+        if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+    });
+    host.PopupMenu(menus, menus.menu);
+    EXPECT_EQ(title, GameCaption) << "popup menu";
+    EXPECT_EQ(seen, BarColor) << "popup menu";
+
+    checkThenClose([] {
+        if (QWidget* box = QApplication::activeModalWidget()) box->close();
+    });
+    host.MsgBox("セーブしました", vbOKOnly, "");
+    EXPECT_EQ(title, GameCaption) << "message box";
+    EXPECT_EQ(seen, BarColor) << "message box";
+
+    checkThenClose([] {
+        if (QWidget* box = QApplication::activeModalWidget()) box->close();
+    });
+    host.InputBox("名前", "", "");
+    EXPECT_EQ(title, GameCaption) << "input box";
+    EXPECT_EQ(seen, BarColor) << "input box";
 }
 
 TEST_F(QtHostTest, EscUnloadsEveryWindowAndEndsTheProgram) {
