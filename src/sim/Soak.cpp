@@ -208,11 +208,27 @@ std::map<std::string, std::string> SavedFields(Game& g) {
     return out;
 }
 
+// An entry past the used count of its packed list holds stale contents,
+// which a save file does not keep.
+bool Stale(const std::string& name, const std::map<std::string, std::string>& fields) {
+    static const std::pair<const char*, const char*> lists[] = {{"MySack(", "HaveSack"},      {"MyBag(", "HaveBag"},
+                                                                {"MyShopArms(", "HaveShop"},  {"MyStockArms(", "HaveStock"},
+                                                                {"MyRequestArms(", "NowRequest"}};
+    for (const auto& [prefix, count] : lists) {
+        if (name.rfind(prefix, 0) != 0) continue;
+        const auto it = fields.find(count);
+        if (it == fields.end()) return false;
+        return std::stol(name.substr(std::string(prefix).size())) >= std::stol(it->second);
+    }
+    return false;
+}
+
 // The differences of two sets of fields, the first few.
 std::string Differences(const std::map<std::string, std::string>& want, const std::map<std::string, std::string>& got) {
     std::string text;
     int shown = 0, more = 0;
     for (const auto& [name, value] : want) {
+        if (Stale(name, want)) continue;
         auto it = got.find(name);
         const std::string now = it == got.end() ? "(missing)" : it->second;
         if (now == value) continue;
@@ -283,6 +299,8 @@ public:
                     menu.push_back("menu " + Quote(item->Caption));
                     // Saving from the board is tried often enough to continue it later.
                     if (item->Caption.get() == "セーブ" && Uniform() < 0.3) return {menu.back()};
+                    // Auto mode is left to run the shop.
+                    if (autoMode && item->Caption.get() == "開店" && Uniform() < 0.5) return {menu.back()};
                 }
         }
         if (g.frmUnderMes.loaded() && SimHost::BarText(*g.frmUnderMes.peek()).find("にセーブします") != std::string::npos &&
@@ -314,7 +332,11 @@ public:
                         break;
                     case ControlKind::CommandButton:
                     case ControlKind::CheckBox:
-                    case ControlKind::OptionButton: clicks.push_back("click " + path); break;
+                    case ControlKind::OptionButton:
+                        // Quitting from the title is tried, but seldom.
+                        if (path == "frmOpen.cmdExit" && Uniform() < 0.9) break;
+                        clicks.push_back("click " + path);
+                        break;
                     case ControlKind::TextBox: clicks.push_back("type " + path + " " + Typed()); break;
                     case ControlKind::ListView: {
                         const auto& lv = *static_cast<ListView*>(c);
@@ -404,6 +426,7 @@ private:
     std::optional<Finding> StartSession(bool first);
     std::optional<Finding> PlayOne(bool probing);
     std::int64_t Now() { return s_.host().Elapsed(); }
+    std::optional<Finding> Stuck();
 
     const Options& o_;
     Player player_;
@@ -417,12 +440,30 @@ private:
     std::optional<std::map<std::string, std::string>> saved_[3];
 };
 
+// A lock-up, told by what the game shows and where its story stands. The
+// script marks where the trying began.
+std::optional<Finding> Run::Stuck() {
+    Game& g = *s_.game();
+    const Form* bar2 = ShownForm(g.frmUnderMes2.peek());
+    std::string detail = "nothing new to see for " + std::to_string(inputs - lastProgressInput_) + " inputs and " +
+                         std::to_string((Now() - lastProgressMs_) / 60000) + " virtual minutes; StoryName \"" + g.StoryName +
+                         "\" StoryNo " + std::to_string(g.StoryNo) + ", scene " + g.SceneFormName +
+                         (g.AutoNext ? ", auto mode" : "") + (g.MenuLocked ? ", menu locked" : "") + ", bar \"" +
+                         (g.frmUnderMes.loaded() ? SimHost::BarText(*g.frmUnderMes.peek()) : "") + "\"" +
+                         (bar2 ? ", second bar \"" + SimHost::BarText(*bar2) + "\"" : "");
+    Finding f{"stuck", detail, s_.lines};
+    const auto at = f.script.begin() + long(std::min(lastProgressLine_, f.script.size()));
+    f.script.insert(at, "# The last thing new to see: from here on every input is tried and nothing moves on.");
+    return f;
+}
+
 std::optional<Finding> Run::StartSession(bool first) {
     if (!first) {
         if (auto e = s_.Exec("restart")) return Found("error", *e);
         if (auto e = s_.Exec("seed " + std::to_string(o_.seed + std::uint64_t(sessions) * 7919))) return Found("error", *e);
     }
     ++sessions;
+    seen_.clear();
     if (auto e = s_.Exec("start")) return Found("error", *e);
     return std::nullopt;
 }
@@ -432,6 +473,7 @@ std::optional<Finding> Run::Step(const std::string& line) {
     const bool continuing = line.rfind("click frmOpen.cmdContinue(", 0) == 0;
     const int slot = continuing ? line[std::string("click frmOpen.cmdContinue(").size()] - '0' : 0;
     if (auto e = s_.Exec(line)) return Found("error", *e);
+    if (line == "restart") seen_.clear();
     Game* g = s_.game();
     if (!g) return std::nullopt;
     if (auto broken = BrokenRule(*g)) return Found("invariant", *broken);
@@ -468,23 +510,21 @@ std::optional<Finding> Run::Step(const std::string& line) {
 std::optional<Finding> Run::PlayOne(bool probing) {
     Game* g = s_.game();
     if (!g || s_.host().Ended()) {
-        if (auto f = StartSession(false)) return f;
-        seen_.clear();
-        return std::nullopt;
+        return StartSession(false);
     }
     const bool autoMode = o_.mode == Mode::Auto && !probing;
     // Now and then she quits (as Esc does, without saving) and starts again.
     // (Never in a stretch with nothing new: that would hide a lock-up.)
     if (!g->NewGame && !probing && inputs - lastProgressInput_ < 20 && player_.Uniform() < (autoMode ? 0.0002 : 0.001)) {
-        if (auto f = StartSession(false)) return f;
-        seen_.clear();
-        return std::nullopt;
+        return StartSession(false);
     }
     if (autoMode) {
         // Auto mode on once the game has begun; then left alone, with a rare input.
+        // Auto mode runs the shop and the roads; elsewhere she plays on until she gets there.
         const bool playing = !g->NewGame && ShownForm(g->StageForm) && g->StageForm != static_cast<Form*>(g->frmOpen.peek());
-        if (playing && !g->AutoNext && !s_.host().OpenMenu() && player_.Uniform() < 0.5) return Step("key A");
-        if (playing && g->AutoNext && player_.Uniform() < 0.95) return Step(player_.LongWait());
+        const bool running = g->ShopOpen || g->SceneFormName == "frmField";
+        if (playing && running && !g->AutoNext && !s_.host().OpenMenu() && player_.Uniform() < 0.5) return Step("key A");
+        if (playing && running && g->AutoNext && player_.Uniform() < 0.95) return Step(player_.LongWait());
     }
     if (auto box = player_.BoxAnswer())
         if (auto f = Step(*box)) return f;
@@ -505,14 +545,7 @@ std::optional<Finding> Run::Play(Outcome& out) {
     while (!found && !done()) {
         const bool quiet = Now() - lastProgressMs_ >= AutoQuietMs;
         found = PlayOne(quiet);
-        if (!found && inputs - lastProgressInput_ >= StuckInputs && Now() - lastProgressMs_ >= StuckMs) {
-            Game& g = *s_.game();
-            found = Found("stuck", "nothing new to see for " + std::to_string(inputs - lastProgressInput_) + " inputs and " +
-                                       std::to_string((Now() - lastProgressMs_) / 60000) + " minutes; StoryName \"" + g.StoryName +
-                                       "\" StoryNo " + std::to_string(g.StoryNo) + ", scene " + g.SceneFormName +
-                                       (g.AutoNext ? ", auto mode" : "") + ", bar \"" +
-                                       (g.frmUnderMes.loaded() ? SimHost::BarText(*g.frmUnderMes.peek()) : "") + "\"");
-        }
+        if (!found && inputs - lastProgressInput_ >= StuckInputs && Now() - lastProgressMs_ >= StuckMs) found = Stuck();
     }
     out.inputs = inputs;
     out.virtualMs = Now();
@@ -529,12 +562,12 @@ std::optional<Finding> Run::Replay(const std::vector<std::string>& lines, bool c
     // Tries as the run does; the lines tried become part of the script.
     lastProgressInput_ = inputs;
     lastProgressMs_ = Now();
+    lastProgressLine_ = s_.lines.size();
     const long start = inputs, progress = progressCount_;
     while (inputs - start < StuckInputs * 2) {
         if (auto f = PlayOne(true)) return f;
         if (progressCount_ != progress) return std::nullopt;  // it moved on
-        if (inputs - lastProgressInput_ >= StuckInputs && Now() - lastProgressMs_ >= StuckMs)
-            return Found("stuck", "nothing new to see");
+        if (inputs - lastProgressInput_ >= StuckInputs && Now() - lastProgressMs_ >= StuckMs) return Stuck();
     }
     return std::nullopt;
 }
@@ -654,6 +687,7 @@ Outcome Play(const Options& options) {
         Watch w(&run.Lines());
         found = run.Play(out);
     }
+    out.script = run.Lines();
     if (found && options.shorten) found = Shorten(options, *found, run.LastProgressLine());
     out.finding = found;
     return out;

@@ -38,6 +38,7 @@ struct Outcome {
     std::int64_t virtualMs = 0;
     int sessions = 0;  // program starts
     std::optional<Finding> finding;
+    std::vector<std::string> script;  // every line the run played
 };
 
 Outcome Play(const Options& options);

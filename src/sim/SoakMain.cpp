@@ -23,6 +23,8 @@ void Usage() {
                  "  --work DIR               the games' folders (/tmp/quorvane-soak)\n"
                  "  --out DIR                where the scripts of the findings go (soak-findings)\n"
                  "  --no-shorten             write a finding's script as it was played\n"
+                 "  --shorten-seconds S      wall time the shortening of one finding may take (20)\n"
+                 "  --keep                   write every run's script to the out folder too\n"
                  "Exits with 1 when anything was found.\n";
 }
 
@@ -34,7 +36,8 @@ int main(int argc, char** argv) {
     long first = 1, last = 10, step = 1, inputs = 5000;
     double minutes = 0, hours = 40;
     std::string work = "/tmp/quorvane-soak", outDir = "soak-findings";
-    bool shorten = true;
+    bool shorten = true, keep = false;
+    double shortenSeconds = 20;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         auto value = [&]() -> std::string {
@@ -71,6 +74,10 @@ int main(int argc, char** argv) {
                 work = value();
             } else if (a == "--out") {
                 outDir = value();
+            } else if (a == "--shorten-seconds") {
+                shortenSeconds = std::stod(value());
+            } else if (a == "--keep") {
+                keep = true;
             } else if (a == "--no-shorten") {
                 shorten = false;
             } else {
@@ -101,6 +108,7 @@ int main(int argc, char** argv) {
             o.virtualMs = mode == Mode::Auto ? std::int64_t(hours * 3600000) : 0;
             o.folder = (base / (std::string(ModeName(mode)) + "-" + std::to_string(seed))).string();
             o.shorten = shorten;
+            o.shortenSeconds = shortenSeconds;
             const std::string name = std::string(ModeName(mode)) + "-" + std::to_string(seed);
             SetCrashFile((out / ("crash-" + name + ".sim")).string());
             const Outcome r = Play(o);
@@ -111,6 +119,7 @@ int main(int argc, char** argv) {
             virtualHours += double(r.virtualMs) / 3600000.0;
             std::error_code ec;
             fs::remove_all(o.folder, ec);
+            if (keep) std::ofstream(out / ("run-" + name + ".sim")) << ScriptText({"run", "every line played", r.script}, o, "/tmp/quorvane-soak-repro/" + name);
             if (!r.finding) continue;
             ++findings;
             const fs::path file = out / (r.finding->kind + "-" + name + ".sim");
