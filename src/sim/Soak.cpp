@@ -178,8 +178,11 @@ std::optional<std::string> BrokenRule(Game& g) {
     if (auto e = packed("MyBag", g.HaveBag, g.HaveBagNum, [&](Long i) { return g.MyBag[size_t(i)].HHaveBagNum; }, INT32_MAX)) return e;
     if (auto e = packed("MySack", g.HaveSack, -1, [&](Long i) { return g.MySack[size_t(i)].HHaveSackNum; }, 9)) return e;
     // A question that waits for its answer shows a choice to give it with.
-    if (g.WaitingAnswer && !AnyShownChoice(g) && g.StoryName != "")
+    if (g.WaitingAnswer && !AnyShownChoice(g))
         return "a question waits (" + g.StoryName + " " + std::to_string(g.StoryNo) + ") and no bar shows a choice";
+    // A list window that waits for a confirmation has its question open.
+    if (g.ListConfirm && !g.WaitingAnswer && g.StoryName.empty())
+        return "a list window waits for a confirmation (" + g.ListName + ") that no question asks";
     return std::nullopt;
 }
 
@@ -299,8 +302,8 @@ public:
                     menu.push_back("menu " + Quote(item->Caption));
                     // Saving from the board is tried often enough to continue it later.
                     if (item->Caption.get() == "セーブ" && Uniform() < 0.3) return {menu.back()};
-                    // Auto mode is left to run the shop.
-                    if (autoMode && item->Caption.get() == "開店" && Uniform() < 0.5) return {menu.back()};
+                    // Auto mode is left running: quitting is seldom tried.
+                    if (autoMode && item->Caption.get() == "終了" && Uniform() < 0.9) menu.pop_back();
                 }
         }
         if (g.frmUnderMes.loaded() && SimHost::BarText(*g.frmUnderMes.peek()).find("にセーブします") != std::string::npos &&
@@ -525,6 +528,17 @@ std::optional<Finding> Run::PlayOne(bool probing) {
         const bool running = g->ShopOpen || g->SceneFormName == "frmField";
         if (playing && running && !g->AutoNext && !s_.host().OpenMenu() && player_.Uniform() < 0.5) return Step("key A");
         if (playing && running && g->AutoNext && player_.Uniform() < 0.95) return Step(player_.LongWait());
+        // Not running yet: home to the shop and open it, most of the time.
+        if (playing && !running && player_.Uniform() < 0.6) {
+            if (MenuItem* open = s_.host().OpenMenu()) {
+                for (const char* want : {"開店", "夢追い堂"})
+                    for (const MenuItem* item : open->children)
+                        if (item->Visible && item->Enabled && item->Caption.get() == want)
+                            return Step("menu " + Quote(item->Caption));
+            } else if (!g->MenuLocked) {
+                return Step("key Apps");
+            }
+        }
     }
     if (auto box = player_.BoxAnswer())
         if (auto f = Step(*box)) return f;
@@ -611,6 +625,17 @@ Finding Shorten(const Options& o, Finding f, size_t progressLine) {
         } else {
             return f;  // the trying itself led there: kept whole
         }
+    }
+    // Most faults need only the last program start (unless it continued a
+    // game saved before).
+    for (size_t i = body.size(); i-- > 0;) {
+        if (body[i] != "restart") continue;
+        std::vector<std::string> c(body.begin() + long(i), body.end());
+        if (auto got = attempt(c)) {
+            body = c;
+            f = *got;
+        }
+        break;
     }
     size_t n = 2;
     while (body.size() >= 2 && Clock::now() < deadline) {
