@@ -22,11 +22,16 @@
 #include "sim/Script.h"
 #include "sim/SimDriver.h"
 
-#if defined(__has_include)
-#if __has_include(<sanitizer/common_interface_defs.h>)
-#include <sanitizer/common_interface_defs.h>
+// Built with AddressSanitizer, its report ends the program through a callback.
+#if defined(__SANITIZE_ADDRESS__)
+#define QUORVANE_HAVE_SANITIZER_CALLBACK 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
 #define QUORVANE_HAVE_SANITIZER_CALLBACK 1
 #endif
+#endif
+#ifdef QUORVANE_HAVE_SANITIZER_CALLBACK
+#include <sanitizer/common_interface_defs.h>
 #endif
 
 namespace q::soak {
@@ -716,6 +721,11 @@ Outcome Play(const Options& options) {
     if (found && options.shorten) found = Shorten(options, *found, run.LastProgressLine());
     out.finding = found;
     return out;
+}
+
+std::optional<Finding> Check(const Options& options, const std::vector<std::string>& lines, bool tryForLockUp) {
+    Run run(options, options.seed);
+    return run.Replay(lines, tryForLockUp);
 }
 
 std::string ScriptText(const Finding& f, const Options& o, const std::string& folder) {

@@ -43,6 +43,10 @@ struct Outcome {
 
 Outcome Play(const Options& options);
 
+// Plays the given script lines with every check on; with `tryForLockUp`,
+// then tries every input as a run does, for a lock-up. The first finding.
+std::optional<Finding> Check(const Options& options, const std::vector<std::string>& lines, bool tryForLockUp);
+
 // The finding as a simulator script, its game files in `folder`.
 std::string ScriptText(const Finding& f, const Options& options, const std::string& folder);
 
