@@ -307,8 +307,8 @@ public:
                     menu.push_back("menu " + Quote(item->Caption));
                     // Saving from the board is tried often enough to continue it later.
                     if (item->Caption.get() == "セーブ" && Uniform() < 0.3) return {menu.back()};
-                    // Auto mode is left running: quitting is seldom tried.
-                    if (autoMode && item->Caption.get() == "終了" && Uniform() < 0.9) menu.pop_back();
+                    // Quitting is tried, but seldom: she plays on (auto mode more so).
+                    if (item->Caption.get() == "終了" && Uniform() < (autoMode ? 0.9 : 0.7)) menu.pop_back();
                 }
         }
         if (g.frmUnderMes.loaded() && SimHost::BarText(*g.frmUnderMes.peek()).find("にセーブします") != std::string::npos &&
