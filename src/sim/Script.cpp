@@ -489,6 +489,16 @@ void ScriptRunner::RunLine(const std::string& raw, int number) {
             std::filesystem::create_directories(w[1], ec);
             std::filesystem::current_path(w[1], ec);
             if (ec) throw ScriptError(number, "cannot use folder " + w[1] + ": " + ec.message());
+            if (w.size() > 2) {
+                if (w[2] != "empty") throw ScriptError(number, "dir takes a folder and, to start it afresh, empty");
+                // The files a game leaves (save files, records) go; folders stay.
+                for (const auto& entry : std::filesystem::directory_iterator(".", ec))
+                    if (entry.is_regular_file()) std::filesystem::remove(entry.path(), ec);
+                if (ec) throw ScriptError(number, "cannot empty folder " + w[1] + ": " + ec.message());
+            }
+        } else if (cmd == "restart") {
+            if (!driver_.Restart()) throw ScriptError(number, "this host cannot restart the program");
+            game_ = nullptr;
         } else if (cmd == "start") {
             Start();
             driver_.Flush();

@@ -25,6 +25,10 @@ public:
     virtual void QueueInputAnswer(std::string text) = 0;
     virtual void Note(const std::string& line) = 0;
     virtual void Flush() = 0;
+    // The program quits and starts again in the same folder: the game is
+    // dropped and the next command builds a fresh one. False when the host
+    // cannot.
+    virtual bool Restart() { return false; }
     // Set-up commands; false when the host cannot honour them.
     virtual bool SetSeed(unsigned long long) { return false; }
     virtual bool SetScreen(int, int, int) { return false; }

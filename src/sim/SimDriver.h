@@ -21,6 +21,11 @@ public:
         return *game;
     }
 
+    bool Restart() override {
+        game.reset();
+        host.Restart();
+        return true;
+    }
     void Advance(long long ms) override { host.Advance(ms); }
     void QueueMsgBoxAnswer(int a) override { host.QueueMsgBoxAnswer(a); }
     void QueueInputAnswer(std::string t) override { host.QueueInputAnswer(std::move(t)); }

@@ -9,6 +9,23 @@ namespace q {
 
 SimHost::SimHost(std::ostream* transcript) : out_(transcript) {}
 
+void SimHost::Restart() {
+    timers_.clear();
+    msgAnswers_.clear();
+    inputAnswers_.clear();
+    documents_.clear();
+    topmost_.clear();
+    dirtyBars_.clear();
+    shownBars_.clear();
+    ended_ = false;
+    lastFrame_ = StageShot{};
+    logs_.clear();
+    focused_ = nullptr;
+    openMenu_ = nullptr;
+    drags_.clear();
+    Note("program started again");
+}
+
 std::string SimHost::Stamp() const {
     char buf[32];
     const std::int64_t t = Elapsed();

@@ -30,6 +30,10 @@ public:
     // Another copy of the game holds the single-instance lock.
     void SetAnotherCopyRunning(bool running) { anotherCopy_ = running; }
 
+    // The program quit and started again: every window, timer, box answer
+    // and frame is gone; the clock, the seed and the screen stay.
+    void Restart();
+
     // Virtual time: advance, delivering every timer tick that falls due.
     void Advance(std::int64_t ms);
     std::int64_t Elapsed() const { return now_ - start_; }

@@ -1,0 +1,57 @@
+// The random-play checker: plays the game headless on the virtual clock
+// with a player's inputs drawn from a seed, and reports the first crash,
+// exception, broken rule of the state, lock-up or failed continue with a
+// simulator script that reproduces it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace q::soak {
+
+// `Click`: a player clicking and typing at random. `Auto`: auto mode left
+// alone for long stretches, with a rare input now and then.
+enum class Mode { Click, Auto };
+
+const char* ModeName(Mode m);
+
+struct Options {
+    Mode mode = Mode::Click;
+    std::uint64_t seed = 1;
+    long inputs = 2000;          // the run ends after this many inputs (waits not counted)
+    std::int64_t virtualMs = 0;  // or once this much virtual time has passed (0: no bound)
+    std::string folder;          // the game's current folder, emptied first
+    bool shorten = true;         // shorten the script of a finding
+    double shortenSeconds = 20;  // wall time the shortening may take
+};
+
+struct Finding {
+    std::string kind;    // "stuck", "invariant", "error", "save", "continue"
+    std::string detail;  // what was wrong, for a person
+    std::vector<std::string> script;  // simulator lines that reproduce it
+};
+
+struct Outcome {
+    long inputs = 0;
+    std::int64_t virtualMs = 0;
+    int sessions = 0;  // program starts
+    std::optional<Finding> finding;
+    std::vector<std::string> script;  // every line the run played
+};
+
+Outcome Play(const Options& options);
+
+// Plays the given script lines with every check on; with `tryForLockUp`,
+// then tries every input as a run does, for a lock-up. The first finding.
+std::optional<Finding> Check(const Options& options, const std::vector<std::string>& lines, bool tryForLockUp);
+
+// The finding as a simulator script, its game files in `folder`.
+std::string ScriptText(const Finding& f, const Options& options, const std::string& folder);
+
+// Before a crash the lines played so far are written to this file (a
+// sanitizer report or a fatal signal ends the program).
+void SetCrashFile(const std::string& path);
+
+}  // namespace q::soak
