@@ -13,16 +13,28 @@ namespace q {
 
 class QtDriver : public ScriptDriver {
 public:
-    explicit QtDriver(QtHost& host) : host_(host) {}
+    explicit QtDriver(QtHost& host) : host_(host) { host_.ScriptMenus(true); }
+    ~QtDriver() override { host_.ScriptMenus(false); }
     void Advance(long long ms) override {
+        // Windows the script's own keys and clicks closed are deleted now:
+        // the loop below is nested deeper than where they were let go, and
+        // would never delete them.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QEventLoop loop;
         QTimer::singleShot(int(ms), &loop, &QEventLoop::quit);
         loop.exec();
     }
     void QueueMsgBoxAnswer(int a) override { host_.QueueMsgBoxAnswer(a); }
     void QueueInputAnswer(std::string t) override { host_.QueueInputAnswer(std::move(t)); }
-    void Note(const std::string& line) override { std::cout << line << "\n"; }
+    // Each line at once, so that whoever watches the transcript sees it as it happens.
+    void Note(const std::string& line) override { std::cout << line << std::endl; }
     void Flush() override {}
+    bool SetSeed(unsigned long long seed) override {
+        host_.FixSeed(seed);
+        return true;
+    }
+    MenuItem* OpenMenu() override { return host_.OpenMenu(); }
+    void CloseMenu() override { host_.CloseMenu(); }
     bool QueueDrag(int dx, int dy) override {
         host_.QueueDrag(dx, dy);
         return true;

@@ -573,7 +573,7 @@ void QtHost::Sleep(int ms) { QThread::msleep(static_cast<unsigned long>(std::max
 
 std::int64_t QtHost::NowMs() { return QDateTime::currentMSecsSinceEpoch(); }
 
-std::uint64_t QtHost::Seed() { return std::uint64_t(QDateTime::currentMSecsSinceEpoch()); }
+std::uint64_t QtHost::Seed() { return seed_ ? *seed_ : std::uint64_t(QDateTime::currentMSecsSinceEpoch()); }
 
 int QtHost::ScreenWidthPixels() const { return Screen() ? Screen()->geometry().width() : 1920; }
 int QtHost::ScreenHeightPixels() const { return Screen() ? Screen()->geometry().height() : 1080; }
@@ -621,6 +621,10 @@ std::string QtHost::InputBox(const std::string& prompt, const std::string& title
 }
 
 void QtHost::PopupMenu(Form&, MenuItem& menu) {
+    if (scriptMenus_) {
+        openMenu_ = &menu;
+        return;
+    }
     QMenu popup;
     std::unordered_map<QAction*, MenuItem*> chosen;
     for (MenuItem* item : menu.children) {

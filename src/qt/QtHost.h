@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -63,6 +64,12 @@ public:
     Control* FocusedControl() const;
     // Where the mouse button went down last, on the screen.
     QPoint LastPressGlobal() const { return lastPress_; }
+    // A scripted run: popup menus stay open for the script to choose from
+    // instead of waiting for the mouse, and the game's seed is fixed.
+    void ScriptMenus(bool on) { scriptMenus_ = on; }
+    MenuItem* OpenMenu() const { return openMenu_; }
+    void CloseMenu() { openMenu_ = nullptr; }
+    void FixSeed(std::uint64_t seed) { seed_ = seed; }
 
     // Host.
     void formLoaded(Form&) override;
@@ -125,6 +132,9 @@ private:
     std::deque<std::pair<int, int>> scriptedDrags_;
     QPoint lastPress_;
     bool dragging_ = false;
+    bool scriptMenus_ = false;
+    MenuItem* openMenu_ = nullptr;
+    std::optional<std::uint64_t> seed_;
     std::unordered_map<const Form*, std::unique_ptr<StageCanvas>> canvases_;
     SpriteRegions spriteRegions_;
 };
