@@ -221,6 +221,10 @@ void frmShop::IdleTick() {
     g.VisitorSprite = VisitorLeft;
     ShowMessage(g, "");
     TimerEvent();
+    // The tick that brings a customer in lets no time pass: a faint on it
+    // would leave him chosen at the door with the clock stopped, and in auto
+    // mode nothing would ever move on. The time passes on the idle ticks.
+    if (g.EventBusy) return;
     AdvanceTime(g, 1, false);
     if (g.DieFlg && !(g.RevivePending && Revive())) {
         // The faint story goes on click by click.

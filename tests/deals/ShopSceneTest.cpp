@@ -188,6 +188,31 @@ TEST_F(ShopTest, ACustomerWalksInAtATenthOfASecondAndTalksAtTheCounter) {
     EXPECT_EQ(Bar(), "男性：おはようございます。" + g().AllArms[2].Name + "を買いたいのですが…");
 }
 
+// A faint on the tick that brings a customer would stop the clock with the
+// customer chosen and the faint's story behind him: in auto mode nothing
+// would ever move again. That tick lets no time pass; the next idle one does.
+TEST_F(ShopTest, TheTickThatBringsACustomerPassesNoTimeSoAutoModeCannotFaintOnIt) {
+    OpenShop();
+    Display({{2, 2}});
+    g().AutoNext = true;
+    g().MyFame = 9999;
+    g().MyNowHp = 1;
+    g().MyNowBody = 0;  // starving: the next unit of time costs her last HP
+    g().MyNowWater = 0;
+    g().StepCount = 11;  // and the next idle tick passes one
+    const Long time = g().NowTime;
+    Draws({Pick(9000, 10000), Pick(1, 11), Pick(10, 60), Pick(5, 10)});
+    shop().Timer1_Timer();
+    ASSERT_EQ(g().ShopPhase, ShopCustomerChosen);
+    EXPECT_FALSE(g().DieFlg);
+    EXPECT_EQ(g().MyNowHp, 1);
+    EXPECT_EQ(g().NowTime, time);
+    EXPECT_EQ(g().StepCount, 11);
+    EXPECT_TRUE(shop().Timer1.Enabled) << "the clock walks him in";
+    shop().Timer1_Timer();
+    EXPECT_EQ(g().ShopPhase, ShopWalkingIn);
+}
+
 TEST_F(ShopTest, AutoModeTalksTheDealByItselfALineEveryOneAndAHalfToTwoSeconds) {
     OpenShop();
     Display({{2, 2}});
