@@ -207,6 +207,9 @@ void frmField::Timer1_Timer() {
     Game& g = game;
     if (g.TimersSuspended || g.StoryName == "VBEnd") return;
     if (!g.EventBusy) {
+        // A list window's question (use or throw away?) waits for its answer:
+        // walking on or stopping would wipe it and leave the window locked.
+        if (g.ListConfirm) return;
         ApplyDeferredSettings();
         if (g.DieFlg && g.AutoNext) {
             if (g.RevivePending) {
