@@ -461,16 +461,7 @@ TEST_F(StoryInputTest, AutoWaitDoesNothingOutsideAutoModeOrWhenBlocked) {
 
 class QuitTest : public StoryInputTest {
 protected:
-    void Ask() {
-        g().SavedStoryName = g().StoryName;
-        g().QuitStoryNo = g().StoryNo;
-        g().GameEnding = true;
-        g().MenuLocked = true;
-        g().WaitingAnswer = false;
-        g().StoryName = "VBEnd";
-        g().StoryNo = 0;
-        QuitStory(g());
-    }
+    void Ask() { AskToQuit(g(), QuitFrom::SceneMenu); }
 };
 
 TEST_F(QuitTest, AsksOnTheSecondBarWithNoAsDefault) {
@@ -513,8 +504,8 @@ TEST_F(QuitTest, NoEnterAndGPutTheStoryBackWithItsQuestionOpen) {
 TEST_F(QuitTest, TheRobbersFightComesBackWithTheStoryItReturnsTo) {
     Stage("frmShop");
     g().VisitorSprite = 169;
-    g().QuitStoryName = "Fighting";
-    g().QuitSavedStoryName = "ShopEvent";
+    g().StoryName = "Fighting";
+    g().SavedStoryName = "ShopEvent";
     Ask();
     MessageInput(g(), vbKeyN, 0, InputKey);
     EXPECT_EQ(g().StoryName, "Fighting");
