@@ -459,6 +459,18 @@ TEST_F(StoryInputTest, AutoWaitDoesNothingOutsideAutoModeOrWhenBlocked) {
     EXPECT_FALSE(g().AutoClickPending);
 }
 
+TEST_F(StoryInputTest, AQuestionAskedStartsWithoutAnAnswer) {
+    Stage("frmShop");
+    for (Long left : {Long(AnswerYes), Long(AnswerNo), Long(9999)}) {
+        g().AnswerKey = left;
+        ShowMessage(g(), "客：これを買います。いいですか？", "売る", "売らない", true);
+        EXPECT_EQ(g().AnswerKey, AnswerNone) << left;
+        g().AnswerKey = left;
+        ShowMessage(g(), "売る", "売らない", "", true);
+        EXPECT_EQ(g().AnswerKey, AnswerNone) << left;
+    }
+}
+
 class QuitTest : public StoryInputTest {
 protected:
     void Ask() { AskToQuit(g(), QuitFrom::SceneMenu); }

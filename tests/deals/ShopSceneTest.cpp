@@ -112,7 +112,7 @@ TEST_F(ClosingTest, AnEmptyShopClosesAtOnce) {
     EXPECT_EQ(Bar(), "イザベラ：さて、何をしようかしら");
     EXPECT_EQ(g().PlaceSprite, 395);
     EXPECT_EQ(g().StoryName, "");
-    EXPECT_EQ(g().AnswerKey, AnswerClosed);
+    EXPECT_EQ(g().AnswerKey, AnswerNone) << "closing asks nothing and answers nothing";
     EXPECT_EQ(shop().Timer1.Interval, 0);
     EXPECT_FALSE(g().MenuLocked);
 }
