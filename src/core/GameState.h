@@ -36,7 +36,6 @@ constexpr Long AnswerYes = 89;
 constexpr Long AnswerNo = 78;
 constexpr Long AnswerEnter = 13;
 constexpr Long AnswerGo = 71;
-constexpr Long AnswerClosed = 9999;
 
 // The click gate of AdvanceStory.
 constexpr Long NoClickNone = 0;

@@ -25,6 +25,8 @@ void GoToPlace(Game& g, const std::string& Place, const std::string& LeftTownNam
     bar.LBLMessage[1].Caption = "";
     if (!KeepsStage(g) && g.StageForm) g.StageForm->Unload();
     g.EventBusy = false;
+    // The story of the place left ends here, and an answer given to it with it.
+    g.AnswerKey = AnswerNone;
     if (Place == "In" || Place.empty()) {
         g.LeftTown = LeftTownName;
         g.RightTown = RightTownName;

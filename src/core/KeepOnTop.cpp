@@ -84,16 +84,13 @@ void AskToQuit(Game& g, QuitFrom from) {
     g.WaitingAnswer = false;
     g.MenuLocked = true;
     if (from == QuitFrom::Board) g.AnswerKey = AnswerNone;
-    if (from == QuitFrom::SceneMenu && (g.VisitorSprite == 169 || g.VisitorSprite == 357)) {
-        g.QuitStoryName = g.StoryName;
-        g.QuitSavedStoryName = g.SavedStoryName;
-    } else {
-        g.SavedStoryName = g.StoryName;
-    }
-    g.StoryName = "VBEnd";
-    if (g.EventBusy) g.SavedStoryNo = g.StoryNo;
-    // The question gives back this very step, whatever was running.
+    // The question keeps its own copy of what it interrupted and leaves the
+    // story's saved name and step alone: they may belong to an open question
+    // (a visitor's, a fight's), and a No must give that question back whole.
+    g.QuitStoryName = g.StoryName;
     g.QuitStoryNo = g.StoryNo;
+    g.QuitSavedStoryName = g.SavedStoryName;
+    g.StoryName = "VBEnd";
     g.StoryNo = 0;
     QuitStory(g);
 }
@@ -119,15 +116,9 @@ void QuitStory(Game& g) {
     } else if (g.AnswerKey2 == AnswerNo || g.AnswerKey2 == AnswerEnter || g.AnswerKey2 == AnswerGo) {
         g.AnswerKey2 = AnswerNone;
         g.MenuLocked = false;
-        if (g.VisitorSprite == 169 || g.VisitorSprite == 357) {
-            g.StoryName = g.QuitStoryName;
-            g.SavedStoryName = g.QuitSavedStoryName;
-        } else {
-            g.StoryName = g.SavedStoryName;
-            g.SavedStoryName.clear();
-        }
-        // The interrupted story's own step, whether or not an event was running.
+        g.StoryName = g.QuitStoryName;
         g.StoryNo = g.QuitStoryNo;
+        g.SavedStoryName = g.QuitSavedStoryName;
         // A question of the interrupted story is open again.
         if (!g.frmUnderMes->LBLMessage[1].Caption->empty()) g.WaitingAnswer = true;
         g.frmUnderMes2.Unload();

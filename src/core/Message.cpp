@@ -45,6 +45,9 @@ void ShowOnMainBar(Game& g, std::string& Text, std::string& Yes, std::string& No
         g.MessageLabels = 1;
         return;
     }
+    // A question starts without an answer: one left over from an earlier
+    // question or story is no answer to this one.
+    g.AnswerKey = AnswerNone;
     if (!No.empty()) {
         AppendMarks(Yes, No, DefaultYes);
         LayChoices(bar, Text, Yes, No);

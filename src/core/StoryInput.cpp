@@ -239,11 +239,12 @@ void KeyToClick(Game& g, int key, int) {
     }
     if (key != vbKeyY && key != vbKeyN && key != vbKeyReturn && key != vbKeyG) return;
     if (!g.UseSecondBar) {
-        // The grey second choice: the robber cannot be refused, the lake's guardian not fled.
-        const bool guardian = g.EnemyName == "トレント君" && g.FieldName != "ElfMugen";
-        if ((g.EnemyName == "強盗" || guardian) && key == vbKeyN) return;
-        g.AnswerKey = key;
+        // N takes the second choice only where it can be clicked: a fight's
+        // flee choice shown grey (the robber, the lake's guardian) refuses it.
         auto& bar = g.frmUnderMes.get();
+        const Label& flee = bar.LBLMessage[2];
+        if (key == vbKeyN && !flee.Caption->empty() && !flee.Enabled) return;
+        g.AnswerKey = key;
         bar.LBLMessage[1].Caption = "";
         bar.LBLMessage[2].Caption = "";
     } else {

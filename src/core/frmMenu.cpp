@@ -158,6 +158,8 @@ void frmBoard::Design() {
 
 void ShowPopupMenu(Game& g) {
     if (g.GameEnding) return;
+    // The title is no scene: before a game has started there is no menu.
+    if (g.StageForm && g.StageForm->Name() == "frmOpen") return;
     if (g.EventField == "Board") {
         if (g.BoardCommand == "Save") return;
         BoardMenu(g);

@@ -13,6 +13,12 @@ void frmUnderMes::LabelClick(int Index, int Button) {
     if (g.ClickTaken) return;
     const bool lineWithChoices = !LBLMessage[2].Caption->empty();
     const bool choicesAlone = !lineWithChoices && !LBLMessage[1].Caption->empty();
+    // Choices that wait under another line (closing's, the quit question's)
+    // take no answer: the click is a plain one and goes to that line.
+    if ((lineWithChoices || choicesAlone) && !g.WaitingAnswer) {
+        AdvanceStory(g, vbLeftButton);
+        return;
+    }
     if (lineWithChoices) {
         if (Index == 0) return;  // the question's line itself
         g.AnswerKey = Index == 1 ? AnswerYes : AnswerNo;

@@ -326,7 +326,7 @@ void frmShop::CloseNow() {
     g.StoryNo = 0;
     g.StoryName.clear();
     g.ShopPhase = ShopIdle;
-    g.AnswerKey = AnswerClosed;
+    g.AnswerKey = AnswerNone;
     g.EventBusy = false;
     g.MenuLocked = false;
     g.CloseRequest = CloseNone;

@@ -160,8 +160,11 @@ void frmItemShop::FortuneBuyTurn() {
     FortuneEnd();
 }
 
+// The deal is over, whichever way it went: the story stands at its end like
+// every other facility's, so later clicks on the bar start nothing.
 void frmItemShop::FortuneEnd() {
     Game& g = game;
+    g.StoryNo = StoryEndNo;
     g.BuyPending = false;
     g.NoClick = NoClickNone;
     FocusList();

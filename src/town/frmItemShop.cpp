@@ -29,24 +29,23 @@ struct Branch {
 struct TurnRow {
     std::string_view place;
     void (frmItemShop::*turn)();
-    bool refusedWhileQuitting;  // nothing while the quit question is open
     bool marksPending;          // BuyPending := True before the turn
     bool continuedByKeeper;     // SpeechTurn runs the turn while BuyPending is True
 };
 
 constexpr std::array<TurnRow, 12> Turns{{
-    {"Item", &frmItemShop::ItemBuyTurn, true, true, false},
-    {"House", &frmItemShop::HouseBuyTurn, true, true, true},
-    {"Smith", &frmItemShop::SmithBuyTurn, true, true, true},
-    {"Hotel", &frmItemShop::HotelBuyTurn, true, true, true},
-    {"Carpenter", &frmItemShop::CarpenBuyTurn, true, true, true},
-    {"Fortune", &frmItemShop::FortuneBuyTurn, true, true, true},
-    {"Mania", &frmItemShop::GyokuBuyTurn, true, true, true},
-    {"Warp", &frmItemShop::WarpTurn, true, true, true},
-    {"Bank", &frmItemShop::BankBuyTurn, false, true, false},
-    {"Cart", &frmItemShop::CartBuyTurn, false, false, false},
-    {"Park", &frmItemShop::ParkBuyTurn, false, false, false},
-    {"Kaihatsu", &frmItemShop::KaihatsuBuyTurn, false, false, false},
+    {"Item", &frmItemShop::ItemBuyTurn, true, false},
+    {"House", &frmItemShop::HouseBuyTurn, true, true},
+    {"Smith", &frmItemShop::SmithBuyTurn, true, true},
+    {"Hotel", &frmItemShop::HotelBuyTurn, true, true},
+    {"Carpenter", &frmItemShop::CarpenBuyTurn, true, true},
+    {"Fortune", &frmItemShop::FortuneBuyTurn, true, true},
+    {"Mania", &frmItemShop::GyokuBuyTurn, true, true},
+    {"Warp", &frmItemShop::WarpTurn, true, true},
+    {"Bank", &frmItemShop::BankBuyTurn, true, false},
+    {"Cart", &frmItemShop::CartBuyTurn, false, false},
+    {"Park", &frmItemShop::ParkBuyTurn, false, false},
+    {"Kaihatsu", &frmItemShop::KaihatsuBuyTurn, false, false},
 }};
 
 const TurnRow* FindTurn(std::string_view place) {
@@ -347,7 +346,9 @@ void frmItemShop::cmdBuy_Click() {
     Game& g = game;
     const TurnRow* t = FindTurn(g.EventField);
     if (!t) return;
-    if (t->refusedWhileQuitting && g.GameEnding) return;
+    // No deal starts under the quit question, at any facility: the offer
+    // would take the bar the question stands on.
+    if (g.GameEnding) return;
     if (t->marksPending) g.BuyPending = true;
     (this->*t->turn)();
 }

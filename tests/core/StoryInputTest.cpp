@@ -236,7 +236,7 @@ INSTANTIATE_TEST_SUITE_P(Story, QuestionSteps,
                                            AnswerCase{"parked", 300000, vbKeyN, "", 300002, 78},
                                            AnswerCase{"Enter", 300000, vbKeyReturn, "", 300002, 13},
                                            AnswerCase{"G", 300000, vbKeyG, "", 300002, 71},
-                                           AnswerCase{"the robber cannot be refused", 300000, vbKeyN, "強盗", 300000, 0},
+                                           AnswerCase{"the robber's name alone refuses no N", 300000, vbKeyN, "強盗", 300002, 78},
                                            AnswerCase{"the robber takes yes", 300000, vbKeyY, "強盗", 300002, 89},
                                            AnswerCase{"other keys do nothing", 300000, 65 + 1, "", 300000, 0}));
 
@@ -459,18 +459,60 @@ TEST_F(StoryInputTest, AutoWaitDoesNothingOutsideAutoModeOrWhenBlocked) {
     EXPECT_FALSE(g().AutoClickPending);
 }
 
+TEST_F(StoryInputTest, AQuestionAskedStartsWithoutAnAnswer) {
+    Stage("frmShop");
+    for (Long left : {Long(AnswerYes), Long(AnswerNo), Long(9999)}) {
+        g().AnswerKey = left;
+        ShowMessage(g(), "客：これを買います。いいですか？", "売る", "売らない", true);
+        EXPECT_EQ(g().AnswerKey, AnswerNone) << left;
+        g().AnswerKey = left;
+        ShowMessage(g(), "売る", "売らない", "", true);
+        EXPECT_EQ(g().AnswerKey, AnswerNone) << left;
+    }
+}
+
+// What a fight leaves behind when it is over: its enemy's name stays set.
+struct LeftEnemyCase {
+    const char* what;
+    const char* enemy;
+    const char* field;
+    bool fleeGrey;  // the fight's flee choice is grey here
+};
+void PrintTo(const LeftEnemyCase& c, std::ostream* os) { *os << c.what; }
+
+class NRefusal : public StoryInputTest, public ::testing::WithParamInterface<LeftEnemyCase> {
+protected:
+    // The bar's question answered with N: true when the answer was taken.
+    bool NTaken(const char* yes, const char* no) {
+        g().StoryName = "ShopBuySell";
+        g().StoryNo = StoryWaitNo;
+        g().WaitingAnswer = true;
+        ShowMessage(g(), "どうする？", yes, no, true);
+        KeyToClick(g(), vbKeyN);
+        return !g().WaitingAnswer;
+    }
+};
+
+TEST_P(NRefusal, OnlyWhileTheFleeChoiceIsGrey) {
+    const LeftEnemyCase& c = GetParam();
+    Stage("frmShop");
+    g().SetHandler("frmShop.BuyANDSell", [](Long) {});
+    g().EnemyName = c.enemy;
+    g().FieldName = c.field;
+    EXPECT_TRUE(NTaken("売る", "売らない")) << "a later question takes N";
+    EXPECT_EQ(NTaken("戦う", "逃げる"), !c.fleeGrey) << "the fight's own question";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fights, NRefusal,
+    ::testing::Values(LeftEnemyCase{"robber_fight_lost", "強盗", "Hanoda", true},
+                      LeftEnemyCase{"fainted_before_the_lakes_guardian", "トレント君", "Elwind", true},
+                      LeftEnemyCase{"corridor_guardian_beaten", "トレント君", "ElfMugen", false}),
+    [](const auto& info) { return std::string(info.param.what); });
+
 class QuitTest : public StoryInputTest {
 protected:
-    void Ask() {
-        g().SavedStoryName = g().StoryName;
-        g().QuitStoryNo = g().StoryNo;
-        g().GameEnding = true;
-        g().MenuLocked = true;
-        g().WaitingAnswer = false;
-        g().StoryName = "VBEnd";
-        g().StoryNo = 0;
-        QuitStory(g());
-    }
+    void Ask() { AskToQuit(g(), QuitFrom::SceneMenu); }
 };
 
 TEST_F(QuitTest, AsksOnTheSecondBarWithNoAsDefault) {
@@ -513,8 +555,8 @@ TEST_F(QuitTest, NoEnterAndGPutTheStoryBackWithItsQuestionOpen) {
 TEST_F(QuitTest, TheRobbersFightComesBackWithTheStoryItReturnsTo) {
     Stage("frmShop");
     g().VisitorSprite = 169;
-    g().QuitStoryName = "Fighting";
-    g().QuitSavedStoryName = "ShopEvent";
+    g().StoryName = "Fighting";
+    g().SavedStoryName = "ShopEvent";
     Ask();
     MessageInput(g(), vbKeyN, 0, InputKey);
     EXPECT_EQ(g().StoryName, "Fighting");

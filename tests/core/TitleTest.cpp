@@ -5,6 +5,7 @@
 
 #include "Fixture.h"
 #include "core/Startup.h"
+#include "core/StoryInput.h"
 #include "core/frmOpen.h"
 #include "core/frmUnderMes.h"
 #include "save/SaveFormat.h"
@@ -71,6 +72,15 @@ TEST_F(TitleTest, StartUpPlacesTheBarsAndCentresTheTitle) {
     EXPECT_TRUE(g().frmUnderMes.peek()->Visible);
     EXPECT_EQ(g().NowYear, 3050);
     EXPECT_EQ(g().MyGold, 300);
+}
+
+TEST_F(TitleTest, NoSceneMenuOpensAtTheTitle) {
+    StartProgram(g());
+    g().frmUnderMes->LBLMessage[0].MouseDown(vbRightButton, 0, 0, 0);
+    g().frmUnderMes->Form_MouseDown(vbRightButton, 0, 0, 0);
+    MessageInput(g(), vbKeyApps, 0, InputKey);
+    EXPECT_EQ(host.OpenMenu(), nullptr);
+    EXPECT_TRUE(Title().Visible);
 }
 
 TEST_F(TitleTest, SecondCopyIsRefusedAndEnds) {

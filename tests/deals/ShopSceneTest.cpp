@@ -112,7 +112,7 @@ TEST_F(ClosingTest, AnEmptyShopClosesAtOnce) {
     EXPECT_EQ(Bar(), "イザベラ：さて、何をしようかしら");
     EXPECT_EQ(g().PlaceSprite, 395);
     EXPECT_EQ(g().StoryName, "");
-    EXPECT_EQ(g().AnswerKey, AnswerClosed);
+    EXPECT_EQ(g().AnswerKey, AnswerNone) << "closing asks nothing and answers nothing";
     EXPECT_EQ(shop().Timer1.Interval, 0);
     EXPECT_FALSE(g().MenuLocked);
 }
@@ -154,6 +154,26 @@ TEST_F(ClosingTest, WithACustomerTheDealEndsFirst) {
     EXPECT_FALSE(g().EventBusy);
     EXPECT_EQ(g().CloseRequest, CloseNone);
     EXPECT_EQ(Bar(), "イザベラ：さて、何をしようかしら");
+    EXPECT_FALSE(g().frmUnderMes2.loaded());
+}
+
+TEST_F(ClosingTest, AClickOnTheDealsChoiceWhileClosingsLineWaitsPutsTheDealBack) {
+    Display({{2, 2}});
+    AtCounter(26, true, 2, 60, 1);
+    Click();
+    ASSERT_EQ(g().StoryNo, StoryWaitNo);
+    const std::string asked = g().frmUnderMes->LBLMessage[1].Caption;
+    mClose_Click(g());
+    ASSERT_EQ(SecondBar(), "イザベラ：今はお客さんがいるから、帰った時に閉店するわね");
+    // Her line waits on the second bar; the click lands on the deal's "yes".
+    g().frmUnderMes->LBLMessage[1].MouseDown(vbLeftButton, 0, 0, 0);
+    EXPECT_EQ(g().StoryName, "ShopBuySell");
+    EXPECT_EQ(g().StoryNo, StoryWaitNo);
+    EXPECT_TRUE(g().WaitingAnswer) << "the question is open again, not answered";
+    EXPECT_EQ(g().frmUnderMes->LBLMessage[1].Caption.get(), asked);
+    EXPECT_EQ(g().AnswerKey, AnswerNone);
+    EXPECT_FALSE(g().MenuLocked);
+    EXPECT_EQ(g().CloseRequest, CloseClosing);
     EXPECT_FALSE(g().frmUnderMes2.loaded());
 }
 

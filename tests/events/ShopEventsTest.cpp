@@ -241,6 +241,49 @@ INSTANTIATE_TEST_SUITE_P(Events, Answers,
                                            AnswerCase{"order Enter: taken", ShopEventRoyalOrder, vbKeyReturn, true, 1000},
                                            AnswerCase{"order G: taken", ShopEventRoyalOrder, vbKeyG, true, 1000}));
 
+// --- The quit question over a visitor's question ---
+
+struct QuitOverCase {
+    const char* what;
+    Long kind;
+    Long picture;
+    const char* yesLine;  // his line after a yes
+};
+void PrintTo(const QuitOverCase& c, std::ostream* os) { *os << c.what; }
+
+class QuitOverAVisitor : public ShopEventsTest, public ::testing::WithParamInterface<QuitOverCase> {};
+
+TEST_P(QuitOverAVisitor, NoGivesHisQuestionBackWhole) {
+    const QuitOverCase& c = GetParam();
+    g().WorkNum = 20;  // the order he named, should he be the soldier
+    g().WorkNum2 = 2;
+    g().WorkNum3 = 7;
+    g().ShopEventKind = c.kind;
+    g().VisitorSprite = c.picture;
+    g().StoryName = "ShopEvent";
+    g().EventBusy = true;
+    g().StoryNo = 10;
+    Click();
+    const std::string asked = Choices();
+    mEnd_Click(g());
+    EXPECT_EQ(SecondBar(), "終了しますか？");
+    Answer(vbKeyN);
+    EXPECT_FALSE(g().GameEnding);
+    EXPECT_EQ(g().StoryName, "ShopEvent");
+    EXPECT_EQ(g().StoryNo, StoryWaitNo);
+    EXPECT_TRUE(g().WaitingAnswer);
+    EXPECT_EQ(Choices(), asked);
+    NoDraws();
+    Answer(vbKeyY);
+    EXPECT_EQ(Bar(), c.yesLine);
+    EXPECT_EQ(g().StoryNo, 1000);
+}
+
+INSTANTIATE_TEST_SUITE_P(Events, QuitOverAVisitor,
+                         ::testing::Values(QuitOverCase{"robber", ShopEventRobber, 169, RobberPaidLine},
+                                           QuitOverCase{"kings_soldier", ShopEventRoyalOrder, 8, OrderTakenLine}),
+                         [](const auto& info) { return std::string(info.param.what); });
+
 // --- The royal order ---
 
 TEST_F(ShopEventsTest, ATakenOrderIsAddedBehindTheOrdersHeld) {

@@ -71,6 +71,16 @@ TEST_F(PeopleTest, NoTradeIsOfferedThatCannotBeMade) {
     }
 }
 
+TEST_F(PeopleTest, AnAnswerLeftOverIsNotTakenByTheNextTalkOnTheRoad) {
+    g().AnswerKey = 9999;  // what closing the shop used to leave behind
+    OnRoad("HanoMori", "Hanoda", "Rein");
+    Draws({Talks, Person(0)});
+    Field().ManSelect();
+    ASSERT_TRUE(g().EventBusy);
+    for (int i = 0; i < 20 && g().EventBusy; ++i) Click();
+    ExpectWalking();
+}
+
 TEST_F(PeopleTest, ThePriceFollowsTheEconomy) {
     struct Case {
         Long economy;

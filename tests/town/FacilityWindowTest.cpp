@@ -5,6 +5,7 @@
 
 #include "FacilityFixture.h"
 #include "core/Clock.h"
+#include "core/frmUnderMes2.h"
 #include "stage/mod_RGN_UserFunction.h"
 
 namespace q {
@@ -217,6 +218,26 @@ TEST_F(FacilityWindowTest, TheButtonDoesNothingWhileQuittingIsAsked) {
     Order(2);
     EXPECT_FALSE(g().OfferPending);
     EXPECT_FALSE(g().BuyPending);
+}
+
+TEST_F(FacilityWindowTest, NoFacilitysButtonStartsADealUnderTheQuitQuestion) {
+    for (const char* item : {"bItem", "bBank", "bCart", "bHiroba"}) {
+        Board("Hanoda");
+        Enter(item);
+        ASSERT_TRUE(Open()) << item;
+        const std::string standing = Bar();
+        g().Call("frmMenu.mEnd_Click");
+        Order(1);
+        EXPECT_EQ(g().StoryName, "VBEnd") << item;
+        EXPECT_FALSE(g().BuyPending) << item;
+        EXPECT_FALSE(g().OfferPending) << item;
+        EXPECT_EQ(Bar(), standing) << item;
+        EXPECT_EQ(SimHost::BarText(*g().frmUnderMes2.peek()), "終了しますか？ [終了する(Y)] [終了しない(N/G)]") << item;
+        Key(vbKeyN);
+        EXPECT_FALSE(g().GameEnding) << item;
+        EXPECT_FALSE(g().MenuLocked) << item;
+        Leave();
+    }
 }
 
 TEST_F(FacilityWindowTest, AWindowLoadedInTheFieldUnloadsItself) {

@@ -158,6 +158,35 @@ TEST_F(FortuneTest, TheNoahTopicIsListedOnlyWhileTheQueensQuestRuns) {
     EXPECT_EQ(Cell(3, 1), "ノア武具のありかについて");
 }
 
+TEST_F(FortuneTest, ARefusalEndsTheDealAndTheButtonOffersAgain) {
+    struct Case {
+        const char* what;
+        Long water;
+        Long gold;
+        const char* line;
+    };
+    for (const Case& c : {Case{"no water", 0, 100000, "イザベラ：潤沢の水がないわ。諦めましょう"},
+                          Case{"not enough money", 2, 100, "イザベラ：カリムが足りないわ。諦めましょう"}}) {
+        if (c.water > 0) SetSack({{28, c.water}});
+        else SetSack({});
+        g().MyGold = c.gold;
+        Board("Amulet");
+        Enter("bFortune");
+        Order(1);
+        Click();
+        EXPECT_EQ(Bar(), c.line) << c.what;
+        EXPECT_EQ(g().StoryNo, StoryEndNo) << c.what;
+        for (int i = 0; i < 12; ++i) Click();
+        EXPECT_EQ(Bar(), c.line) << c.what << ": the clicks start nothing";
+        EXPECT_EQ(Calls("TownSpeech"), 0) << c.what;
+        EXPECT_EQ(g().NoClick, 0) << c.what;
+        EXPECT_TRUE(W().cmdBuy.Enabled) << c.what;
+        Order(1);
+        EXPECT_EQ(Bar(), "占いババ：武具のありかについて聞きたいのか？それなら、5,000カリム頂くぞよ") << c.what;
+        Leave();
+    }
+}
+
 TEST_F(FortuneTest, AnArmsPlaceIsFollowedByItsRarityUnlessItIsSpecial) {
     const Long arm = ArmOf(5, 1);
     OneArmUnknown(arm);
