@@ -32,6 +32,7 @@
 #include <QTreeWidget>
 #include <QUrl>
 #include <QPaintEvent>
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 
@@ -574,10 +575,13 @@ void QtHost::SyncControl(Control& c) {
                 label->setPixmap(QPixmap());
                 break;
             }
-            const QImage image(reinterpret_cast<const uchar*>(pic.argb.data()), pic.width, pic.height,
-                               pic.width * 4, QImage::Format_ARGB32);
+            QImage image(pic.width, pic.height, QImage::Format_ARGB32);
+            for (int y = 0; y < pic.height; ++y) {
+                const std::uint32_t* row = pic.colour.data() + size_t(y) * size_t(pic.width);
+                std::transform(row, row + pic.width, reinterpret_cast<std::uint32_t*>(image.scanLine(y)), OpaquePixel);
+            }
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            label->setPixmap(QPixmap::fromImage(image.copy()));
+            label->setPixmap(QPixmap::fromImage(std::move(image)));
             break;
         }
         default: break;

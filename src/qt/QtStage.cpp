@@ -1,7 +1,6 @@
 #include "qt/QtStage.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace q {
 
@@ -36,7 +35,8 @@ QRegion StageCanvas::Paint(const StageFrame& frame, QRect box, QColor background
             if (r.isEmpty()) continue;
             for (int y = r.top(); y <= r.bottom(); ++y) {
                 const std::uint32_t* src = s.pixels + size_t(y - sy) * size_t(s.width) + size_t(r.left() - sx);
-                std::memcpy(reinterpret_cast<std::uint32_t*>(image_.scanLine(y)) + r.left(), src, size_t(r.width()) * 4);
+                std::transform(src, src + r.width(), reinterpret_cast<std::uint32_t*>(image_.scanLine(y)) + r.left(),
+                               OpaquePixel);
             }
         }
         const QRect whole = QRect(sx, sy, s.width, s.height).intersected(bounds);

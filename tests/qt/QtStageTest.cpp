@@ -115,7 +115,7 @@ TEST_F(QtStageTest, TheImageHoldsEachSpriteInsideItsOutlineOnly) {
                 const bool covered = second.contains(QPoint(x, y));
                 const SpritePicture& p = covered ? later : first;
                 const int ox = covered ? 37 : 20, oy = Py(top);
-                ASSERT_EQ(img.pixel(x - origin.x(), y - origin.y()), p.argb[size_t(y - oy) * 34 + size_t(x - ox)])
+                ASSERT_EQ(img.pixel(x - origin.x(), y - origin.y()), p.Argb(size_t(y - oy) * 34 + size_t(x - ox)))
                     << x << "," << y;
                 ++checked;
             }
