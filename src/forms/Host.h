@@ -25,9 +25,15 @@ struct PixelRect {
     bool operator==(const PixelRect&) const = default;
 };
 
+// A pixel of a sprite's picture as it is painted: opaque, and black for a
+// pixel whose colour lies past its picture's colour table (marked in the top
+// byte of its 0x00RRGGBB).
+constexpr std::uint32_t OpaquePixel(std::uint32_t colour) { return 0xFF000000u | (colour & 0x00FFFFFFu); }
+
 // A sprite painted into the stage form's image, at its top-left pixel. The
-// picture is `width` x `height` pixels of 0xAARRGGBB (opaque), row by row
-// from the top; only the pixels inside its outline are painted.
+// picture is `width` x `height` pixels of 0x00RRGGBB, row by row from the
+// top, painted as `OpaquePixel` gives them; only the pixels inside its
+// outline are painted.
 struct StageSprite {
     int sprite = 0;
     int x = 0, y = 0;

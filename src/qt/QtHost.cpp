@@ -32,11 +32,13 @@
 #include <QTreeWidget>
 #include <QUrl>
 #include <QPaintEvent>
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 
 #include "core/KeepOnTop.h"
 #include "qt/KeyMap.h"
+#include "stage/RegionBounds.h"
 #include "stage/frm_RGN_Picture.h"
 
 namespace q {
@@ -196,10 +198,16 @@ FormWindow::FormWindow(QtHost& host, Form& form)
     installEventFilter(&host);
 }
 
+QPoint FormWindow::Origin() const {
+    const StageCanvas* canvas = host_.CanvasFor(form_);
+    return canvas ? canvas->Box().topLeft() : QPoint();
+}
+
 void FormWindow::paintEvent(QPaintEvent* e) {
     QPainter p(this);
     if (const StageCanvas* canvas = host_.CanvasFor(form_)) p.drawImage(e->rect(), canvas->Image(), e->rect());
     else p.fillRect(rect(), ColorOf(form_.BackColor));
+    p.translate(-Origin());
     const int tx = host_.TwipsPerPixelX(), ty = host_.TwipsPerPixelY();
     for (Control* c : form_.controls()) {
         if (c->kind() != ControlKind::Line || !c->Visible) continue;
@@ -213,16 +221,16 @@ void FormWindow::paintEvent(QPaintEvent* e) {
 
 void FormWindow::mousePressEvent(QMouseEvent* e) {
     const int button = ButtonCode(e->button());
+    const QPoint at = e->position().toPoint() + Origin();
     if (button)
-        form_.Form_MouseDown(button, ShiftBits(e->modifiers()), int(e->position().x()) * host_.TwipsPerPixelX(),
-                             int(e->position().y()) * host_.TwipsPerPixelY());
+        form_.Form_MouseDown(button, ShiftBits(e->modifiers()), at.x() * host_.TwipsPerPixelX(), at.y() * host_.TwipsPerPixelY());
 }
 
 void FormWindow::mouseMoveEvent(QMouseEvent* e) {
     const int buttons = ButtonBits(e->buttons());
+    const QPoint at = e->position().toPoint() + Origin();
     if (buttons)
-        form_.Form_MouseMove(buttons, ShiftBits(e->modifiers()), int(e->position().x()) * host_.TwipsPerPixelX(),
-                             int(e->position().y()) * host_.TwipsPerPixelY());
+        form_.Form_MouseMove(buttons, ShiftBits(e->modifiers()), at.x() * host_.TwipsPerPixelX(), at.y() * host_.TwipsPerPixelY());
 }
 
 void FormWindow::mouseDoubleClickEvent(QMouseEvent*) { form_.Form_DblClick(); }
@@ -244,6 +252,7 @@ QtHost::QtHost() {
 QtHost::~QtHost() {
     for (auto& [t, qt] : timers_) delete qt;
     for (auto& [f, w] : windows_) delete w.data();
+    for (auto& [f, spare] : spares_) delete spare.window.data();
 }
 
 FormWindow* QtHost::WindowFor(const Form& f) const {
@@ -359,16 +368,61 @@ void QtHost::CreateWidget(FormWindow& w, Control& c) {
 }
 
 void QtHost::formLoaded(Form& f) {
+    if (auto spare = spares_.find(&f); spare != spares_.end() && spare->second.window) {
+        // The form's window of its last load, made as new.
+        FormWindow* w = spare->second.window;
+        windows_[&f] = w;
+        for (auto& [c, widget] : spare->second.widgets) {
+            if (!widget) continue;
+            Renew(*c, *widget);
+            widgets_[c] = widget;
+            controlOf_[widget] = c;
+            SyncControl(*c);
+        }
+        spares_.erase(spare);
+        SyncForm(f);
+        return;
+    }
+    spares_.erase(&f);
     auto* w = new FormWindow(*this, f);
     windows_[&f] = w;
     for (Control* c : f.controls()) CreateWidget(*w, *c);
     SyncForm(f);
 }
 
+void QtHost::Renew(Control& c, QWidget& widget) {
+    if (QWidget* focus = widget.window()->focusWidget()) focus->clearFocus();
+    switch (c.kind()) {
+        case ControlKind::ListView: {
+            // No rows, no selection, scrolled to the top, as a new list.
+            auto& tree = static_cast<QTreeWidget&>(widget);
+            const QSignalBlocker quiet(&tree);
+            tree.clear();
+            tree.setProperty("visibleRequests", QVariant());
+            break;
+        }
+        case ControlKind::RichTextBox: {
+            auto& box = static_cast<QTextEdit&>(widget);
+            const QSignalBlocker quiet(&box);
+            box.clear();
+            break;
+        }
+        case ControlKind::TextBox: {
+            auto& box = static_cast<QLineEdit&>(widget);
+            const QSignalBlocker quiet(&box);
+            box.clear();
+            break;
+        }
+        default: break;
+    }
+}
+
 void QtHost::formUnloaded(Form& f) {
+    Spare spare;
     for (Control* c : f.controls()) {
         if (auto it = widgets_.find(c); it != widgets_.end()) {
             controlOf_.erase(it->second.data());
+            spare.widgets.emplace_back(c, it->second);
             widgets_.erase(it);
         }
         if (c->kind() == ControlKind::Timer) {
@@ -377,10 +431,18 @@ void QtHost::formUnloaded(Form& f) {
     }
     canvases_.erase(&f);
     if (auto it = windows_.find(&f); it != windows_.end()) {
-        if (it->second) {
-            it->second->hide();
-            // The window may be in the middle of handling the event that unloads it.
-            it->second->deleteLater();
+        if (FormWindow* w = it->second) {
+            // The window and its controls wait hidden for the form's next
+            // load: a new tree each time would bring new palettes, and with
+            // them new pictures in the style's cache. Its screen resources go
+            // once the event that unloads it has been handled.
+            w->hide();
+            w->clearMask();
+            QTimer::singleShot(0, w, [w] {
+                if (!w->isVisible()) w->ReleaseScreen();
+            });
+            spare.window = w;
+            spares_[&f] = std::move(spare);
         }
         windows_.erase(it);
     }
@@ -406,12 +468,26 @@ void QtHost::StageFrameReady(Form& stage, const StageFrame& frame) {
     if (!w) return;
     auto& canvas = canvases_[&stage];
     if (!canvas) canvas = std::make_unique<StageCanvas>();
-    const QSize size(std::max(1, stage.Width / tppX_), std::max(1, stage.Height / tppY_));
-    const QRegion changed = canvas->Paint(frame, size, ColorOf(stage.BackColor));
+    // The window covers the box of the figures on the stage; with none it
+    // keeps its last box and shows nothing.
+    const PixelRect b = RegionBounds(frame.region, std::max(1, stage.Width / tppX_), std::max(1, stage.Height / tppY_));
+    QRect box(b.left, b.top, b.right - b.left, b.bottom - b.top);
+    if (box.isEmpty()) box = canvas->Box().isEmpty() ? QRect(0, 0, 1, 1) : canvas->Box();
+    const bool moved = box != canvas->Box();
+    const QRegion changed = canvas->Paint(frame, box, ColorOf(stage.BackColor));
     // Only the figures' pixels are the window: clicks elsewhere reach
     // whatever lies below.
-    w->setMask(spriteRegions_.MaskOf(frame));
-    w->update(changed);
+    const QRegion mask = frame.region.empty() ? NothingShows() : spriteRegions_.MaskOf(frame).translated(-box.topLeft());
+    if (!moved) {
+        w->setMask(mask);
+        w->update(changed);
+        return;
+    }
+    // Place, shape and picture go to the screen together, so the window is
+    // never seen at its new place with its old picture or shape.
+    w->setGeometry(box.translated(stage.Left / tppX_, stage.Top / tppY_));
+    w->setMask(mask);
+    if (w->isVisible()) w->repaint();
 }
 
 void QtHost::Log(const std::string& text) { std::cerr << "quorvane: " << text << "\n"; }
@@ -420,7 +496,8 @@ void QtHost::SyncForm(Form& f) {
     FormWindow* w = WindowFor(f);
     if (!w) return;
     w->setWindowTitle(Q(f.Caption));
-    w->setGeometry(f.Left / tppX_, f.Top / tppY_, std::max(1, f.Width / tppX_), std::max(1, f.Height / tppY_));
+    if (const StageCanvas* canvas = CanvasFor(f)) w->setGeometry(canvas->Box().translated(f.Left / tppX_, f.Top / tppY_));
+    else w->setGeometry(f.Left / tppX_, f.Top / tppY_, std::max(1, f.Width / tppX_), std::max(1, f.Height / tppY_));
     w->update();
     if (f.Visible && !w->isVisible()) w->show();
     else if (!f.Visible && w->isVisible()) w->hide();
@@ -498,10 +575,13 @@ void QtHost::SyncControl(Control& c) {
                 label->setPixmap(QPixmap());
                 break;
             }
-            const QImage image(reinterpret_cast<const uchar*>(pic.argb.data()), pic.width, pic.height,
-                               pic.width * 4, QImage::Format_ARGB32);
+            QImage image(pic.width, pic.height, QImage::Format_ARGB32);
+            for (int y = 0; y < pic.height; ++y) {
+                const std::uint32_t* row = pic.colour.data() + size_t(y) * size_t(pic.width);
+                std::transform(row, row + pic.width, reinterpret_cast<std::uint32_t*>(image.scanLine(y)), OpaquePixel);
+            }
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            label->setPixmap(QPixmap::fromImage(image.copy()));
+            label->setPixmap(QPixmap::fromImage(std::move(image)));
             break;
         }
         default: break;

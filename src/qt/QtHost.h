@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "forms/Form.h"
 #include "forms/Host.h"
@@ -31,6 +32,12 @@ class FormWindow : public QWidget {
 public:
     FormWindow(QtHost& host, Form& form);
     Form& form() const { return form_; }
+    // Where the window's top-left lies on its form: the stage's window covers
+    // only part of it.
+    QPoint Origin() const;
+    // Gives back the window's place on the screen and its backing store
+    // while it is hidden; the next show makes them again.
+    void ReleaseScreen() { destroy(); }
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -115,12 +122,20 @@ private:
     void SyncForm(Form& f);
     void SyncControl(Control& c);
     void SyncList(ListView& lv, QTreeWidget& tree);
+    // A kept control's widget as a new one would be, before it is mirrored.
+    static void Renew(Control& c, QWidget& widget);
     // A character typed into a text box, through its KeyPress: true when it is swallowed.
     bool FilterTyped(TextBox& box, QKeyEvent& event);
 
     int tppX_ = 15, tppY_ = 15;
     std::unordered_map<const Form*, QPointer<FormWindow>> windows_;
     std::unordered_map<const Control*, QPointer<QWidget>> widgets_;
+    // The hidden windows of unloaded forms, with their controls' widgets.
+    struct Spare {
+        QPointer<FormWindow> window;
+        std::vector<std::pair<Control*, QPointer<QWidget>>> widgets;
+    };
+    std::unordered_map<const Form*, Spare> spares_;
     std::unordered_map<const QObject*, Control*> controlOf_;
     std::unordered_map<Timer*, QTimer*> timers_;
     std::deque<int> msgAnswers_;

@@ -1,23 +1,23 @@
 #include "qt/QtStage.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace q {
 
 QRegion NothingShows() { return QRegion(-1, -1, 1, 1); }
 
-QRegion StageCanvas::Paint(const StageFrame& frame, QSize size, QColor background) {
+QRegion StageCanvas::Paint(const StageFrame& frame, QRect box, QColor background) {
     QRegion changed;
-    if (image_.size() != size || background_ != background) {
-        image_ = QImage(size, QImage::Format_RGB32);
+    if (box_ != box || background_ != background) {
+        if (image_.size() != box.size()) image_ = QImage(box.size(), QImage::Format_RGB32);
         image_.fill(background);
+        box_ = box;
         background_ = background;
         painted_.clear();
-        changed = QRegion(0, 0, size.width(), size.height());
+        changed = QRegion(image_.rect());
     }
     // The sprites of the last paint go; the image holds exactly the frame's.
-    const QRect bounds(QPoint(0, 0), size);
+    const QRect bounds = image_.rect();
     const std::uint32_t back = background.rgb();
     for (const QRect& r : painted_) {
         for (int y = r.top(); y <= r.bottom(); ++y)
@@ -26,18 +26,20 @@ QRegion StageCanvas::Paint(const StageFrame& frame, QSize size, QColor backgroun
     }
     painted_.clear();
     for (const StageSprite& s : frame.image) {
+        const int sx = s.x - box.left(), sy = s.y - box.top();  // the sprite's place in the image
         // Only the pixels inside the sprite's outline are written, so the
         // key-coloured surround never covers what lies below.
         for (int k = 0; k < s.outlineCount; ++k) {
             const PixelRect& o = s.outline[k];
-            const QRect r = QRect(s.x + o.left, s.y + o.top, o.right - o.left, o.bottom - o.top).intersected(bounds);
+            const QRect r = QRect(sx + o.left, sy + o.top, o.right - o.left, o.bottom - o.top).intersected(bounds);
             if (r.isEmpty()) continue;
             for (int y = r.top(); y <= r.bottom(); ++y) {
-                const std::uint32_t* src = s.pixels + size_t(y - s.y) * size_t(s.width) + size_t(r.left() - s.x);
-                std::memcpy(reinterpret_cast<std::uint32_t*>(image_.scanLine(y)) + r.left(), src, size_t(r.width()) * 4);
+                const std::uint32_t* src = s.pixels + size_t(y - sy) * size_t(s.width) + size_t(r.left() - sx);
+                std::transform(src, src + r.width(), reinterpret_cast<std::uint32_t*>(image_.scanLine(y)) + r.left(),
+                               OpaquePixel);
             }
         }
-        const QRect whole = QRect(s.x, s.y, s.width, s.height).intersected(bounds);
+        const QRect whole = QRect(sx, sy, s.width, s.height).intersected(bounds);
         if (!whole.isEmpty()) {
             painted_.push_back(whole);
             changed += whole;

@@ -1,6 +1,8 @@
 // The stage form on the desktop: its persistent image, painted sprite by
 // sprite inside each sprite's outline, and the window mask of a frame, made
-// from the region of each sprite number, built once.
+// from the region of each sprite number, built once. The game's stage is as
+// wide and high as the screen; the real window covers only the box of the
+// figures shown, and its image holds just that box.
 #pragma once
 
 #include <QColor>
@@ -12,16 +14,20 @@
 
 namespace q {
 
-// The form's persistent image: the sprites painted since it was last
-// cleared, over the form's background.
+// The part of the form's persistent image inside `Box()`: the sprites
+// painted since it was last cleared, over the form's background.
 class StageCanvas {
 public:
-    // Paints the frame's image; gives back the area that changed.
-    QRegion Paint(const StageFrame& frame, QSize size, QColor background);
+    // Paints the frame's image inside `box` (in pixels of the form); gives
+    // back the area that changed, in pixels of the image.
+    QRegion Paint(const StageFrame& frame, QRect box, QColor background);
     const QImage& Image() const { return image_; }
+    // Where the image lies on the form.
+    QRect Box() const { return box_; }
 
 private:
     QImage image_;
+    QRect box_;
     QColor background_;
     std::vector<QRect> painted_;
 };

@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
         for (int y = 0; y < pic.height * Scale; ++y)
             for (int x = 0; x < pic.width * Scale; ++x) {
                 const size_t i = size_t(y / Scale) * size_t(pic.width) + size_t(x / Scale);
-                const std::uint32_t c = in[i] ? pic.argb[i] : ((x / 4 + y / 4) % 2 ? 0xFFC8C8C8 : 0xFFE8E8E8);
+                const std::uint32_t c = in[i] ? pic.Argb(i) : ((x / 4 + y / 4) % 2 ? 0xFFC8C8C8 : 0xFFE8E8E8);
                 sheet.Set(x0 + x, top + y, c);
             }
     }

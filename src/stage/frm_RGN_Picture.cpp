@@ -262,13 +262,11 @@ SpritePicture Colour(const SymbolPicture& s, const SpriteInfo& info) {
     for (const auto& e : s.palette.entries)
         if (e.second) ++p.tableSize;
     p.colour.resize(s.pixels.size());
-    p.argb.resize(s.pixels.size());
     for (size_t i = 0; i < s.pixels.size(); ++i) {
         const int k = index[static_cast<unsigned char>(s.pixels[i])];
         if (k < 0) throw AssetError(where + ": symbol '" + std::string(1, s.pixels[i]) + "' is not in the palette");
         const auto& colour = s.palette.entries[size_t(k)].second;
         p.colour[i] = colour ? *colour : PastTable;
-        p.argb[i] = 0xFF000000u | (colour ? *colour : 0u);
     }
     return p;
 }
@@ -309,6 +307,18 @@ const SpritePicture& PictureSet::pPicture(int n) const {
 const SpriteInfo& PictureSet::Info(int n) const {
     static const SpriteInfo none;
     return n >= 0 && n < int(infos_.size()) ? infos_[size_t(n)] : none;
+}
+
+const SpriteInfo& frm_RGN_Picture::Info(int n) {
+    static const std::vector<SpriteInfo> infos = [] {
+        try {
+            return Decoder(SpriteAssets()).ReadManifest();
+        } catch (const AssetError&) {
+            return std::vector<SpriteInfo>();  // the decode reports it
+        }
+    }();
+    static const SpriteInfo none;
+    return n >= 0 && n < int(infos.size()) ? infos[size_t(n)] : none;
 }
 
 const PictureSet& frm_RGN_Picture::Get() {

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "forms/Host.h"
 #include "stage/SpriteAssets.h"
 
 namespace q {
@@ -33,8 +34,9 @@ struct SpritePicture {
     int tableSize = 0;  // colours in its colour table (palette entries with a colour)
     // Per pixel, row by row from the top: 0x00RRGGBB, or PastTable.
     std::vector<std::uint32_t> colour;
-    // The same pixels ready to paint: 0xFFRRGGBB (past the table paints black).
-    std::vector<std::uint32_t> argb;
+
+    // Pixel i ready to paint: 0xFFRRGGBB (past the table paints black).
+    std::uint32_t Argb(std::size_t i) const { return OpaquePixel(colour[i]); }
 
     bool empty() const { return width == 0 || height == 0; }
     std::uint32_t At(int x, int y) const { return colour[std::size_t(y) * std::size_t(width) + std::size_t(x)]; }
@@ -77,6 +79,9 @@ class frm_RGN_Picture {
 public:
     static const PictureSet& Get();
     static const SpritePicture& pPicture(int n) { return Get().pPicture(n); }
+    // The manifest line of sprite n, read without decoding any picture: what
+    // asks only for sizes does not bring every picture into memory.
+    static const SpriteInfo& Info(int n);
 };
 
 }  // namespace q

@@ -179,7 +179,7 @@ void ApplyRegion(Game& g, Form& form) {
     for (const auto& p : stage.image) {
         const SpritePicture& pic = pictures.pPicture(p.sprite);
         const RegionRecord& rec = e.RgnData[size_t(p.sprite)];
-        e.frameImage.push_back({p.sprite, p.x, p.y, pic.width, pic.height, pic.argb.data(), rec.rects.data(), int(rec.rects.size())});
+        e.frameImage.push_back({p.sprite, p.x, p.y, pic.width, pic.height, pic.colour.data(), rec.rects.data(), int(rec.rects.size())});
     }
     g.host.StageFrameReady(form, StageFrame{stage.window, e.frameImage});
 
@@ -189,7 +189,7 @@ void ApplyRegion(Game& g, Form& form) {
 
 Integer GetSpriteHeight(Long sprite) {
     if (!ValidSprite(sprite)) return 0;
-    return Integer(frm_RGN_Picture::pPicture(sprite).height * 15);
+    return Integer(frm_RGN_Picture::Info(sprite).height * 15);
 }
 
 Form* RegionFormAt(Game& g, int x, int y) {

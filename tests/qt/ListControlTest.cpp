@@ -179,5 +179,32 @@ TEST_F(ListControlTest, DraggingTheWindowMovesItAndTheFrameAbove) {
     EXPECT_EQ(frame->y() + frame->height(), window->y());
 }
 
+// The style keeps its pictures of buttons, frames and rows by the palette
+// they were drawn with: a window opened again must bring the palettes of
+// before, or each opening adds to the style's cache for the rest of the day.
+TEST_F(ListControlTest, AListWindowOpenedAgainDrawsWithThePalettesOfBefore) {
+    Game& g = *game;
+    auto palettes = [&] {
+        std::vector<qint64> keys;
+        if (FormWindow* w = host.WindowFor(*g.frmStockArms.peek())) keys.push_back(w->palette().cacheKey());
+        for (Control* c : g.frmStockArms.peek()->controls())
+            if (QWidget* widget = host.WidgetFor(*c)) keys.push_back(widget->palette().cacheKey());
+        return keys;
+    };
+    const std::vector<qint64> first = palettes();
+    ASSERT_GT(first.size(), 3u);
+    Tree()->verticalScrollBar()->setValue(Tree()->verticalScrollBar()->maximum());
+    for (int i = 0; i < 3; ++i) {
+        g.frmFrame->cmdFrame_Click(3);  // another list in its place
+        ASSERT_FALSE(g.frmStockArms.loaded());
+        g.frmFrame->cmdFrame_Click(5);
+        EXPECT_EQ(palettes(), first) << "opening " << i + 2;
+    }
+    // Opened again, the list is as new: its first row chosen, at the top.
+    EXPECT_EQ(Tree()->topLevelItemCount(), 60);
+    EXPECT_TRUE(Tree()->topLevelItem(0)->isSelected());
+    EXPECT_EQ(Tree()->verticalScrollBar()->value(), 0);
+}
+
 }  // namespace
 }  // namespace q

@@ -1,6 +1,7 @@
-// The stage on the desktop front end (offscreen): the window's mask is the
-// union of the frame's outlines, the image holds the sprites inside their
-// outlines, and a click on a figure reaches the stage's mouse handler.
+// The stage on the desktop front end (offscreen): the window covers the box
+// of the frame's figures while the form stays screen-wide, the window's mask
+// is the union of the frame's outlines, the image holds the sprites inside
+// their outlines, and a click on a figure reaches the stage's mouse handler.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -51,11 +52,24 @@ protected:
     Scene stage;
 };
 
-TEST_F(QtStageTest, TheStageIsAFramelessWindowAtTheTopLeftAsHighAsTheStage) {
+TEST_F(QtStageTest, TheWindowCoversTheBoxOfTheFiguresWhileTheFormStaysScreenWide) {
     FormWindow* w = host.WindowFor(stage);
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_EQ(w->geometry(), QRect(0, 0, host.ScreenWidthPixels(), host.StageHeightPixels()));
+    const Long top = RGN_ScreenHeight(*game) - 900;
+    const Long s = host.TwipsPerPixelX();
+    Frame({{92, 20 * s, top}, {5, 137 * s, top}});
+    EXPECT_EQ(w->geometry(), Outlines({{92, 20 * s, top}, {5, 137 * s, top}}).boundingRect());
+    EXPECT_EQ(stage.Width / s, host.ScreenWidthPixels()) << "the game's stage stays as wide as the screen";
+    EXPECT_EQ(stage.Height, RGN_ScreenHeight(*game));
+
+    // The box follows a figure that walks on, and grows and shrinks with the figures.
+    Frame({{92, 24 * s, top}});
+    EXPECT_EQ(w->geometry(), Outlines({{92, 24 * s, top}}).boundingRect());
+    // A figure partly off the screen: the window stops at the screen's edge.
+    Frame({{92, -10 * s, top}});
+    EXPECT_EQ(w->geometry(), Outlines({{92, -10 * s, top}}).boundingRect().intersected(QRect(0, 0, 10000, 10000)));
+    EXPECT_EQ(host.CanvasFor(stage)->Image().size(), w->size()) << "the image holds just the box";
 }
 
 TEST_F(QtStageTest, TheMaskIsTheUnionOfTheDrawnOutlines) {
@@ -66,11 +80,13 @@ TEST_F(QtStageTest, TheMaskIsTheUnionOfTheDrawnOutlines) {
                           {188, 5 * s, top - 15 * s}, {30, -10 * s, top}};
     Frame(sprites);
     FormWindow* w = host.WindowFor(stage);
-    EXPECT_EQ(w->mask(), Outlines(sprites));
-    EXPECT_FALSE(w->mask().contains(QPoint(0, 0)));
+    const QPoint origin = w->geometry().topLeft();
+    EXPECT_EQ(w->mask().translated(origin).intersected(w->geometry()), Outlines(sprites).intersected(w->geometry()));
+    EXPECT_FALSE(w->mask().contains(QPoint(0, 0))) << "the box's corner lies between the figures";
 
     Frame({{393, 0, top}});
-    EXPECT_EQ(w->mask(), QRegion(33, Py(top) + 33, 1, 1)) << "the blank shows one pixel";
+    EXPECT_EQ(w->geometry(), QRect(33, Py(top) + 33, 1, 1)) << "the blank shows one pixel";
+    EXPECT_EQ(w->mask(), QRegion(0, 0, 1, 1));
 }
 
 TEST_F(QtStageTest, AnEmptyFrameLeavesNoPixelOfTheWindow) {
@@ -87,6 +103,8 @@ TEST_F(QtStageTest, TheImageHoldsEachSpriteInsideItsOutlineOnly) {
     const StageCanvas* canvas = host.CanvasFor(stage);
     ASSERT_NE(canvas, nullptr);
     const QImage& img = canvas->Image();
+    const QPoint origin = canvas->Box().topLeft();
+    EXPECT_EQ(canvas->Box(), Outlines({{92, 300, top}, {5, 555, top}}).boundingRect());
     const SpritePicture& later = frm_RGN_Picture::pPicture(5);
     const SpritePicture& first = frm_RGN_Picture::pPicture(92);
     const QRegion second = Outlines({{5, 555, top}});
@@ -97,23 +115,32 @@ TEST_F(QtStageTest, TheImageHoldsEachSpriteInsideItsOutlineOnly) {
                 const bool covered = second.contains(QPoint(x, y));
                 const SpritePicture& p = covered ? later : first;
                 const int ox = covered ? 37 : 20, oy = Py(top);
-                ASSERT_EQ(img.pixel(x, y), p.argb[size_t(y - oy) * 34 + size_t(x - ox)]) << x << "," << y;
+                ASSERT_EQ(img.pixel(x - origin.x(), y - origin.y()), p.Argb(size_t(y - oy) * 34 + size_t(x - ox)))
+                    << x << "," << y;
                 ++checked;
             }
     }
     EXPECT_GT(checked, 100);
-    // The next frame clears the image: the old figures are gone.
-    Frame({{99, 1500, top}});
-    EXPECT_EQ(img.pixel(30, Py(top) + 20), ColorOf(stage.BackColor).rgb());
+    // The next frame clears the image: the old figures are gone, even where
+    // the new box overlaps the old one.
+    Frame({{99, 300, top}});
+    const QRect box = canvas->Box();
+    const QRegion gone = (Outlines({{92, 300, top}, {5, 555, top}}) - Outlines({{99, 300, top}})).intersected(box);
+    ASSERT_FALSE(gone.isEmpty());
+    for (const QRect& r : gone)
+        EXPECT_EQ(img.pixel(r.topLeft() - box.topLeft()), ColorOf(stage.BackColor).rgb()) << r.x() << "," << r.y();
 }
 
 TEST_F(QtStageTest, AClickOnAFigureReachesTheStage) {
     const Long top = 9000;
     Frame({{0, 300, top}});
     const PixelRect foot = Rgn(*game).RgnData[0].rects.back();
-    QTest::mouseClick(host.WindowFor(stage), Qt::LeftButton, {}, QPoint(20 + foot.left, Py(top) + foot.top));
+    FormWindow* w = host.WindowFor(stage);
+    const QPoint onStage(20 + foot.left, Py(top) + foot.top);
+    QTest::mouseClick(w, Qt::LeftButton, {}, onStage - w->geometry().topLeft());
     ASSERT_EQ(stage.clicks.size(), 1u);
-    EXPECT_EQ(stage.clicks[0].first, (20 + foot.left) * host.TwipsPerPixelX());
+    EXPECT_EQ(stage.clicks[0].first, onStage.x() * host.TwipsPerPixelX());
+    EXPECT_EQ(stage.clicks[0].second, onStage.y() * host.TwipsPerPixelY());
 }
 
 }  // namespace

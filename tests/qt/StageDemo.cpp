@@ -67,11 +67,12 @@ int main(int argc, char** argv) {
                     for (int x = r.left; x < r.right; ++x) figure.insert({px + x, py + y});
         const int barTop = game.frmUnderMes->Top / host.TwipsPerPixelY();
         const QImage& image = host.CanvasFor(stage)->Image();
+        const QPoint origin = host.CanvasFor(stage)->Box().topLeft();
         int wrongFigure = 0, wrongDesktop = 0;
         for (int y = 0; y < barTop; ++y)
             for (int x = 0; x < after.width(); ++x) {
                 const bool onFigure = figure.count({x, y}) != 0;
-                if (onFigure && after.pixel(x, y) != image.pixel(x, y)) ++wrongFigure;
+                if (onFigure && after.pixel(x, y) != image.pixel(QPoint(x, y) - origin)) ++wrongFigure;
                 if (!onFigure && after.pixel(x, y) != before.pixel(x, y)) ++wrongDesktop;
             }
         std::printf("figure pixels wrong: %d\ndesktop pixels changed: %d\n", wrongFigure, wrongDesktop);

@@ -133,10 +133,10 @@ TEST_F(StageTest, TheWindowRegionIsTheUnionAndALaterSpriteCoversOnlyInsideItsOut
     for (auto [x, y] : Pixels(Outline(92).rects, 20, 40)) {
         const std::uint32_t shown = ScreenAt(screen, x, y);
         if (second.count({x, y})) {
-            EXPECT_EQ(shown, top.argb[size_t(y - 40) * 34 + size_t(x - 37)]);
+            EXPECT_EQ(shown, top.Argb(size_t(y - 40) * 34 + size_t(x - 37)));
             ++covered;
         } else {
-            EXPECT_EQ(shown, first.argb[size_t(y - 40) * 34 + size_t(x - 20)]);
+            EXPECT_EQ(shown, first.Argb(size_t(y - 40) * 34 + size_t(x - 20)));
             if (x >= 37) ++showing;  // inside the later sprite's picture, outside its outline
         }
     }

@@ -27,7 +27,6 @@ SpritePicture Make(const std::vector<std::string>& rows, const Colours& colours)
         for (char c : row) {
             const auto& col = colours.at(c);
             p.colour.push_back(col ? *col : PastTable);
-            p.argb.push_back(0xFF000000u | (col ? *col : 0));
         }
     return p;
 }
@@ -122,7 +121,7 @@ TEST(PictureFormat, DerivesMirrorRecolourAndOverlay) {
     EXPECT_EQ(r.At(0, 2), 0x000000u);  // kept
     const SpritePicture& p = set.pPicture(3);
     EXPECT_EQ(p.At(1, 1), PastTable);
-    EXPECT_EQ(p.argb[5], 0xFF000000u);  // painted black
+    EXPECT_EQ(p.Argb(5), 0xFF000000u);  // painted black
     EXPECT_EQ(p.tableSize, 2);
     EXPECT_EQ(OutlineOf(p).rects, OutlineOf(a).rects);
 }

@@ -146,6 +146,16 @@ TEST(Pictures, AllDecodeWithoutErrors) {
     for (int n = 0; n < SpriteCount; ++n) EXPECT_EQ(Pictures().Info(n).number, n) << "sprite " << n << " missing from the manifest";
 }
 
+// Sizes are asked for before any picture is needed; the manifest alone answers.
+TEST(Pictures, TheManifestAloneGivesTheSizesOfThePictures) {
+    for (int n = 0; n < SpriteCount; ++n) {
+        EXPECT_EQ(frm_RGN_Picture::Info(n).width, Pic(n).width) << "sprite " << n;
+        EXPECT_EQ(frm_RGN_Picture::Info(n).height, Pic(n).height) << "sprite " << n;
+    }
+    EXPECT_EQ(frm_RGN_Picture::Info(SpriteCount).number, -1);
+    EXPECT_EQ(frm_RGN_Picture::Info(-1).height, 0);
+}
+
 TEST(Pictures, SizesFormatsAndLayoutsAreThoseOfTheCatalogue) {
     for (int n = 0; n < SpriteCount; ++n) {
         SCOPED_TRACE("sprite " + std::to_string(n));
