@@ -23,6 +23,17 @@ public:
     void Timer2_Timer();
     // When the timed wait is over, one tick of the scene clock.
     void Timer3_Timer();
+
+    // How the timers run the clock's tick: never one inside another. A tick
+    // asked for while one runs (a frame or a wait lets the timers tick) is
+    // not run inside it: the clock's own next tick comes on its interval;
+    // the end of a wait ticks once the running tick is over, unless that
+    // tick began a new wait, whose end will tick instead.
+    void ClockTick(bool waitEnded);
+
+private:
+    bool ticking_ = false;
+    bool waitTickDeferred_ = false;
 };
 
 }  // namespace q
