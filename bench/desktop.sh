@@ -33,6 +33,10 @@ if [ -z "$display_num" ]; then
   for n in $(seq 150 190); do [ -e "/tmp/.X$n-lock" ] || { display_num="$n"; break; }; done
 fi
 work="$(mktemp -d)"
+# The game's single-instance lock lives in TMPDIR: these runs have their own,
+# so a game played meanwhile neither stops them nor is stopped.
+mkdir -p "$work/tmp"
+export TMPDIR="$work/tmp"
 xvfb=""
 stop_x() { [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null; xvfb=""; }
 trap 'stop_x; rm -rf "$work"' EXIT

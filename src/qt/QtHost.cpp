@@ -20,6 +20,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
+#include <QPixmapCache>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -242,6 +243,10 @@ void FormWindow::closeEvent(QCloseEvent* e) {
 }
 
 QtHost::QtHost() {
+    // The style draws its buttons, frames and rows once into a shared cache.
+    // The game's windows need a few hundred kilobytes of it; a day of play
+    // must not let it grow to Qt's ten megabytes.
+    QPixmapCache::setCacheLimit(2048);
     if (QScreen* s = Screen()) {
         const double dpiX = s->logicalDotsPerInchX(), dpiY = s->logicalDotsPerInchY();
         if (dpiX > 0) tppX_ = std::max(1, int(std::lround(1440.0 / dpiX)));
