@@ -91,8 +91,7 @@ void mStatus_Click(Game& g) {
         return;
     }
     frmStatus& status = g.frmStatus.get();
-    // The window's bottom edge 65 pixels above the bottom of the stage area.
-    status.Top = RGN_ScreenHeight(g) - status.Height - RGN_PixelToTwipY(g, 65);
+    status.Top = RGN_ScreenHeight(g) - status.Height - RGN_PixelToTwipY(g, ListGapPixels);
     status.Left = RGN_PixelToTwipX(g, 0);
     status.Show();
     g.ListTop = status.Top;

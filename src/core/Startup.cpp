@@ -1,5 +1,6 @@
 #include "core/Startup.h"
 
+#include <filesystem>
 #include <vector>
 
 #include "core/Game.h"
@@ -21,6 +22,11 @@ void StartProgram(Game& g) {
     g.frmOpen.get();
 }
 
-void OpenHelp(Game& g) { g.host.OpenDocument(HelpDocument); }
+void OpenHelp(Game& g) {
+    if (g.host.OpenDocument(HelpDocument)) return;
+    // No viewer for it on this desktop: the player can still open the file.
+    const std::string path = std::filesystem::absolute(HelpDocument).string();
+    g.host.MsgBox(HelpNotOpenedText + path, vbExclamation | vbOKOnly, "");
+}
 
 }  // namespace q

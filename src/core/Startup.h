@@ -15,5 +15,6 @@ void StartProgram(Game& g);
 void OpenHelp(Game& g);
 
 inline constexpr const char* HelpDocument = "Help.html";
+inline constexpr const char* HelpNotOpenedText = "ヘルプを開けませんでした。\nブラウザで次のファイルを開いてください。\n";
 
 }  // namespace q

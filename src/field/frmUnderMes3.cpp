@@ -103,6 +103,7 @@ void frmUnderMes3::Design() {
     Height = 315;
     BackColor = BarColor;
     txtNumber.Text = "";
+    txtNumber.MaxDigits = MostDigits;
     txtNumber.Left = 45;
     txtNumber.Top = 30;
     txtNumber.Width = 495;
@@ -235,7 +236,7 @@ void frmUnderMes3::txtNumber_KeyPress(int& KeyAscii) {
         if (!txtNumber.Text->empty()) cmdOK_Click();
         return;
     }
-    txtNumber.DigitsOnly(KeyAscii, MostDigits);
+    txtNumber.DigitsOnly(KeyAscii);
 }
 
 void frmUnderMes3::Form_KeyDown(int KeyCode, int Shift) { MessageInput(game, KeyCode, Shift, InputKey); }

@@ -81,10 +81,27 @@ std::string Utf8(int code) {
 
 }  // namespace
 
-void TextBox::DigitsOnly(int& KeyAscii, int maxDigits) const {
+void TextBox::DigitsOnly(int& KeyAscii) const {
     if (KeyAscii == 8) return;
     const bool digit = KeyAscii >= '0' && KeyAscii <= '9';
-    if (!digit || (TextLength() >= maxDigits && SelLength == 0)) KeyAscii = 0;
+    if (!digit || (TextLength() >= MaxDigits && SelLength == 0)) KeyAscii = 0;
+}
+
+void TextBox::EditedByPlayer() {
+    if (MaxDigits > 0) {
+        const std::string& text = Text;
+        std::string kept;
+        if (Signed && !text.empty() && text[0] == '-') kept = "-";
+        for (char ch : text)
+            if (ch >= '0' && ch <= '9' && int(kept.size()) < MaxDigits) kept += ch;
+        if (kept == "-") kept.clear();
+        if (kept != text) {
+            Text = kept;
+            SelStart = std::min(SelStart.get(), TextLength());
+            SelLength = 0;
+        }
+    }
+    if (Change) Change();
 }
 
 int TextBox::TextLength() const { return int(CharStarts(Text).size()) - 1; }
@@ -112,7 +129,7 @@ void TextBox::Type(int KeyAscii) {
     Text = text.substr(0, starts[size_t(from)]) + insert + text.substr(starts[size_t(to)]);
     SelStart = from + (insert.empty() ? 0 : 1);
     SelLength = 0;
-    if (Change) Change();
+    EditedByPlayer();
 }
 
 PictureBox::PictureBox(Form& form, std::string name, int index)

@@ -136,6 +136,10 @@ public:
     // SelStart and is SelLength long; 0 long means only the caret.
     Prop<int> SelStart{*this, 0};
     Prop<int> SelLength{*this, 0};
+    // A number box: digits only, at most this many characters (0 for any
+    // text); with Signed a leading minus may take one of them.
+    Prop<int> MaxDigits{*this, 0};
+    Prop<bool> Signed{*this, false};
     std::function<void()> Change;
     // A character typed into the box, before it goes in: the handler may
     // swallow it by setting KeyAscii to 0. Enter is 13, Backspace 8.
@@ -144,9 +148,13 @@ public:
     // Characters in the text (not bytes).
     int TextLength() const;
     // For a KeyPress handler of a number box: lets Backspace through, and a
-    // digit while fewer than maxDigits are in the box (or some are selected
+    // digit while fewer than MaxDigits are in the box (or some are selected
     // to be replaced); swallows everything else.
-    void DigitsOnly(int& KeyAscii, int maxDigits) const;
+    void DigitsOnly(int& KeyAscii) const;
+    // The player changed the text in the front end, however (typed, pasted,
+    // cut, dropped): a number box keeps only what its key filter would have
+    // let in, then Change runs.
+    void EditedByPlayer();
     // Selects the whole text.
     void SelectAll();
     // A character typed with the box focused: KeyPress may swallow it; what

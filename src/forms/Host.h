@@ -115,7 +115,8 @@ public:
     virtual void Log(const std::string& text) { std::fprintf(stderr, "quorvane: %s\n", text.c_str()); }
 
     // The shell and the process.
-    virtual void OpenDocument(const std::string& /*path*/) {}
+    // Opens a document with the desktop's viewer; false when it could not.
+    virtual bool OpenDocument(const std::string& /*path*/) { return false; }
     virtual bool AcquireInstanceLock() { return true; }
 };
 

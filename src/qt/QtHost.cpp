@@ -316,10 +316,10 @@ void QtHost::CreateWidget(FormWindow& w, Control& c) {
                 t.SelLength = e->hasSelectedText() ? int(e->selectedText().size()) : 0;
                 fromWidget_ = nullptr;
             };
+            // Typed, pasted or cut: the model keeps what a number box takes.
             QObject::connect(e, &QLineEdit::textEdited, [&c, fromBox](const QString&) {
                 fromBox();
-                auto& t = static_cast<TextBox&>(c);
-                if (t.Change) t.Change();
+                static_cast<TextBox&>(c).EditedByPlayer();
             });
             auto selection = fromBox;
             QObject::connect(e, &QLineEdit::selectionChanged, selection);
@@ -800,8 +800,9 @@ void QtHost::Raise(Form& f) {
     if (FormWindow* w = WindowFor(f)) w->raise();
 }
 
-void QtHost::OpenDocument(const std::string& path) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(Q(path)).absoluteFilePath()));
+bool QtHost::OpenDocument(const std::string& path) {
+    const QFileInfo file(Q(path));
+    return file.exists() && QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath()));
 }
 
 bool QtHost::AcquireInstanceLock() {
@@ -838,7 +839,23 @@ bool QtHost::DeliverKey(Form& form, Control* control, QEvent* event) {
     }
     if (code == 0) return false;
     const int shift = ShiftBits(ke->modifiers());
-    if (control && control->kind() == ControlKind::ListView && code >= 37 && code <= 40) return false;
+    const bool listControl = control && control->kind() == ControlKind::ListView;
+    if (listControl && (code == 37 || code == 39)) return false;  // the list scrolls sideways
+    if (listControl && (code == 38 || code == 40)) {
+        // Up and Down move the list's selection; a move raises the list's
+        // item click, as a click on the row does.
+        auto& lv = static_cast<ListView&>(*control);
+        QPointer<QWidget> widget = WidgetFor(lv);
+        const int before = lv.SelectedIndex();
+        if (widget) {
+            forwarding_ = true;
+            QApplication::sendEvent(widget, event);
+            forwarding_ = false;
+        }
+        if (lv.form().loaded() && lv.SelectedIndex() != before && lv.ItemClick) lv.ItemClick(lv.SelectedIndex());
+        event->accept();
+        return true;
+    }
     if (control && control->KeyDown) control->KeyDown(code, shift);
     else form.Form_KeyDown(code, shift);
     event->accept();  // handled: the window behind the control does not see it again

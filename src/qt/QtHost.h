@@ -102,7 +102,7 @@ public:
     std::string ForegroundTitle() override;
     void SetTopmost(Form&, bool topmost) override;
     void Raise(Form&) override;
-    void OpenDocument(const std::string& path) override;
+    bool OpenDocument(const std::string& path) override;
     bool AcquireInstanceLock() override;
     void SetFocus(Control& c) override;
     void DragForm(Form& f, const std::function<void()>& moved) override;

@@ -130,7 +130,7 @@ ArmsWindow::ArmsWindow(Game& g, std::string name, int tab, ArmsBox own, std::vec
 }
 
 void ArmsWindow::DesignArms(const Layout& l) {
-    DesignWindow(3615, 2415);
+    DesignWindow(3615, ListWindowHeight);
     BackColor = RGB(224, 224, 224);
     lblNumber.Caption = "個数：";
     lblNumber.AutoSize = false;
@@ -141,6 +141,7 @@ void ArmsWindow::DesignArms(const Layout& l) {
     lblNumber.Height = 255;
     lblNumber.ToolTipText = Quoted(l.labelTip);
     txtNumber.Text = "1";
+    txtNumber.MaxDigits = 3;
     txtNumber.Left = l.boxLeft;
     txtNumber.Width = l.boxWidth;
     txtNumber.Top = 0;
@@ -150,7 +151,7 @@ void ArmsWindow::DesignArms(const Layout& l) {
     lstList.Left = 0;
     lstList.Top = 240;
     lstList.Width = 3615;
-    lstList.Height = 2175;
+    lstList.Height = ListWindowHeight - lstList.Top;
     lstList.Enabled = true;
     lstList.ClearColumns();
     lstList.ClearItems();
@@ -253,7 +254,7 @@ void ArmsWindow::txtNumber_KeyPress(int& KeyAscii) {
         }
         return;
     }
-    txtNumber.DigitsOnly(KeyAscii, 3);
+    txtNumber.DigitsOnly(KeyAscii);
 }
 
 Long ArmsWindow::NormalisedNumber() {

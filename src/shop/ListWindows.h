@@ -20,6 +20,16 @@ void CloseListWindows(Game& g);
 // window opened afterwards.
 void DragListWindow(Game& g, int Button);
 
+// Where the list windows stand: their bottom ListGapPixels above the bottom
+// of the stage, below the facility windows, whose bottom is
+// FacilityGapPixels above it. A list window and the tab frame above it fit
+// in the room between (at 15 twips to the pixel), so that neither covers
+// the other.
+inline constexpr int ListGapPixels = 65;
+inline constexpr int FacilityGapPixels = 258;
+inline constexpr int FrameHeight = 495;
+inline constexpr int ListWindowHeight = (FacilityGapPixels - ListGapPixels) * 15 - FrameHeight;
+
 // The tabs in the order of the frame's buttons as they are read (and as
 // Shift with 1 to 9 and 0 opens them).
 inline constexpr std::array<int, 10> TabOrder{0, 1, 2, 3, 8, 4, 5, 6, 7, 9};

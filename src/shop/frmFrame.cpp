@@ -42,7 +42,8 @@ frmFrame::frmFrame(Game& g) : GameForm(g, "frmFrame") {
 void frmFrame::Design() {
     Caption = "+++ Quorvane +++";
     Width = 2880 + ButtonWidth;
-    Height = 240 + ButtonHeight;
+    Height = FrameHeight;
+    static_assert(FrameHeight == 240 + ButtonHeight);
     for (int i = 0; i < 10; ++i) {
         CommandButton& b = cmdFrame[i];
         const TabDesign& d = Tabs[size_t(i)];

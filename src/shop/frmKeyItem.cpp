@@ -21,11 +21,11 @@ frmKeyItem::frmKeyItem(Game& g) : ListWindow(g, "frmKeyItem", 3) {
 }
 
 void frmKeyItem::Design() {
-    DesignWindow(3615, 2415);
+    DesignWindow(3615, ListWindowHeight);
     lstList.Left = 0;
     lstList.Top = 0;
     lstList.Width = 3615;
-    lstList.Height = 2415;
+    lstList.Height = ListWindowHeight;
     lstList.MultiSelect = false;
     lstList.HideSelection = false;
     lstList.ClearColumns();

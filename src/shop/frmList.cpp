@@ -67,7 +67,7 @@ frmList::frmList(Game& g) : ListWindow(g, "frmList", 2) {
 }
 
 void frmList::Design() {
-    DesignWindow(3615, 2415);
+    DesignWindow(3615, ListWindowHeight);
     BackColor = RGB(224, 224, 224);
     lblNumber.Caption = "値段(-50～50％)：";
     lblNumber.AutoSize = false;
@@ -78,6 +78,8 @@ void frmList::Design() {
     lblNumber.Height = 255;
     lblNumber.ToolTipText = Quoted("「値付け」時には値段（-50%～50%）を、「捨てる」時には個数を入力します");
     txtNumber.Text = "1";
+    txtNumber.MaxDigits = 3;
+    txtNumber.Signed = true;
     txtNumber.Left = 1920;
     txtNumber.Width = 855;
     txtNumber.Top = 0;
@@ -94,7 +96,7 @@ void frmList::Design() {
     lstList.Left = 0;
     lstList.Top = 240;
     lstList.Width = 3615;
-    lstList.Height = 2175;
+    lstList.Height = ListWindowHeight - lstList.Top;
     lstList.MultiSelect = true;
     lstList.HideSelection = false;
     lstList.ClearColumns();

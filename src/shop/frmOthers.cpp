@@ -84,9 +84,7 @@ frmOthers::frmOthers(Game& g) : ListWindow(g, "frmOthers", 9) {
 }
 
 void frmOthers::Design() {
-    Caption = "+++ Quorvane +++";
-    Width = 3615;
-    Height = 3000;
+    DesignWindow(3615, ListWindowHeight);
     BackColor = RGB(224, 224, 224);
     const std::array<CheckDesign, 6> boxes{{
         {&frmOthers::ChkLeftRight, "：進行方向(左へ)", "フィールドで歩く方向を右にします", 120, 60},
@@ -130,7 +128,7 @@ void frmOthers::Design() {
     lstList.Left = 60;
     lstList.Top = 1080;
     lstList.Width = 3495;
-    lstList.Height = 1860;
+    lstList.Height = ListWindowHeight - 60 - lstList.Top;
     lstList.ClearColumns();
     lstList.ClearItems();
 }

@@ -27,7 +27,7 @@ frmRequest::frmRequest(Game& g) : ListWindow(g, "frmRequest", 8) {
 }
 
 void frmRequest::Design() {
-    DesignWindow(3615, 2415);
+    DesignWindow(3615, ListWindowHeight);
     ListView& orders = lstList[0];
     orders.Left = 0;
     orders.Top = 0;
@@ -37,7 +37,7 @@ void frmRequest::Design() {
     holdings.Left = 0;
     holdings.Top = 1560;
     holdings.Width = 3615;
-    holdings.Height = 855;
+    holdings.Height = ListWindowHeight - holdings.Top;
     for (int i = 0; i < 2; ++i) {
         SetUp(lstList[i]);
         lstList[i].ClearColumns();

@@ -79,7 +79,7 @@ frmSack::frmSack(Game& g) : ListWindow(g, "frmSack", 7) {
 }
 
 void frmSack::Design() {
-    DesignWindow(3615, 2415);
+    DesignWindow(3615, ListWindowHeight);
     BackColor = RGB(224, 224, 224);
     const char* tip = "「使う」「捨てる」を行いたい個数を入力します";
     lblNumber.Caption = "個数：";
@@ -91,6 +91,7 @@ void frmSack::Design() {
     lblNumber.Height = 255;
     lblNumber.ToolTipText = Quoted(tip);
     txtNumber.Text = "1";
+    txtNumber.MaxDigits = 1;
     txtNumber.Left = 1200;
     txtNumber.Width = 735;
     txtNumber.Top = 0;
@@ -116,7 +117,7 @@ void frmSack::Design() {
     lstList.Left = 0;
     lstList.Top = 240;
     lstList.Width = 3615;
-    lstList.Height = 2175;
+    lstList.Height = ListWindowHeight - lstList.Top;
     lstList.Enabled = true;
     lstList.MultiSelect = true;
     lstList.HideSelection = false;
@@ -357,7 +358,7 @@ void frmSack::txtNumber_KeyPress(int& KeyAscii) {
         else if (cmdDump.Enabled) cmdDump.SetFocus();
         return;
     }
-    txtNumber.DigitsOnly(KeyAscii, 1);
+    txtNumber.DigitsOnly(KeyAscii);
 }
 
 void frmSack::cmdUse_Click() {

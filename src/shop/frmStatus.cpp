@@ -30,28 +30,33 @@ constexpr std::array<const char*, 11> Tips{
 constexpr int PageWidth = 3615;
 constexpr int Margin = 60;
 constexpr int BoxLeft = 1560;
-constexpr int RowPitch = 300;
 
 std::string Of(long long held, long long most) { return std::to_string(held) + "／" + std::to_string(most); }
 
 }  // namespace
 
-void DesignStatusRows(ControlArray<Label>& labels, ControlArray<TextBox>& boxes, const char* const* captions,
-                      const char* const* tips, int pitch) {
+void DesignStatusPage(ListWindow& page, ControlArray<Label>& labels, ControlArray<TextBox>& boxes,
+                      const char* const* captions, const char* const* tips, int rows) {
+    const int pitch = (ListWindowHeight - 2 * Margin) / rows;
+    const int columns = (labels.size() + rows - 1) / rows;
+    page.Width = columns * PageWidth;
+    page.Height = ListWindowHeight;
     for (int i = 0; i < labels.size(); ++i) {
+        const int left = (i / rows) * PageWidth;
+        const int top = Margin + (i % rows) * pitch;
         Label& l = labels[i];
         l.Caption = captions[i];
-        l.Left = Margin;
-        l.Top = Margin + i * pitch + (pitch - 180) / 2;
+        l.Left = left + Margin;
+        l.Top = top + (pitch - 180) / 2;
         l.ToolTipText = Quoted(tips[i]);
         TextBox& t = boxes[i];
         t.Text = "";
         t.Locked = true;
         t.BorderStyle = 0;
-        t.Left = BoxLeft;
+        t.Left = left + BoxLeft;
         t.Width = PageWidth - BoxLeft - Margin;
-        t.Top = Margin + i * pitch;
-        t.Height = pitch - 30;
+        t.Top = top;
+        t.Height = pitch - 15;
         t.ToolTipText = l.ToolTipText;
     }
 }
@@ -68,9 +73,9 @@ frmStatus::frmStatus(Game& g) : ListWindow(g, "frmStatus", 0) {
 }
 
 void frmStatus::Design() {
-    DesignWindow(PageWidth, 2 * Margin + 11 * RowPitch);
+    DesignWindow(PageWidth, ListWindowHeight);
     BackColor = RGB(224, 224, 224);
-    DesignStatusRows(LBLStatus, TXTStatus, Captions.data(), Tips.data(), RowPitch);
+    DesignStatusPage(*this, LBLStatus, TXTStatus, Captions.data(), Tips.data(), int(Captions.size()));
 }
 
 void frmStatus::Form_Load() {

@@ -18,8 +18,10 @@ public:
     Control* FirstControl() override { return &TXTStatus[0]; }
 };
 
-// Lays out a status page: a column of labels and the boxes beside them.
-void DesignStatusRows(ControlArray<Label>& labels, ControlArray<TextBox>& boxes, const char* const* captions,
-                      const char* const* tips, int pitch);
+// Lays out a status page of the list windows' height: columns of `rows`
+// labels with the boxes beside them, each column as wide as the first page,
+// and sizes the page to fit them.
+void DesignStatusPage(ListWindow& page, ControlArray<Label>& labels, ControlArray<TextBox>& boxes,
+                      const char* const* captions, const char* const* tips, int rows);
 
 }  // namespace q

@@ -37,7 +37,7 @@ constexpr std::array<const char*, 10> Signs{
 };
 
 constexpr int PocketWatch = 14;
-constexpr int RowPitch = 225;
+constexpr int RowsPerColumn = 8;
 
 // The box of each condition counter: ailments show "異常", the helpful
 // effects "発動中", and every one "―――" while it is not in effect.
@@ -78,9 +78,9 @@ frmStatus2::frmStatus2(Game& g) : ListWindow(g, "frmStatus2", 1) {
 }
 
 void frmStatus2::Design() {
-    DesignWindow(3615, 120 + 15 * RowPitch);
+    DesignWindow(3615, ListWindowHeight);
     BackColor = RGB(224, 224, 224);
-    DesignStatusRows(LBLStatus, TXTStatus, Captions.data(), Tips.data(), RowPitch);
+    DesignStatusPage(*this, LBLStatus, TXTStatus, Captions.data(), Tips.data(), RowsPerColumn);
 }
 
 void frmStatus2::Form_Load() {

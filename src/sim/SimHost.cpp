@@ -226,9 +226,14 @@ void SimHost::DragForm(Form& f, const std::function<void()>& moved) {
     Note("drag " + f.Name() + " to " + std::to_string(f.Left.get()) + "," + std::to_string(f.Top.get()));
 }
 
-void SimHost::OpenDocument(const std::string& path) {
+bool SimHost::OpenDocument(const std::string& path) {
+    if (noViewer_) {
+        Note("open document " + path + ": no viewer");
+        return false;
+    }
     documents_.push_back(path);
     Note("open document " + path);
+    return true;
 }
 
 void SimHost::StageFrameReady(Form& stage, const StageFrame& frame) {

@@ -29,6 +29,8 @@ public:
     void SetForegroundTitle(std::string title) { foreground_ = std::move(title); }
     // Another copy of the game holds the single-instance lock.
     void SetAnotherCopyRunning(bool running) { anotherCopy_ = running; }
+    // The desktop has no viewer for documents (no web browser).
+    void SetNoDocumentViewer(bool none) { noViewer_ = none; }
 
     // The program quit and started again: every window, timer, box answer
     // and frame is gone; the clock, the seed and the screen stay.
@@ -86,7 +88,7 @@ public:
     std::string InputBox(const std::string& prompt, const std::string& title, const std::string& text) override;
     std::string ForegroundTitle() override { return foreground_; }
     void SetTopmost(Form& f, bool on) override;
-    void OpenDocument(const std::string& path) override;
+    bool OpenDocument(const std::string& path) override;
     void StageFrameReady(Form& stage, const StageFrame& frame) override;
     void Log(const std::string& text) override;
     // Gives the control the focus; a control that gets it runs its GotFocus.
@@ -136,6 +138,7 @@ private:
     std::vector<std::string> logs_;
     const Control* focused_ = nullptr;
     bool anotherCopy_ = false;
+    bool noViewer_ = false;
     MenuItem* openMenu_ = nullptr;
     std::deque<std::pair<int, int>> drags_;
 };

@@ -7,6 +7,7 @@
 #include "core/Format.h"
 #include "core/GoToPlace.h"
 #include "core/Message.h"
+#include "shop/ListWindows.h"
 #include "core/StoryInput.h"
 #include "stage/mod_RGN_UserFunction.h"
 #include "town/frmEvent.h"
@@ -17,7 +18,6 @@ namespace {
 
 constexpr const char* NumberTip = "購入したい個数を入力します";
 constexpr const char* ShortOfMoney = "イザベラ：カリムが足りないわ。諦めましょう";
-constexpr int WindowGapPixels = 258;  // the window's bottom above the bottom of the stage
 
 // The branches of Form_Load, in the order the place is tested.
 struct Branch {
@@ -143,6 +143,7 @@ void frmItemShop::Form_Load() {
         Unload();
         return;
     }
+    txtNumber.MaxDigits = NumberLimit(g.EventField);
     if (!g.ReloadList) {
         if (g.EconomyValue >= 0 && g.EconomyValue < Long(EconomyFactors.size()))
             g.EconomyFactor = EconomyFactors[size_t(g.EconomyValue)];
@@ -396,7 +397,7 @@ void frmItemShop::txtNumber_KeyPress(int& KeyAscii) {
         if (cmdBuy.Enabled) cmdBuy_Click();
         return;
     }
-    txtNumber.DigitsOnly(KeyAscii, NumberLimit(game.EventField));
+    txtNumber.DigitsOnly(KeyAscii);
 }
 
 void frmItemShop::txtNumber_GotFocus() { txtNumber.SelectAll(); }
@@ -440,7 +441,7 @@ void RegisterFacilities(Game& g) {
         frmItemShop& f = g.frmItemShop.get();
         if (!f.loaded()) return;
         f.Left = 0;
-        f.Top = RGN_ScreenHeight(g) - f.Height - RGN_PixelToTwipY(g, WindowGapPixels);
+        f.Top = RGN_ScreenHeight(g) - f.Height - RGN_PixelToTwipY(g, FacilityGapPixels);
         f.Show();
     });
     g.SetHandler("frmItemShop.Form_Load", [&g](Long) {

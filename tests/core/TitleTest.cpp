@@ -106,6 +106,17 @@ TEST_F(TitleTest, HelpOpensTheDocument) {
     EXPECT_EQ(host.Documents(), std::vector<std::string>{"Help.html"});
 }
 
+TEST_F(TitleTest, HelpThatCannotBeOpenedNamesItsFile) {
+    host.SetNoDocumentViewer(true);
+    StartProgram(g());
+    Title().cmdHelp.Click();
+    EXPECT_TRUE(host.Documents().empty());
+    const std::string shown = transcript.str();
+    const std::string path = std::filesystem::absolute("Help.html").string();
+    EXPECT_NE(shown.find("ヘルプを開けませんでした"), std::string::npos) << shown;
+    EXPECT_NE(shown.find(path), std::string::npos) << shown;
+}
+
 TEST_F(TitleTest, AboutCycleReturnsToTheTitleAtSize14) {
     StartProgram(g());
     frmOpen& t = Title();

@@ -190,5 +190,53 @@ TEST(ListViewTest, RowsAreOneBasedWithSubItemsAndSelection) {
     EXPECT_EQ(f.lst.SelectedItem(), nullptr);
 }
 
+// Text the player put in a number box other than by typing (pasted, dropped):
+// the box keeps only what its key filter lets in, and Change sees that.
+struct PastedCase {
+    const char* name;
+    int maxDigits;
+    bool signedBox;
+    const char* pasted;
+    const char* kept;
+};
+
+class PastedIntoANumberBox : public ::testing::TestWithParam<PastedCase> {};
+
+TEST_P(PastedIntoANumberBox, KeepsWhatItsKeyFilterLetsIn) {
+    SimHost host;
+    FormsApp app{host};
+    class F : public Form {
+    public:
+        explicit F(FormsApp& a) : Form(a, "frmNumber") { add(txt); }
+        TextBox txt{*this, "txtNumber"};
+    } f(app);
+    const PastedCase& c = GetParam();
+    f.txt.MaxDigits = c.maxDigits;
+    f.txt.Signed = c.signedBox;
+    std::string seen = "(no change)";
+    f.txt.Change = [&] { seen = f.txt.Text; };
+    f.txt.Text = c.pasted;
+    f.txt.SelStart = f.txt.TextLength();
+    f.txt.EditedByPlayer();
+    EXPECT_EQ(f.txt.Text.get(), c.kept);
+    EXPECT_EQ(seen, c.kept);
+    EXPECT_LE(f.txt.SelStart, f.txt.TextLength());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, PastedIntoANumberBox,
+    ::testing::Values(PastedCase{"Letters", 3, false, "abc", ""},
+                      PastedCase{"ANegativeNumber", 3, false, "-5", "5"},
+                      PastedCase{"TooManyDigits", 3, false, "12345", "123"},
+                      PastedCase{"DigitsAmongOtherText", 9, false, " 1,200 G", "1200"},
+                      PastedCase{"WideDigits", 3, false, "１２", ""},
+                      PastedCase{"OneDigitBox", 1, false, "42", "4"},
+                      PastedCase{"ASignedBoxKeepsItsMinus", 3, true, "-25%", "-25"},
+                      PastedCase{"ASignedBoxCountsTheMinus", 3, true, "-123", "-12"},
+                      PastedCase{"AMinusInsideIsDropped", 3, true, "1-2", "12"},
+                      PastedCase{"ALoneMinus", 3, true, "-", ""},
+                      PastedCase{"AnyTextInAPlainBox", 0, false, "abc -5", "abc -5"}),
+    [](const ::testing::TestParamInfo<PastedCase>& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace q

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -148,6 +149,27 @@ TEST_F(ListControlTest, TheNumberBoxTakesThreeDigitsFromTheKeyboard) {
     game->frmStockArms->txtNumber.Text = "45";
     game->frmStockArms->txtNumber_GotFocus();
     EXPECT_EQ(box->selectedText(), "45");
+}
+
+// Shift+Insert and the box's own Paste put in only what typing could.
+TEST_F(ListControlTest, TextPastedIntoTheNumberBoxKeepsOnlyItsDigits) {
+    TextBox& model = game->frmStockArms->txtNumber;
+    auto* box = qobject_cast<QLineEdit*>(host.WidgetFor(model));
+    ASSERT_NE(box, nullptr);
+    model.Text = "";
+    QApplication::clipboard()->setText("abc");
+    QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(model.Text.get(), "");
+    EXPECT_EQ(box->text(), "");
+    QApplication::clipboard()->setText("-5");
+    box->paste();  // as the box's right-click menu does
+    EXPECT_EQ(model.Text.get(), "5");
+    EXPECT_EQ(box->text(), "5");
+    box->selectAll();
+    QApplication::clipboard()->setText("12 345");
+    box->paste();
+    EXPECT_EQ(model.Text.get(), "123");
+    EXPECT_EQ(box->text(), "123");
 }
 
 TEST_F(ListControlTest, DraggingTheWindowMovesItAndTheFrameAbove) {

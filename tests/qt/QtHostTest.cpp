@@ -6,8 +6,10 @@
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include "core/Game.h"
+#include "core/GoToPlace.h"
 #include "core/InitGame.h"
 #include "core/KeepOnTop.h"
 #include "core/MessageBar.h"
@@ -18,6 +20,7 @@
 #include "qt/QtHost.h"
 #include "stage/frm_RGN_Picture.h"
 #include "town/frmGyoku.h"
+#include "town/frmItemShop.h"
 
 namespace q {
 namespace {
@@ -117,6 +120,35 @@ TEST_F(QtHostTest, AMonstersPictureShowsInTheViewer) {
     EXPECT_EQ(picture->pixmap().size(), QSize(sprite.width, sprite.height));
     viewer.picDot[0].Picture = -1;
     EXPECT_TRUE(picture->pixmap().isNull());
+}
+
+// In the monster viewer's list the arrow keys select as a click does: the
+// detail button is there for a known monster only.
+TEST_F(QtHostTest, ArrowKeysInAListRaiseItsItemClick) {
+    Game& g = *game;
+    g.SetHandler("TownSpeech", [&g](Long) { g.StandIn("TownSpeech"); });
+    InitGame(g);
+    g.NewGame = false;
+    for (auto& jewel : g.AllGyoku) jewel.LGyokuList = false;
+    g.AllGyoku[0].LGyokuList = true;
+    g.GyokuFlg = 1;
+    g.FieldName = "Hanoda";
+    GoToPlace(g, "Board", "", "", "");
+    g.Call("frmBoard.bMania_Click");
+    ASSERT_TRUE(g.frmItemShop.loaded());
+    g.StoryNo = StoryEndNo;
+    frmItemShop& viewer = *g.frmItemShop.peek();
+    auto* tree = qobject_cast<QTreeWidget*>(host.WidgetFor(viewer.lstList));
+    ASSERT_NE(tree, nullptr);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      tree->visualItemRect(tree->topLevelItem(0)).center());
+    EXPECT_TRUE(viewer.cmdBuy.Enabled);
+    QTest::keyClick(tree, Qt::Key_Down);
+    EXPECT_EQ(viewer.lstList.SelectedIndex(), 2);
+    EXPECT_FALSE(viewer.cmdBuy.Enabled);
+    QTest::keyClick(tree, Qt::Key_Up);
+    EXPECT_EQ(viewer.lstList.SelectedIndex(), 1);
+    EXPECT_TRUE(viewer.cmdBuy.Enabled);
 }
 
 // While the game's own popup menu, message box or input box is open, the

@@ -46,7 +46,7 @@ TEST_F(RequestTest, NoOrdersStillShowsTheThreeHoldings) {
     EXPECT_EQ(Orders().Top.get(), 0);
     EXPECT_EQ(Orders().Height.get(), 1575);
     EXPECT_EQ(Holdings().Top.get(), 1560);
-    EXPECT_EQ(Holdings().Height.get(), 855);
+    EXPECT_EQ(Holdings().Height.get(), ListWindowHeight - 1560);
 }
 
 TEST_F(RequestTest, OrdersWithTheirDaysAndTheHoldingsWithoutSeparators) {

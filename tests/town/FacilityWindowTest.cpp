@@ -5,7 +5,11 @@
 
 #include "FacilityFixture.h"
 #include "core/Clock.h"
+#include "core/frmMenu.h"
+#include "core/frmUnderMes.h"
 #include "core/frmUnderMes2.h"
+#include "shop/ListWindows.h"
+#include "shop/frmFrame.h"
 #include "stage/mod_RGN_UserFunction.h"
 
 namespace q {
@@ -246,6 +250,49 @@ TEST_F(FacilityWindowTest, AWindowLoadedInTheFieldUnloadsItself) {
     g().frmItemShop.get();
     EXPECT_FALSE(Open());
 }
+
+// The list windows open under a facility's window: each of them and the tab
+// frame above it stand between the facility window and the message bar, and
+// every control keeps inside its window, rows at least a line of text high.
+struct Screen {
+    const char* name;
+    int width, height;
+};
+
+class ListWindowsUnderAFacility : public FacilityTest, public ::testing::WithParamInterface<Screen> {};
+
+TEST_P(ListWindowsUnderAFacility, FitBetweenItAndTheBar) {
+    host.SetScreen(GetParam().width, GetParam().height, 40);
+    PlaceMessageBars(g());
+    Board("Hanoda");
+    Enter("bItem");
+    ASSERT_TRUE(Open());
+    const Long facilityBottom = W().Top + W().Height;
+    const Long textHeight = host.TextHeightTwips(TextFont{});
+    mStatus_Click(g());
+    for (int tab : TabOrder) {
+        g().frmFrame->cmdFrame_Click(tab);
+        Form* window = ListWindowForm(g(), TabWindow(tab));
+        ASSERT_NE(window, nullptr) << tab;
+        const frmFrame& frame = *g().frmFrame.peek();
+        EXPECT_GE(frame.Top, facilityBottom) << window->Name();
+        EXPECT_EQ(frame.Top + frame.Height, window->Top) << window->Name();
+        EXPECT_LE(window->Top + window->Height, g().frmUnderMes->Top) << window->Name();
+        EXPECT_LE(window->Left + window->Width, RGN_PixelToTwipX(g(), GetParam().width)) << window->Name();
+        for (Control* c : window->controls()) {
+            if (!c->Visible || c->kind() == ControlKind::Timer) continue;
+            EXPECT_LE(c->Top + c->Height, window->Height) << c->path();
+            EXPECT_LE(c->Left + c->Width, window->Width) << c->path();
+            if (c->kind() == ControlKind::Label || c->kind() == ControlKind::TextBox) {
+                EXPECT_GE(c->Height, textHeight) << c->path();
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, ListWindowsUnderAFacility,
+                         ::testing::Values(Screen{"FullHD", 1920, 1080}, Screen{"Netbook", 1024, 600}),
+                         [](const ::testing::TestParamInfo<Screen>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace q
