@@ -31,14 +31,15 @@ struct PixelRect {
 constexpr std::uint32_t OpaquePixel(std::uint32_t colour) { return 0xFF000000u | (colour & 0x00FFFFFFu); }
 
 // A sprite painted into the stage form's image, at its top-left pixel. The
-// picture is `width` x `height` pixels of 0x00RRGGBB, row by row from the
-// top, painted as `OpaquePixel` gives them; only the pixels inside its
-// outline are painted.
+// picture is `width` x `height` pixels, row by row from the top, each the
+// place of its colour (0x00RRGGBB) in `palette`, painted as `OpaquePixel`
+// gives it; only the pixels inside its outline are painted.
 struct StageSprite {
     int sprite = 0;
     int x = 0, y = 0;
     int width = 0, height = 0;
-    const std::uint32_t* pixels = nullptr;
+    const std::uint8_t* pixels = nullptr;
+    const std::uint32_t* palette = nullptr;
     const PixelRect* outline = nullptr;  // relative to the picture's top-left
     int outlineCount = 0;
 };

@@ -582,8 +582,8 @@ void QtHost::SyncControl(Control& c) {
             }
             QImage image(pic.width, pic.height, QImage::Format_ARGB32);
             for (int y = 0; y < pic.height; ++y) {
-                const std::uint32_t* row = pic.colour.data() + size_t(y) * size_t(pic.width);
-                std::transform(row, row + pic.width, reinterpret_cast<std::uint32_t*>(image.scanLine(y)), OpaquePixel);
+                auto* line = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+                for (int x = 0; x < pic.width; ++x) line[x] = pic.Argb(size_t(y) * size_t(pic.width) + size_t(x));
             }
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             label->setPixmap(QPixmap::fromImage(std::move(image)));

@@ -34,9 +34,9 @@ QRegion StageCanvas::Paint(const StageFrame& frame, QRect box, QColor background
             const QRect r = QRect(sx + o.left, sy + o.top, o.right - o.left, o.bottom - o.top).intersected(bounds);
             if (r.isEmpty()) continue;
             for (int y = r.top(); y <= r.bottom(); ++y) {
-                const std::uint32_t* src = s.pixels + size_t(y - sy) * size_t(s.width) + size_t(r.left() - sx);
+                const std::uint8_t* src = s.pixels + size_t(y - sy) * size_t(s.width) + size_t(r.left() - sx);
                 std::transform(src, src + r.width(), reinterpret_cast<std::uint32_t*>(image_.scanLine(y)) + r.left(),
-                               OpaquePixel);
+                               [&s](std::uint8_t i) { return OpaquePixel(s.palette[i]); });
             }
         }
         const QRect whole = QRect(sx, sy, s.width, s.height).intersected(bounds);

@@ -296,7 +296,7 @@ std::vector<std::uint32_t> SimHost::Screenshot() const {
                 for (int px = r.left; px < r.right; ++px) {
                     const int x = s.x + px, y = s.y + py;
                     if (x < 0 || y < 0 || x >= w || y >= h || !inside[size_t(y) * size_t(w) + size_t(x)]) continue;
-                    screen[size_t(y) * size_t(w) + size_t(x)] = OpaquePixel(s.pixels[size_t(py) * size_t(s.width) + size_t(px)]);
+                    screen[size_t(y) * size_t(w) + size_t(x)] = OpaquePixel(s.palette[s.pixels[size_t(py) * size_t(s.width) + size_t(px)]]);
                 }
         }
     }

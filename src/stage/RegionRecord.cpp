@@ -25,15 +25,16 @@ void OutlineOf(const SpritePicture& picture, RegionRecord& out) {
     bool bandOpen = false;
     const int w = picture.width;
     for (int y = 0; y < picture.height; ++y) {
-        const std::uint32_t* row = picture.colour.data() + size_t(y) * size_t(w);
+        const std::uint8_t* indices = picture.index.data() + size_t(y) * size_t(w);
+        auto row = [&](int x) { return picture.palette[indices[x]]; };
         const size_t rowStart = out.rects.size();
         for (int x = 0; x < w;) {
-            if (!isFigure(row[x])) {
+            if (!isFigure(row(x))) {
                 ++x;
                 continue;
             }
             const int x0 = x;
-            while (x < w && isFigure(row[x])) ++x;
+            while (x < w && isFigure(row(x))) ++x;
             out.rects.push_back({x0, y, x, y + 1});
         }
         const size_t runs = out.rects.size() - rowStart;

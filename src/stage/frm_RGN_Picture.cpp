@@ -261,12 +261,12 @@ SpritePicture Colour(const SymbolPicture& s, const SpriteInfo& info) {
     p.bits = info.bits;
     for (const auto& e : s.palette.entries)
         if (e.second) ++p.tableSize;
-    p.colour.resize(s.pixels.size());
+    for (const auto& e : s.palette.entries) p.palette.push_back(e.second ? *e.second : PastTable);
+    p.index.resize(s.pixels.size());
     for (size_t i = 0; i < s.pixels.size(); ++i) {
         const int k = index[static_cast<unsigned char>(s.pixels[i])];
         if (k < 0) throw AssetError(where + ": symbol '" + std::string(1, s.pixels[i]) + "' is not in the palette");
-        const auto& colour = s.palette.entries[size_t(k)].second;
-        p.colour[i] = colour ? *colour : PastTable;
+        p.index[i] = static_cast<std::uint8_t>(k);
     }
     return p;
 }

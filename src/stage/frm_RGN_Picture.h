@@ -32,16 +32,21 @@ struct SpritePicture {
     int height = 0;
     int bits = 24;      // bits per pixel of the stored picture: 4, 8 or 24
     int tableSize = 0;  // colours in its colour table (palette entries with a colour)
-    // Per pixel, row by row from the top: 0x00RRGGBB, or PastTable.
-    std::vector<std::uint32_t> colour;
+    // The colours of the picture's symbols: 0x00RRGGBB, or PastTable.
+    std::vector<std::uint32_t> palette;
+    // Per pixel, row by row from the top: its colour's place in `palette`.
+    // A byte a pixel: every picture has fewer than 256 symbols.
+    std::vector<std::uint8_t> index;
 
+    // The colour of pixel i: 0x00RRGGBB, or PastTable.
+    std::uint32_t Colour(std::size_t i) const { return palette[index[i]]; }
     // Pixel i ready to paint: 0xFFRRGGBB (past the table paints black).
-    std::uint32_t Argb(std::size_t i) const { return OpaquePixel(colour[i]); }
+    std::uint32_t Argb(std::size_t i) const { return OpaquePixel(Colour(i)); }
 
     bool empty() const { return width == 0 || height == 0; }
-    std::uint32_t At(int x, int y) const { return colour[std::size_t(y) * std::size_t(width) + std::size_t(x)]; }
+    std::uint32_t At(int x, int y) const { return Colour(std::size_t(y) * std::size_t(width) + std::size_t(x)); }
     // The key colour: the colour of the top-left pixel.
-    std::uint32_t Key() const { return empty() ? 0 : colour[0]; }
+    std::uint32_t Key() const { return empty() ? 0 : Colour(0); }
 };
 
 // One line of the manifest.

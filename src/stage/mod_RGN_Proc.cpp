@@ -179,7 +179,7 @@ void ApplyRegion(Game& g, Form& form) {
     for (const auto& p : stage.image) {
         const SpritePicture& pic = pictures.pPicture(p.sprite);
         const RegionRecord& rec = e.RgnData[size_t(p.sprite)];
-        e.frameImage.push_back({p.sprite, p.x, p.y, pic.width, pic.height, pic.colour.data(), rec.rects.data(), int(rec.rects.size())});
+        e.frameImage.push_back({p.sprite, p.x, p.y, pic.width, pic.height, pic.index.data(), pic.palette.data(), rec.rects.data(), int(rec.rects.size())});
     }
     g.host.StageFrameReady(form, StageFrame{stage.window, e.frameImage});
 

@@ -23,11 +23,13 @@ SpritePicture Make(const std::vector<std::string>& rows, const Colours& colours)
     SpritePicture p;
     p.height = int(rows.size());
     p.width = int(rows[0].size());
+    std::map<char, std::uint8_t> place;
+    for (const auto& [c, col] : colours) {
+        place[c] = std::uint8_t(p.palette.size());
+        p.palette.push_back(col ? *col : PastTable);
+    }
     for (const auto& row : rows)
-        for (char c : row) {
-            const auto& col = colours.at(c);
-            p.colour.push_back(col ? *col : PastTable);
-        }
+        for (char c : row) p.index.push_back(place.at(c));
     return p;
 }
 
