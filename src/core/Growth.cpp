@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/Game.h"
+#include "core/GoToPlace.h"
 #include "core/Stats.h"
 #include "stage/mod_RGN_UserFunction.h"
 
@@ -42,7 +43,7 @@ void RedrawScene(Game& g) {
         RGN_Draw(g, g.VisitorSprite, stage, g.VisitorX, g.SpriteTop);
         if (g.LeaverSprite != NoSprite) RGN_Draw(g, g.LeaverSprite, stage, g.LeaverX, g.SpriteTop);
     }
-    g.Call("DrawGauges");
+    DrawGauges(g);
     RGN_Apply(g, stage);
 }
 

@@ -1,5 +1,7 @@
 #include "town/FacilityWindow.h"
 
+#include "town/frmItemShop.h"
+
 namespace q {
 
 namespace {
@@ -19,13 +21,9 @@ Form* FacilityWindow(Game& g) {
 
 void ReopenFacilityWindow(Game& g) {
     g.ReloadList = true;
-    Form* f = g.FindForm(WindowName);
-    if (!f) {
-        g.StandIn(std::string(WindowName) + ".Form_Load");
-        return;
-    }
-    if (f->loaded()) f->Form_Load();
-    else f->Load();
+    Form& f = g.frmItemShop.object();
+    if (f.loaded()) f.Form_Load();
+    else f.Load();
 }
 
 void EnableFacilityButton(Game& g, bool enabled) { Enable(g, "cmdBuy", enabled); }

@@ -56,7 +56,7 @@ protected:
     void Click() { AdvanceStory(g(), vbLeftButton); }
     void Key(int key) { KeyToClick(g(), key); }
     int Calls(const std::string& name) const {
-        return int(std::count(game->standInCalls.begin(), game->standInCalls.end(), name));
+        return int(std::count(calls.begin(), calls.end(), name));
     }
 
     void SetBag(std::initializer_list<std::pair<Long, Long>> entries) {

@@ -12,7 +12,7 @@ using test::FieldTest;
 TEST_F(FieldTest, ATickThatStartsAnEventPassesNoTime) {
     OnRoad("HanoMori", "Hanoda", "Rein");
     g().SetHandler("BattleStart", [this](Long) {
-        g().StandIn("BattleStart");
+        Record("BattleStart");
         g().EventBusy = true;
         g().WaitingAnswer = true;
     });

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "CaseName.h"
 #include "ShopFixture.h"
 #include "core/Inventory.h"
 #include "core/StoryInput.h"
@@ -173,7 +174,7 @@ TEST_F(SackTest, UntilTheEffectsAreThereAUseSpendsThePieceWithItsPlainLine) {
     g().OnceStop = true;
     OpenTab(7);
     Sack().cmdUse_Click();
-    EXPECT_EQ(std::count(g().standInCalls.begin(), g().standInCalls.end(), "ApplyItemEffect"), 1);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "ApplyItemEffect"), 1);
     EXPECT_EQ(Contents(), (std::vector<Entry>{{Charm, 1}}));
     EXPECT_EQ(Bar(), "魔除けの護符を使いました。");
     EXPECT_EQ(g().EffectResult, EffectUsed);
@@ -501,7 +502,8 @@ INSTANTIATE_TEST_SUITE_P(
             auto c = Paused(Case("auto mode, paused", "frmField", "", Seed, true, true));
             c.autoNext = true;
             return c;
-        }()));
+        }()),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.what); }));
 
 TEST_F(SackTest, AJewelIsNeverUsed) {
     SetSack({{Umack, 2, true}, {Seed, 1}});
