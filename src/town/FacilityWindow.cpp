@@ -1,7 +1,5 @@
 #include "town/FacilityWindow.h"
 
-#include "town/frmItemShop.h"
-
 namespace q {
 
 namespace {
@@ -21,9 +19,11 @@ Form* FacilityWindow(Game& g) {
 
 void ReopenFacilityWindow(Game& g) {
     g.ReloadList = true;
-    Form& f = g.frmItemShop.object();
-    if (f.loaded()) f.Form_Load();
-    else f.Load();
+    // The window that is open (the facility's own form, or whatever stands
+    // in its name), else the facility's form, loaded anew.
+    Form* f = g.FindForm(WindowName);
+    if (f->loaded()) f->Form_Load();
+    else f->Load();
 }
 
 void EnableFacilityButton(Game& g, bool enabled) { Enable(g, "cmdBuy", enabled); }
