@@ -13,8 +13,14 @@ namespace {
 
 constexpr Long TopLevel = 99;
 
-// She has fainted outside battle: the faint story starts at its first step.
+// She has fainted outside battle: the faint story starts at its first step,
+// or, while the time of a tick that began an event passes, once that event's
+// story has ended.
 bool Faint(Game& g) {
+    if (g.HoldFaint) {
+        g.FaintHeld = true;
+        return true;
+    }
     g.StoryNo = 0;
     GameOverStory(g);
     return true;

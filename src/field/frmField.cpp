@@ -208,6 +208,10 @@ void frmField::Timer1_Timer() {
     if (g.TimersSuspended || g.StoryName == "VBEnd") return;
     if (!g.EventBusy) {
         ApplyDeferredSettings();
+        if (g.FaintHeld) {
+            PlayHeldFaint();
+            return;
+        }
         if (g.DieFlg && g.AutoNext) {
             if (g.RevivePending) {
                 Revive();
@@ -233,17 +237,29 @@ void frmField::Timer1_Timer() {
     if (EndsOfTheWay() || PlacesOfTheWay()) return;
     TimerEvent();
     if (g.Ended()) return;
-    // A tick that began an event lets no time pass: a faint from hunger or
-    // poison would otherwise fall in the middle of the event's question and
-    // leave both stories stuck. The time passes on the ticks after the event.
-    if (g.EventBusy) return;
-    for (int step = 0; step < 2; ++step) {
-        AdvanceTime(g, 1, false);
-        if (!g.DieFlg) continue;
-        if (g.RevivePending) Revive();
-        else Timer1.Enabled = false;
-        return;
-    }
+    // The tick's time passes even when it began an event; a faint it causes
+    // waits for the event's story to end, so it cannot fall into the
+    // event's question.
+    g.HoldFaint = g.EventBusy;
+    for (int step = 0; step < 2 && !g.DieFlg && !g.FaintHeld; ++step) AdvanceTime(g, 1, false);
+    g.HoldFaint = false;
+    if (g.DieFlg) AfterFaint();
+}
+
+void frmField::AfterFaint() {
+    if (game.RevivePending) Revive();
+    else Timer1.Enabled = false;
+}
+
+// The event that held her faint is over. The faint plays unless the event
+// has already restored her (a lost fight wakes her at home; a healer).
+void frmField::PlayHeldFaint() {
+    Game& g = game;
+    g.FaintHeld = false;
+    if (g.MyNowHp > 0) return;
+    g.StoryNo = 0;
+    GameOverStory(g);
+    AfterFaint();
 }
 
 void frmField::Arrive(const std::string& town) {

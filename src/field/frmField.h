@@ -45,6 +45,8 @@ private:
     bool PlacesOfTheWay();
     void Arrive(const std::string& town);
     void Revive();
+    void AfterFaint();     // the clock after a faint: the branch of life, or stopped
+    void PlayHeldFaint();  // the faint an event held, once the event is over
     Long FacingRight() const;
     Long FacingLeft() const;
 };
