@@ -46,6 +46,9 @@ constexpr std::array<RoadLengthRow, 4> RoadLengths{{{"Hanoda", 200}, {"Rein", 10
 
 constexpr Long BranchOfLife = 8;
 
+// Where the troll stands on the road between Rein and Elwind.
+constexpr Long TrollPlace = 99;
+
 // A road boss stands at the right end while the story is at its stage.
 struct EndBoss {
     std::string_view road;
@@ -232,9 +235,10 @@ void frmField::Timer1_Timer() {
         return;
     }
     g.frmUnderMes->ClearLabels();
+    const Long from = g.RoadPos;
     WalkStep(g, g.LeftMode, WalkHeroine);
     if (!loaded()) return;
-    if (EndsOfTheWay() || PlacesOfTheWay()) return;
+    if (EndsOfTheWay() || PlacesOfTheWay(from)) return;
     TimerEvent();
     if (g.Ended()) return;
     // The tick's time passes even when it began an event; a faint it causes
@@ -305,10 +309,17 @@ bool frmField::EndsOfTheWay() {
     return false;
 }
 
-bool frmField::PlacesOfTheWay() {
+// Whether the frame's walk from `from` reached or passed `place`, in either
+// direction. Standing still on the place counts as reaching it.
+bool frmField::Reached(Long from, Long place) const {
+    const Long to = game.RoadPos;
+    return from <= to ? from <= place && place <= to : to <= place && place <= from;
+}
+
+bool frmField::PlacesOfTheWay(Long from) {
     Game& g = game;
     if (g.FieldName == "MoriElf") {
-        if (g.RoadPos == 99 && !g.BossOK[1] && g.TorolFlg) {
+        if (Reached(from, TrollPlace) && !g.BossOK[1] && g.TorolFlg) {
             g.Call("frmField.BossSelect");
             return true;
         }

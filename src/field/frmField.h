@@ -42,7 +42,8 @@ private:
     void ApplyDeferredSettings();
     void Pause();
     bool EndsOfTheWay();
-    bool PlacesOfTheWay();
+    bool PlacesOfTheWay(Long from);  // from: her position before the frame's walk
+    bool Reached(Long from, Long place) const;
     void Arrive(const std::string& town);
     void Revive();
     void AfterFaint();     // the clock after a faint: the branch of life, or stopped

@@ -368,5 +368,50 @@ TEST_F(BattleEndTest, EscapingABossWithNoMoneyStepsBackWithoutALine) {
     EXPECT_EQ(g().HeroSprite, 100);
 }
 
+// She steps back one position the way she came, her picture with her, and
+// turns to where she came from; walking left the step goes right (the troll
+// met walking left from Elwind), and a dungeon's floor follows the position.
+TEST_F(BattleEndTest, EscapingABossStepsBackTheWaySheCame) {
+    struct Case {
+        const char* field;
+        const char* leftTown;
+        Long pos;
+        bool walkingLeft;
+        double stepWidth;  // as her last frame left it: negative walking left
+        Long pos2, heroX, sprite;
+    };
+    const Case cases[] = {
+        {"MoriElf", "Rein", 99, true, -120, 100, 3120, 103},
+        {"HanoMori", "Hanoda", 199, false, 120, 198, 2880, 100},
+        {"Tou", "Tou", 49, true, -120, 50, 3120, 103},
+        {"Shinen", "Shinen", 15, false, 120, 14, 2880, 100},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.field);
+        g().FieldName = c.field;
+        g().LeftTown = c.leftTown;
+        g().RoadPos = c.pos;
+        g().NowFloor = c.pos;
+        g().LeftMode = c.walkingLeft;
+        g().StepWidth = c.stepWidth;
+        g().WalkDir = c.walkingLeft ? -1 : 1;
+        g().HeroX = 3000;
+        g().FieldLevel = 1;
+        g().HeroSprite = c.walkingLeft ? 100 : 103;
+        g().MyGold = 0;
+        g().SavedStoryName = "BossTurn";
+        Ended(HeroEscaped);
+        NoDraws();
+        Click();
+        ExpectFieldResumes();
+        EXPECT_EQ(g().RoadPos, c.pos2);
+        EXPECT_EQ(g().HeroX, c.heroX);
+        EXPECT_EQ(g().LeftMode, !c.walkingLeft);
+        EXPECT_EQ(g().HeroSprite, c.sprite);
+        const bool dungeon = std::string(c.leftTown) == c.field;
+        EXPECT_EQ(g().NowFloor, dungeon ? c.pos2 : c.pos);
+    }
+}
+
 }  // namespace
 }  // namespace q::test

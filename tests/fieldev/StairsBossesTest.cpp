@@ -193,6 +193,41 @@ INSTANTIATE_TEST_SUITE_P(
                       BossPlaceCase{"ElfMugen", "Elwind", "Mugen", 199, false, 12, 17, "銀行員：もう嫌だ！！"}),
     q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.road, c.left, c.right, "Pos", c.pos, Flag{c.walkingLeft, "WalkingLeft"}); }));
 
+// The troll stands at 99, where she starts walking left from Elwind: she
+// meets him whether her first frame moves her or not, and a moving frame
+// with the shoes that jumps over his place (100 to 98) meets him too.
+TEST_F(FieldTest, TheTrollIsMetWalkingLeftFromEveryWalkPhase) {
+    struct Start {
+        Long pos;
+        bool shoes;
+        std::vector<Long> phases;
+    };
+    for (const Start& start : {Start{99, false, {1, 2, 3, 4}}, Start{100, true, {1, 3}}}) {
+        for (Long phase : start.phases) {
+            calls.clear();
+            Stub("frmField.BossSelect");
+            OnRoad("MoriElf", "Rein", "Elwind", false);
+            ASSERT_EQ(g().RoadPos, 99);
+            g().RoadPos = start.pos;
+            g().Condition[size_t(CondFastWalk)] = start.shoes ? 5 : 0;
+            g().TorolFlg = true;
+            g().BossOK[1] = false;
+            g().HeroStep = phase;
+            Field().Timer1_Timer();
+            EXPECT_EQ(Calls("frmField.BossSelect"), 1) << "from " << start.pos << ", phase " << phase;
+        }
+    }
+    // Once past him, the walk goes on without him.
+    calls.clear();
+    g().RoadPos = 98;
+    g().Condition[size_t(CondFastWalk)] = 0;
+    g().HeroStep = 1;
+    Draws({0.9});  // the event roll: nothing
+    Field().Timer1_Timer();
+    EXPECT_EQ(g().RoadPos, 97);
+    EXPECT_EQ(Calls("frmField.BossSelect"), 0);
+}
+
 TEST_F(FieldTest, ABossTalksFightsAndIsBeaten) {
     // The fight itself has its own tests: here the talk hands over to it and gets it back.
     g().SetHandler("BattleDispatch", [this](Long) { Record("BattleDispatch"); });
