@@ -5,6 +5,8 @@
 
 #include <memory>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "core/Game.h"
 #include "sim/SimHost.h"
@@ -19,6 +21,14 @@ protected:
     SimHost host;
     std::unique_ptr<Game> game;
     Game& g() { return *game; }
+
+    // Calls a test made stand for another part of the game: the part has its
+    // own tests, here it only matters whether and how often it was reached.
+    std::vector<std::string> calls;
+    void Record(const std::string& name) { calls.push_back(name); }
+    void Stub(const std::string& name) {
+        game->SetHandler(name, [this, name](Long) { calls.push_back(name); });
+    }
 };
 
 }  // namespace q::test

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,13 @@ QUORVANE_FORMS(QUORVANE_DECLARE_FORM)
 #undef QUORVANE_DECLARE_FORM
 
 class Game;
+
+// A call by a name that no part of the game registered.
+class UnreachedCall : public std::logic_error {
+public:
+    explicit UnreachedCall(const std::string& name) : std::logic_error("nothing answers the call " + name) {}
+};
+
 // Builds a form of the game; defined where every form is known.
 template <class F>
 F* MakeForm(Game& g);
@@ -61,8 +69,9 @@ public:
     long Chance(long n) { return rng.Chance(n); }
 
     // Story handlers and the procedures that the dispatcher and the scenes
-    // call by name ("frmShop.BuyANDSell"). Each subsystem registers its own;
-    // a name nobody registered yet is a stand-in that only records the call.
+    // call by name ("frmShop.BuyANDSell"). Each subsystem registers its own.
+    // Calling a name nobody registered is a fault of the program: it throws
+    // UnreachedCall in a debug build and is logged in a release build.
     using Handler = std::function<void(Long)>;
     void SetHandler(const std::string& name, Handler h) { handlers_[name] = std::move(h); }
     bool HasHandler(const std::string& name) const { return handlers_.count(name) != 0; }
@@ -70,11 +79,6 @@ public:
 
     // A timer of the stage form by its name, or null when the stage has none.
     Timer* StageTimer(const std::string& name) const;
-
-    // A record of calls into parts of the game that are still stand-ins, so
-    // tests can see that they were reached.
-    std::vector<std::string> standInCalls;
-    void StandIn(const std::string& name) { standInCalls.push_back(name); }
 
 private:
     std::map<std::string, Handler> handlers_;

@@ -208,6 +208,8 @@ struct GameState {
     bool LevelUpPending = false;      // a level-up still to be announced
     Long StatDelta = 0;               // what the last AddStat really applied
     bool DieFlg = false;              // the faint is being played
+    bool HoldFaint = false;           // a faint now waits for the event just begun
+    bool FaintHeld = false;           // a faint waits for the event's story to end
     bool RevivePending = false;       // the branch of life revives her when the time step returns
 
     // --- Capacities and counts ---

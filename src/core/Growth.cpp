@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/Game.h"
+#include "core/GoToPlace.h"
 #include "core/Stats.h"
 #include "stage/mod_RGN_UserFunction.h"
 
@@ -12,8 +13,14 @@ namespace {
 
 constexpr Long TopLevel = 99;
 
-// She has fainted outside battle: the faint story starts at its first step.
+// She has fainted outside battle: the faint story starts at its first step,
+// or, while the time of a tick that began an event passes, once that event's
+// story has ended.
 bool Faint(Game& g) {
+    if (g.HoldFaint) {
+        g.FaintHeld = true;
+        return true;
+    }
     g.StoryNo = 0;
     GameOverStory(g);
     return true;
@@ -42,7 +49,7 @@ void RedrawScene(Game& g) {
         RGN_Draw(g, g.VisitorSprite, stage, g.VisitorX, g.SpriteTop);
         if (g.LeaverSprite != NoSprite) RGN_Draw(g, g.LeaverSprite, stage, g.LeaverX, g.SpriteTop);
     }
-    g.Call("DrawGauges");
+    DrawGauges(g);
     RGN_Apply(g, stage);
 }
 

@@ -90,6 +90,8 @@ void RegisterGameState(Vars& v) {
     Q_VAR(LevelUpPending);
     Q_VAR(StatDelta);
     Q_VAR(DieFlg);
+    Q_VAR(HoldFaint);
+    Q_VAR(FaintHeld);
     Q_VAR(RevivePending);
 
     // Capacities and counts

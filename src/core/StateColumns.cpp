@@ -49,6 +49,8 @@ constexpr StateColumn kColumns[] = {
     {"LevelUpPending", NotSet, NotSet, false},
     {"StatDelta", NotSet, NotSet, false},
     {"DieFlg", NotSet, NotSet, false},
+    {"HoldFaint", NotSet, NotSet, false},
+    {"FaintHeld", NotSet, NotSet, false},
     {"RevivePending", NotSet, NotSet, false},
 
     // Capacities and counts

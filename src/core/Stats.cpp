@@ -100,6 +100,7 @@ void WakeUp(Game& g) {
     g.EventBusy = false;
     g.HelperPresent = false;
     g.DieFlg = false;
+    g.FaintHeld = false;
     if (g.SceneFormName == "frmShop") {
         g.VisitorSprite = NoSprite;
         g.ShopEventKind = ShopEventNone;

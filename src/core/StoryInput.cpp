@@ -191,6 +191,18 @@ void CountedStep(Game& g, int button) {
 
 }  // namespace
 
+std::vector<std::string> DispatchedNames() {
+    std::vector<std::string> names;
+    auto add = [&names](const auto& rows) {
+        for (const StoryRow& r : rows) names.emplace_back(r.handler);
+    };
+    add(ShopRows);
+    add(TalkRows);
+    add(FieldRows);
+    add(EndRows);
+    return names;
+}
+
 std::string StoryStateLine(const Game& g) {
     return "・StoryName = " + g.StoryName + "　・StoryNo = " + std::to_string(g.StoryNo) +
            "　・FieldName = " + g.FieldName + "　・EventField = " + g.EventField +

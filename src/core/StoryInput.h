@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace q {
 
@@ -33,6 +34,9 @@ bool ConsumeAutoAdvance(Game& g);
 // Timer3 (and restarts the field's clock) and returns true, so the scene runs
 // one tick of its clock.
 bool EndResumeWait(Game& g);
+
+// The names in the dispatcher's rows: the handler it calls for a story.
+std::vector<std::string> DispatchedNames();
 
 // The F5 state line.
 std::string StoryStateLine(const Game& g);

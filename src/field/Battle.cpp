@@ -321,15 +321,20 @@ void Encounter(Game& g) {
 
 // --- The end ---------------------------------------------------------------
 
+// Escaping a boss: she steps back one position the way she came, her picture
+// with her, and faces where she came from.
 void StepBack(Game& g) {
-    g.HeroX = RoundHalfEven(g.HeroX - g.StepWidth);
+    const bool cameFromLeft = !g.LeftMode;
+    const Long back = cameFromLeft ? -1 : 1;
+    g.HeroX = RoundHalfEven(g.HeroX + double(back) * std::abs(g.StepWidth));
     if (g.LeftTown == "Tou" || g.LeftTown == "Shinen") {
-        g.NowFloor -= 1;
+        g.NowFloor += back;
         RefreshListWindow(g);
     }
-    g.LeftMode = true;
-    g.RoadPos -= 1;
-    g.HeroSprite = g.FieldLevel == 0 ? 93 : g.FieldLevel == 1 ? 100 : 107;
+    g.LeftMode = cameFromLeft;
+    g.RoadPos += back;
+    const Long facingLeft = g.FieldLevel == 0 ? 93 : g.FieldLevel == 1 ? 100 : 107;
+    g.HeroSprite = cameFromLeft ? facingLeft : facingLeft + 3;
 }
 
 // The enemy is gone and the walk goes on.

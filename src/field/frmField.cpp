@@ -46,6 +46,9 @@ constexpr std::array<RoadLengthRow, 4> RoadLengths{{{"Hanoda", 200}, {"Rein", 10
 
 constexpr Long BranchOfLife = 8;
 
+// Where the troll stands on the road between Rein and Elwind.
+constexpr Long TrollPlace = 99;
+
 // A road boss stands at the right end while the story is at its stage.
 struct EndBoss {
     std::string_view road;
@@ -211,6 +214,10 @@ void frmField::Timer1_Timer() {
         // walking on or stopping would wipe it and leave the window locked.
         if (g.ListConfirm) return;
         ApplyDeferredSettings();
+        if (g.FaintHeld) {
+            PlayHeldFaint();
+            return;
+        }
         if (g.DieFlg && g.AutoNext) {
             if (g.RevivePending) {
                 Revive();
@@ -231,22 +238,35 @@ void frmField::Timer1_Timer() {
         return;
     }
     g.frmUnderMes->ClearLabels();
+    const Long from = g.RoadPos;
     WalkStep(g, g.LeftMode, WalkHeroine);
     if (!loaded()) return;
-    if (EndsOfTheWay() || PlacesOfTheWay()) return;
+    if (EndsOfTheWay() || PlacesOfTheWay(from)) return;
     TimerEvent();
     if (g.Ended()) return;
-    // A tick that began an event lets no time pass: a faint from hunger or
-    // poison would otherwise fall in the middle of the event's question and
-    // leave both stories stuck. The time passes on the ticks after the event.
-    if (g.EventBusy) return;
-    for (int step = 0; step < 2; ++step) {
-        AdvanceTime(g, 1, false);
-        if (!g.DieFlg) continue;
-        if (g.RevivePending) Revive();
-        else Timer1.Enabled = false;
-        return;
-    }
+    // The tick's time passes even when it began an event; a faint it causes
+    // waits for the event's story to end, so it cannot fall into the
+    // event's question.
+    g.HoldFaint = g.EventBusy;
+    for (int step = 0; step < 2 && !g.DieFlg && !g.FaintHeld; ++step) AdvanceTime(g, 1, false);
+    g.HoldFaint = false;
+    if (g.DieFlg) AfterFaint();
+}
+
+void frmField::AfterFaint() {
+    if (game.RevivePending) Revive();
+    else Timer1.Enabled = false;
+}
+
+// The event that held her faint is over. The faint plays unless the event
+// has already restored her (a lost fight wakes her at home; a healer).
+void frmField::PlayHeldFaint() {
+    Game& g = game;
+    g.FaintHeld = false;
+    if (g.MyNowHp > 0) return;
+    g.StoryNo = 0;
+    GameOverStory(g);
+    AfterFaint();
 }
 
 void frmField::Arrive(const std::string& town) {
@@ -292,10 +312,17 @@ bool frmField::EndsOfTheWay() {
     return false;
 }
 
-bool frmField::PlacesOfTheWay() {
+// Whether the frame's walk from `from` reached or passed `place`, in either
+// direction. Standing still on the place counts as reaching it.
+bool frmField::Reached(Long from, Long place) const {
+    const Long to = game.RoadPos;
+    return from <= to ? from <= place && place <= to : to <= place && place <= from;
+}
+
+bool frmField::PlacesOfTheWay(Long from) {
     Game& g = game;
     if (g.FieldName == "MoriElf") {
-        if (g.RoadPos == 99 && !g.BossOK[1] && g.TorolFlg) {
+        if (Reached(from, TrollPlace) && !g.BossOK[1] && g.TorolFlg) {
             g.Call("frmField.BossSelect");
             return true;
         }

@@ -42,9 +42,12 @@ private:
     void ApplyDeferredSettings();
     void Pause();
     bool EndsOfTheWay();
-    bool PlacesOfTheWay();
+    bool PlacesOfTheWay(Long from);  // from: her position before the frame's walk
+    bool Reached(Long from, Long place) const;
     void Arrive(const std::string& town);
     void Revive();
+    void AfterFaint();     // the clock after a faint: the branch of life, or stopped
+    void PlayHeldFaint();  // the faint an event held, once the event is over
     Long FacingRight() const;
     Long FacingLeft() const;
 };

@@ -2,9 +2,11 @@
 
 #include <array>
 
+#include "core/GoToPlace.h"
 #include "core/KeepOnTop.h"
 #include "core/StoryInput.h"
 #include "shop/ListWindows.h"
+#include "stage/mod_RGN_UserFunction.h"
 
 namespace q {
 
@@ -46,6 +48,46 @@ struct SpeedPair {
     Long interval, wait;
 };
 constexpr std::array<SpeedPair, 3> Speeds{{{200, 1000}, {500, 2000}, {1000, 3000}}};
+
+// The field's frame as it stands: the places, the heroine, the figure she
+// meets while an event runs, and the gauges with the pause or auto mark.
+void RedrawField(Game& g) {
+    if (!g.StageForm) return;
+    Form& stage = *g.StageForm;
+    RGN_Draw(g, g.PlaceSprite, stage, g.PlaceX, g.SpriteTop);
+    RGN_Draw(g, g.PlaceSprite2, stage, g.PlaceX2, g.SpriteTop);
+    RGN_Draw(g, g.HeroSprite, stage, g.HeroX, g.SpriteTop);
+    if (g.EventBusy && g.VisitorSprite != NoSprite) RGN_Draw(g, g.VisitorSprite, stage, g.VisitorX, g.SpriteTop);
+    DrawGauges(g);
+    RGN_Apply(g, stage);
+}
+
+// The scene's frame again after auto mode changed, so its mark shows.
+void RedrawScene(Game& g) {
+    if (!g.StageForm) return;
+    if (g.SceneFormName == "frmField") return RedrawField(g);
+    Form& stage = *g.StageForm;
+    const Long signX = 900;
+    if (g.SceneFormName == "frmShop") {
+        g.HeroSprite = 92 + 7 * g.FieldLevel;  // facing front
+        RGN_Draw(g, g.HeroSprite, stage, g.HeroX, g.SpriteTop);
+        RGN_Draw(g, g.PlaceSprite, stage, signX, g.SpriteTop);
+        if (g.EventBusy) RGN_Draw(g, g.VisitorSprite, stage, g.VisitorX, g.SpriteTop);
+        if (g.LeaverSprite != NoSprite) RGN_Draw(g, g.LeaverSprite, stage, g.LeaverX, g.SpriteTop);
+    } else if (g.SceneFormName == "frmEvent") {
+        g.HeroSprite = 96 + 7 * g.FieldLevel;  // facing right
+        RGN_Draw(g, g.HeroSprite, stage, g.HeroX, g.SpriteTop);
+        if (g.EventField == "Park" || g.EventField == "Umi") {
+            g.VisitorX = signX + RGN_PixelToTwipX(g, 32);
+            RGN_Draw(g, g.PlaceSprite, stage, g.VisitorX, g.SpriteTop);
+        }
+        if (g.EventField != "Park" && g.VisitorSprite != NoSprite) RGN_Draw(g, g.VisitorSprite, stage, signX, g.SpriteTop);
+    } else {
+        return;
+    }
+    DrawGauges(g);
+    RGN_Apply(g, stage);
+}
 
 }  // namespace
 
@@ -170,7 +212,7 @@ void frmOthers::ChkAuto_Click() {
         if (deferred) g.AutoNextChange = 1;
         else g.AutoNextChange = 0, g.AutoNext = false;
     }
-    g.Call("frmOthers.RedrawScene");
+    RedrawScene(g);
 }
 
 void frmOthers::ChkStop_Click() {
@@ -187,7 +229,7 @@ void frmOthers::ChkStop_Click() {
     } else {
         g.OnceStop = true;  // the field's clock stops itself at its next tick
     }
-    if (InScene("frmField")) g.Call("frmOthers.RedrawField");
+    if (InScene("frmField")) RedrawField(g);
 }
 
 void frmOthers::ChkAuto2_Click() {
@@ -231,7 +273,7 @@ void frmOthers::ChkLeftRight_Click() {
         g.LeftModeChange = 0;
         if (field) g.HeroSprite = (toLeft ? 93 : 96) + 7 * g.FieldLevel;
     }
-    if (field && !g.EventBusy) g.Call("frmOthers.RedrawField");
+    if (field && !g.EventBusy) RedrawField(g);
 }
 
 void frmOthers::OPTSpeed_Click(int Index) {
@@ -240,8 +282,11 @@ void frmOthers::OPTSpeed_Click(int Index) {
     Long speed = Index;
     if (g.KeyInvoked) speed = g.SpeedFlg == 0 ? 2 : g.SpeedFlg == 1 ? 0 : 1;
     ApplySpeed(g, speed);
+    // Only a clock that is running takes the new speed: a clock a deal or a
+    // wait has stopped takes it when it is started again.
     if (InScene("frmField") || (InScene("frmShop") && g.ShopOpen)) {
-        if (Timer* t = g.StageTimer("Timer1")) t->Interval = g.SpeedInterval;
+        Timer* t = g.StageTimer("Timer1");
+        if (t && t->running()) t->Interval = g.SpeedInterval;
     }
 }
 

@@ -439,8 +439,7 @@ void frmSack::UseOne() {
         return;
     }
     const Long before = RowCount(int(g.SackSel));
-    // What every effect starts with: until the effects are
-    // there the piece is used with this line and nothing follows.
+    // What every effect starts with; the effect sets its own line and result.
     g.EffectResult = EffectUsed;
     g.EffectMessage = g.AllItem[size_t(item)].Name + "を使いました。";
     g.Call("ApplyItemEffect", item);

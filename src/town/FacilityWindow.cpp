@@ -19,11 +19,9 @@ Form* FacilityWindow(Game& g) {
 
 void ReopenFacilityWindow(Game& g) {
     g.ReloadList = true;
+    // The window that is open (the facility's own form, or whatever stands
+    // in its name), else the facility's form, loaded anew.
     Form* f = g.FindForm(WindowName);
-    if (!f) {
-        g.StandIn(std::string(WindowName) + ".Form_Load");
-        return;
-    }
     if (f->loaded()) f->Form_Load();
     else f->Load();
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "CaseName.h"
 #include "battle/BattleFixture.h"
 
 namespace q::test {
@@ -119,7 +120,8 @@ INSTANTIATE_TEST_SUITE_P(Battle, EscapeCost,
                          ::testing::Values(EscapeCase{0, 0, "", 0},
                                            EscapeCase{1000, 0.5, "逃げる時に26カリム落としました", 974},
                                            EscapeCase{1000000, 0.5, "逃げる時に25,001カリム落としました", 974999},
-                                           EscapeCase{1, 0.99, "逃げる時に1カリム落としました", 0}));
+                                           EscapeCase{1, 0.99, "逃げる時に1カリム落としました", 0}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("Gold", c.gold, "Draw", c.u); }));
 
 TEST_F(BattleEndTest, AnEnemyThatFledLeavesWithoutALine) {
     Ended(EnemyFled);
@@ -180,7 +182,8 @@ TEST_P(PendantRolls, TheLastRollMayStillHit) {
 
 INSTANTIATE_TEST_SUITE_P(Battle, PendantRolls,
                          ::testing::Values(LuckCase{false, false, 1}, LuckCase{true, false, 3}, LuckCase{false, true, 3},
-                                           LuckCase{true, true, 5}));
+                                           LuckCase{true, true, 5}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(Flag{c.lucky, "Lucky"}, Flag{c.happy, "Happy"}, "Rolls", c.rolls); }));
 
 struct SackCase {
     const char* what;
@@ -222,7 +225,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SackCase{"a full sack", {{1, 1, false}, {2, 1, false}}, 2, 0, "体力の種を拾った。しかし道具袋が一杯だった", 1},
                       SackCase{"a jewel of the same number", {{0, 1, true}}, 1, 0, "体力の種を拾った。しかし道具袋が一杯だった", 1},
                       SackCase{"nine held", {{0, 9, false}}, 10, 0, "体力の種を拾った。しかし既に9個持っている", 9},
-                      SackCase{"a full sack that holds some", {{0, 3, false}, {2, 1, false}}, 2, 0, "体力の種を拾った", 4}));
+                      SackCase{"a full sack that holds some", {{0, 3, false}, {2, 1, false}}, 2, 0, "体力の種を拾った", 4}),
+    q::test::NameBy(&SackCase::what));
 
 TEST_F(BattleEndTest, AnArmGoesIntoTheBagUnlessItIsFull) {
     const std::string name = g().AllArms[409].Name;
@@ -279,7 +283,8 @@ TEST_P(BossValuables, TheFirstVictoryOutsideTheCorridorGivesTheValuableAndNothin
 INSTANTIATE_TEST_SUITE_P(Battle, BossValuables,
                          ::testing::Values(ValuableCase{96, "Tou", false, 0}, ValuableCase{97, "Tou", false, 27},
                                            ValuableCase{98, "Shinen", false, 15}, ValuableCase{96, "Tou", true, -1},
-                                           ValuableCase{96, "ElfMugen", false, -1}));
+                                           ValuableCase{96, "ElfMugen", false, -1}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("Monster", c.monster, c.field, Flag{c.givenBefore, "GivenBefore"}); }));
 
 TEST_F(BattleEndTest, TheGhostsWishMakesUmakkuDropItsMeatWithoutARoll) {
     g().GhostFlg[0] = 1;
@@ -338,7 +343,8 @@ TEST_P(BackToTheCaller, AfterAVictoryTheCallingStoryTakesUpAtItsStep) {
 INSTANTIATE_TEST_SUITE_P(Battle, BackToTheCaller,
                          ::testing::Values(ReturnCase{"ShopEvent", "frmShop.EventStart", 81},
                                            ReturnCase{"BoardEvent", "frmEvent.BoardEvent", 101},
-                                           ReturnCase{"BossTurn", "frmField.BossTurn", 101}));
+                                           ReturnCase{"BossTurn", "frmField.BossTurn", 101}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.caller); }));
 
 TEST_F(BattleEndTest, EscapingABossWithNoMoneyStepsBackWithoutALine) {
     g().FieldName = "Tou";
@@ -360,6 +366,51 @@ TEST_F(BattleEndTest, EscapingABossWithNoMoneyStepsBackWithoutALine) {
     EXPECT_EQ(g().RoadPos, 48);
     EXPECT_TRUE(g().LeftMode);
     EXPECT_EQ(g().HeroSprite, 100);
+}
+
+// She steps back one position the way she came, her picture with her, and
+// turns to where she came from; walking left the step goes right (the troll
+// met walking left from Elwind), and a dungeon's floor follows the position.
+TEST_F(BattleEndTest, EscapingABossStepsBackTheWaySheCame) {
+    struct Case {
+        const char* field;
+        const char* leftTown;
+        Long pos;
+        bool walkingLeft;
+        double stepWidth;  // as her last frame left it: negative walking left
+        Long pos2, heroX, sprite;
+    };
+    const Case cases[] = {
+        {"MoriElf", "Rein", 99, true, -120, 100, 3120, 103},
+        {"HanoMori", "Hanoda", 199, false, 120, 198, 2880, 100},
+        {"Tou", "Tou", 49, true, -120, 50, 3120, 103},
+        {"Shinen", "Shinen", 15, false, 120, 14, 2880, 100},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.field);
+        g().FieldName = c.field;
+        g().LeftTown = c.leftTown;
+        g().RoadPos = c.pos;
+        g().NowFloor = c.pos;
+        g().LeftMode = c.walkingLeft;
+        g().StepWidth = c.stepWidth;
+        g().WalkDir = c.walkingLeft ? -1 : 1;
+        g().HeroX = 3000;
+        g().FieldLevel = 1;
+        g().HeroSprite = c.walkingLeft ? 100 : 103;
+        g().MyGold = 0;
+        g().SavedStoryName = "BossTurn";
+        Ended(HeroEscaped);
+        NoDraws();
+        Click();
+        ExpectFieldResumes();
+        EXPECT_EQ(g().RoadPos, c.pos2);
+        EXPECT_EQ(g().HeroX, c.heroX);
+        EXPECT_EQ(g().LeftMode, !c.walkingLeft);
+        EXPECT_EQ(g().HeroSprite, c.sprite);
+        const bool dungeon = std::string(c.leftTown) == c.field;
+        EXPECT_EQ(g().NowFloor, dungeon ? c.pos2 : c.pos);
+    }
 }
 
 }  // namespace

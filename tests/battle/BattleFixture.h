@@ -31,7 +31,7 @@ protected:
         g().VisitorSprite = NoSprite;
         for (const char* h : {"frmShop.EventStart", "frmEvent.BoardEvent", "frmField.BossTurn"}) {
             g().SetHandler(h, [this, h](Long) {
-                g().StandIn(h);
+                Record(h);
                 handedBack.emplace_back(h, g().StoryNo);
             });
         }

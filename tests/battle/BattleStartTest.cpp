@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
 #include "battle/BattleFixture.h"
 
 namespace q::test {
@@ -54,7 +55,8 @@ INSTANTIATE_TEST_SUITE_P(Battle, MonsterBands,
                                            BandCase{"Shinen", 300, 26, 11, 35, 41, 38, 41},
                                            BandCase{"Shinen", 300, 42, 12, 70, 88, 72, 75},
                                            BandCase{"Shinen", 300, 252, 12, 70, 88, 82, 88},
-                                           BandCase{"ElfMugen", 200, 5, 12, 89, 99, 89, 99}));
+                                           BandCase{"ElfMugen", 200, 5, 12, 89, 99, 89, 99}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.field, "Pos", c.pos, "Stage", c.stage); }));
 
 TEST_F(BattleStartTest, MonstersOfTheOtherHalfOfTheDayAreDrawnAgain) {
     AnyTime();
@@ -118,7 +120,8 @@ TEST_P(NightStrength, MonstersAreStrongerLateInTheDayUnlessALightIsCarried) {
 INSTANTIATE_TEST_SUITE_P(Battle, NightStrength,
                          ::testing::Values(NightCase{80, 0, false, 6, 3, 3}, NightCase{81, 0, false, 8, 4, 4},
                                            NightCase{99, 0, false, 8, 4, 4}, NightCase{81, 1, false, 6, 3, 3},
-                                           NightCase{81, 0, true, 6, 3, 3}));
+                                           NightCase{81, 0, true, 6, 3, 3}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("Time", c.time, "Lantern", c.lantern, Flag{c.edenFire, "EdenFire"}); }));
 
 TEST_F(BattleStartTest, TheRobberIsMadeFromTheHeroineAndLeavesTheMonsterIndex) {
     g().SceneFormName = "frmShop";
@@ -194,7 +197,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BossCase{"BoardEvent", 357, false, 94, "トレント君", 1400, 95, 0},
                       BossCase{"BossTurn", 193, false, 98, "吸血のベラドンナ", 99999, 99999, 0},
                       BossCase{"BossTurn", 296, true, 99, "魔族ジーク", 8888, 588, 2},
-                      BossCase{"BossTurn", 17, false, 5, "銀行員", 9999, 700, 0}));
+                      BossCase{"BossTurn", 17, false, 5, "銀行員", 9999, 700, 0}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.caller, "Sprite", c.sprite, Flag{c.wedge, "Wedge"}); }));
 
 struct FirstCase {
     Long enemySp;
@@ -229,7 +233,8 @@ TEST_P(WhoMovesFirst, TheFasterSideOrAnAmbush) {
 
 INSTANTIATE_TEST_SUITE_P(Battle, WhoMovesFirst,
                          ::testing::Values(FirstCase{4, 0, true}, FirstCase{4, 1, false}, FirstCase{5, 4, true},
-                                           FirstCase{3, 4, false}));
+                                           FirstCase{3, 4, false}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("EnemySp", c.enemySp, "Ambush", c.ambush); }));
 
 }  // namespace
 }  // namespace q::test

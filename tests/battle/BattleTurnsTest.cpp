@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "CaseName.h"
 #include "battle/BattleFixture.h"
 #include "core/Message.h"
 #include "core/frmUnderMes.h"
@@ -86,7 +87,8 @@ INSTANTIATE_TEST_SUITE_P(
         HeroCase{"too weak to hurt", vbKeyY, 4, -1, 100, 3, 5, 12, {Pick(1, 2), Pick(0, 31), Pick(1, 100), Pick(1, 3)},
                  Hit + "しかし効いてないようだ", 12, "ConditionTurn"},
         HeroCase{"the blow that ends it", vbKeyY, 4, -1, 100, 10, 3, 5,
-                 {Pick(1, 2), Pick(0, 31), Pick(1, 100), Pick(0, 3)}, Hit + Foe + "に7のダメージを与えた", -2, "BattleEnd"}));
+                 {Pick(1, 2), Pick(0, 31), Pick(1, 100), Pick(0, 3)}, Hit + Foe + "に7のダメージを与えた", -2, "BattleEnd"}),
+    q::test::NameBy(&HeroCase::what));
 
 // --- The enemy's turn -------------------------------------------------------
 
@@ -158,7 +160,8 @@ INSTANTIATE_TEST_SUITE_P(
         EnemyCase{"a draw of 10 never gets away", 8, "", 4, {Pick(0, 31), Pick(1, 2), Pick(10, 100)},
                   "は逃げ出した！…が、イザベラは素早く道を塞いだ。", 400, "HeroTurn"},
         EnemyCase{"a boss never tries", 8, "BossTurn", 4, {Pick(0, 31), Pick(1, 2), Pick(60, 100), Pick(0, 3)},
-                  "の攻撃。3のダメージを受けた。", 397, "HeroTurn"}));
+                  "の攻撃。3のダメージを受けた。", 397, "HeroTurn"}),
+    q::test::NameBy(&EnemyCase::what));
 
 TEST_F(BattleTest, AFaintWithoutTheBranchHandsTheStoryToTheFaint) {
     Facing(Foe, 12, 20, 3, 4);
@@ -283,7 +286,8 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   {Pick(2, 50), 0.0}, "再生！体力が64回復した", [](Game& g) { EXPECT_EQ(g.EnemyHp, 1064); }},
         SkillCase{"a rare skill that does not fire is a plain blow", 1, 2, "毒の息", nullptr, {Pick(5, 50), Pick(0, 3)},
-                  "5のダメージを受けた。", [](Game& g) { EXPECT_EQ(g.Condition[CondPoison], 0); }}));
+                  "5のダメージを受けた。", [](Game& g) { EXPECT_EQ(g.Condition[CondPoison], 0); }}),
+    q::test::NameBy(&SkillCase::what));
 
 // --- The condition tick ----------------------------------------------------------
 
@@ -384,7 +388,8 @@ TEST_P(NoFleeing, TheGreyChoiceIgnoresN) {
 INSTANTIATE_TEST_SUITE_P(Battle, NoFleeing,
                          ::testing::Values(FleeCase{"強盗", "Hanoda", true}, FleeCase{"トレント君", "Elwind", true},
                                            FleeCase{"トレント君", "ElfMugen", false},
-                                           FleeCase{"マウスパープル", "HanoMori", false}));
+                                           FleeCase{"マウスパープル", "HanoMori", false}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.field, Flag{c.refused, "Refused"}); }));
 
 // --- The item turn ---------------------------------------------------------------------
 

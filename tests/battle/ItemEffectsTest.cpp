@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "CaseName.h"
 #include "battle/BattleFixture.h"
 
 namespace q::test {
@@ -153,7 +154,8 @@ INSTANTIATE_TEST_SUITE_P(
                    }},
         EffectCase{"a passive item does nothing", 8, nullptr, {}, "生命の枝を使いました。", EffectUsed, nullptr},
         EffectCase{"half a day", 37, nullptr, {}, "時のニ針を使いました。時間を半日進めました", EffectUsed,
-                   [](Game& g) { EXPECT_EQ(g.NowTime, 60); }}));
+                   [](Game& g) { EXPECT_EQ(g.NowTime, 60); }}),
+    q::test::NameBy(&EffectCase::what));
 
 TEST_F(BattleTest, SpecialItemsAreItemEntriesOfTheSack) {
     g().MySack[0] = {ItemBranchOfLife, 1, true};  // the jewel of monster 8

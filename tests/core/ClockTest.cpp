@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "CaseName.h"
 #include "RulesFixture.h"
 #include "core/Clock.h"
 #include "data/Tables.h"
@@ -82,7 +83,8 @@ INSTANTIATE_TEST_SUITE_P(Rules, StepsPerUnitCase,
                          ::testing::Values(StepCase{"frmShop", false, false, 12}, StepCase{"frmField", false, false, 4},
                                            StepCase{"frmEvent", false, false, 4}, StepCase{"frmField", true, false, 2},
                                            StepCase{"frmShop", true, false, 2}, StepCase{"frmField", false, true, 8},
-                                           StepCase{"frmField", true, true, 4}, StepCase{"frmShop", true, true, 12}));
+                                           StepCase{"frmField", true, true, 4}, StepCase{"frmShop", true, true, 12}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.scene, Flag{c.paralysed, "Paralysed"}, Flag{c.fast, "Fast"}); }));
 
 TEST_F(ClockTest, TheTwelfthShopTickRunsAHungerTurnAndRefreshesTheList) {
     auto list = std::make_unique<CountingList>(g());
@@ -182,7 +184,8 @@ INSTANTIATE_TEST_SUITE_P(Rules, Calendar,
                                            DayCase{28, 4, 3050, 200, 1, 5, 3050}, DayCase{29, 4, 3050, 200, 1, 5, 3050},
                                            DayCase{27, 4, 3050, 300, 1, 5, 3050}, DayCase{29, 12, 3050, 100, 1, 1, 3051},
                                            DayCase{6, 4, 3050, 100, 7, 4, 3050}, DayCase{16, 4, 3050, 100, 17, 4, 3050},
-                                           DayCase{25, 4, 3050, 200, 27, 4, 3050}));
+                                           DayCase{25, 4, 3050, 200, 27, 4, 3050}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.year, c.month, c.day, "Plus", c.units); }));
 
 TEST_F(ClockTest, TheMonthsDrawsComeInTheirOrder) {
     g().NowDay = 29;
@@ -213,7 +216,8 @@ INSTANTIATE_TEST_SUITE_P(Rules, Economy,
                          ::testing::Values(std::pair<long, Long>{0, EconomySlump}, std::pair<long, Long>{1, EconomySlump},
                                            std::pair<long, Long>{2, EconomyBoom}, std::pair<long, Long>{3, EconomyBoom},
                                            std::pair<long, Long>{4, EconomyStable},
-                                           std::pair<long, Long>{5, EconomyStable}));
+                                           std::pair<long, Long>{5, EconomyStable}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("Draw", c.first); }));
 
 TEST_F(ClockTest, OrdersCountDownToTheirDayAndPastIt) {
     const std::array<Long, 5> left{1, 0, -1, -2, 5};
@@ -263,7 +267,8 @@ TEST_P(CastleWait, CountsTheQueensDaysUpToSeventeenOnly) {
 INSTANTIATE_TEST_SUITE_P(Rules, CastleWait,
                          ::testing::Values(NoahCase{0, 1, 0}, NoahCase{1, 1, 1}, NoahCase{2, 1, 3}, NoahCase{15, 1, 16},
                                            NoahCase{16, 1, 17}, NoahCase{15, 3, 17}, NoahCase{16, 3, 17},
-                                           NoahCase{17, 2, 17}, NoahCase{20, 1, 20}, NoahCase{30, 2, 30}));
+                                           NoahCase{17, 2, 17}, NoahCase{20, 1, 20}, NoahCase{30, 2, 30}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("Before", c.before, "Days", c.days); }));
 
 TEST_F(ClockTest, TheSharePriceStaysInItsBand) {
     g().ShopSellHouse[9].SLHousePrice = 1290;
@@ -313,7 +318,8 @@ INSTANTIATE_TEST_SUITE_P(Rules, RentCases,
                          ::testing::Values(RentCase{"short of the rent", false, 3000, -2000, 400},
                                            RentCase{"the rent exactly", false, 5000, 0, 500},
                                            RentCase{"in her own shop", true, 3000, 3000, 500},
-                                           RentCase{"the debt stops at its floor", false, -9998000, -9999999, 400}));
+                                           RentCase{"the debt stops at its floor", false, -9998000, -9999999, 400}),
+    q::test::NameBy(&RentCase::what));
 
 // --- The month's theft or fire ---
 
@@ -348,7 +354,8 @@ INSTANTIATE_TEST_SUITE_P(
                       DayComesCase{"theft while the shop is open", 1, 0, true, IncidentSettled, 0},
                       DayComesCase{"fire without detection", 2, 0, false, IncidentHappened, 0},
                       DayComesCase{"fire, detection running", 2, 5, false, IncidentPrevented, 4},
-                      DayComesCase{"fire while the shop is open", 2, 0, true, IncidentSettled, 0}));
+                      DayComesCase{"fire while the shop is open", 2, 0, true, IncidentSettled, 0}),
+    q::test::NameBy(&DayComesCase::what));
 
 TEST_F(ClockTest, ATheftAndAFireDueTogetherComeOneAtATime) {
     g().RobberyDay = {11, IncidentScheduled};
@@ -422,7 +429,8 @@ INSTANTIATE_TEST_SUITE_P(
         TheftCase{"not on the theft's own day", IncidentHappened, 10, {}, 5, 5, "", 5, 5, IncidentHappened},
         TheftCase{"a theft while the shop was open is never told", IncidentSettled, 8, {}, 5, 5, "", 5, 5,
                   IncidentSettled},
-        TheftCase{"still to come", IncidentScheduled, 20, {}, 5, 5, "", 5, 5, IncidentScheduled}));
+        TheftCase{"still to come", IncidentScheduled, 20, {}, 5, 5, "", 5, 5, IncidentScheduled}),
+    q::test::NameBy(&TheftCase::what));
 
 struct FireCase {
     const char* what;
@@ -469,7 +477,8 @@ INSTANTIATE_TEST_SUITE_P(
         FireCase{"the rented shop", IncidentHappened, false, 1500, 10000, 100, FIRE_LINE("10,000"), 0, 80},
         FireCase{"the rented shop, short", IncidentHappened, false, 100, 9999, 100, FIRE_LINE("10,000"), -1, 67},
         FireCase{"the debt stops at its floor", IncidentHappened, false, 100, -9995000, 100, FIRE_LINE("10,000"),
-                 -9999999, 67}));
+                 -9999999, 67}),
+    q::test::NameBy(&FireCase::what));
 
 TEST_F(ClockTest, NothingIsScheduledWhileAnIncidentWaitsToBeTold) {
     NoDraws();

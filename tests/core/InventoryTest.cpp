@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "CaseName.h"
 #include "RulesFixture.h"
 #include "core/Inventory.h"
 #include "data/Tables.h"
@@ -104,7 +105,8 @@ INSTANTIATE_TEST_SUITE_P(
         SackAddCase{"a jewel adds to its own entry", {{3, 1}, {3, 2, true}}, 10, {3, 1, true}, {{3, 1}, {3, 3, true}}, true},
         SackAddCase{"a full sack refuses a new kind", {{1, 1}, {2, 1}}, 2, {3, 1}, {{1, 1}, {2, 1}}, false},
         SackAddCase{"a full sack still takes more of a kind it holds", {{1, 1}, {2, 1}}, 2, {2, 5}, {{1, 1}, {2, 6}}, true},
-        SackAddCase{"a sack over its capacity refuses a new kind", {{1, 1}, {2, 1}, {4, 1}}, 2, {3, 1}, {{1, 1}, {2, 1}, {4, 1}}, false}));
+        SackAddCase{"a sack over its capacity refuses a new kind", {{1, 1}, {2, 1}, {4, 1}}, 2, {3, 1}, {{1, 1}, {2, 1}, {4, 1}}, false}),
+    q::test::NameBy(&SackAddCase::what));
 
 TEST_F(InventoryTest, TheSackNeverWritesPastItsLastEntry) {
     std::vector<Piece> full;
@@ -146,7 +148,8 @@ INSTANTIATE_TEST_SUITE_P(
         SackCheckCase{"found with too few: False, but its index", {{1, 1}, {8, 2}}, 8, 3, false, false, false, 1, {{1, 1}, {8, 2}}},
         SackCheckCase{"a take of part of an entry", {{8, 3}, {1, 1}}, 8, 2, false, true, true, 77, {{8, 1}, {1, 1}}},
         SackCheckCase{"a take of a whole entry removes it", {{8, 2}, {1, 1}}, 8, 2, false, true, true, 77, {{1, 1}}},
-        SackCheckCase{"a take of more than the entry holds takes nothing", {{8, 2}, {1, 1}}, 8, 5, false, true, false, 77, {{8, 2}, {1, 1}}}));
+        SackCheckCase{"a take of more than the entry holds takes nothing", {{8, 2}, {1, 1}}, 8, 5, false, true, false, 77, {{8, 2}, {1, 1}}}),
+    q::test::NameBy(&SackCheckCase::what));
 
 TEST_F(InventoryTest, SackRemovalsKeepTheOrderOfTheRest) {
     SetSack({{1, 3}, {2, 4}, {3, 5}});
@@ -228,7 +231,8 @@ INSTANTIATE_TEST_SUITE_P(Rules, FullDisplay,
                          ::testing::Values(FullCase{"full: a new arm is refused", 20, 20, 31, true, 20},
                                            FullCase{"full: more of a held arm is added", 20, 20, 30, false, 21},
                                            FullCase{"over full: a new arm is refused", 25, 20, 31, true, 25},
-                                           FullCase{"room left: a new arm is added", 19, 20, 31, false, 20}));
+                                           FullCase{"room left: a new arm is added", 19, 20, 31, false, 20}),
+    q::test::NameBy(&FullCase::what));
 
 TEST_F(InventoryTest, ListingANewArm) {
     // Arm 5 is an ordinary arm, 459 a special one.
@@ -306,7 +310,8 @@ INSTANTIATE_TEST_SUITE_P(Rules, Takes,
                          ::testing::Values(TakeCase{"not there", 42, 1, false, {{40, 1}, {41, 3}}},
                                            TakeCase{"part of an entry", 41, 2, true, {{40, 1}, {41, 1}}},
                                            TakeCase{"a whole entry", 40, 1, true, {{41, 3}}},
-                                           TakeCase{"more than it holds", 41, 4, false, {{40, 1}, {41, 3}}}));
+                                           TakeCase{"more than it holds", 41, 4, false, {{40, 1}, {41, 3}}}),
+    q::test::NameBy(&TakeCase::what));
 
 TEST_F(InventoryTest, BagCheckWithoutTakeOnlyTells) {
     SetBag({{40, 2}}, 20);

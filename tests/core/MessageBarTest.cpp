@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
 #include "Fixture.h"
 #include "core/InitGame.h"
 #include "core/Message.h"
@@ -58,7 +59,8 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"売りますか？", "売る", "売らない", true, "売りますか？", "売る(Y/G)", "売らない(N)", false, true, true, 3},
         LayoutCase{"売りますか？", "売る", "売らない", false, "売りますか？", "売る(Y)", "売らない(N/G)", false, true, true, 3},
         LayoutCase{"はい", "いいえ", "", false, "はい(Y)", "いいえ(N/G)", "", true, true, false, 2},
-        LayoutCase{"はい", "いいえ", "", true, "はい(Y/G)", "いいえ(N)", "", true, true, false, 2}));
+        LayoutCase{"はい", "いいえ", "", true, "はい(Y/G)", "いいえ(N)", "", true, true, false, 2}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(*c.yes ? "Question" : "Plain", Flag{c.defaultYes, "DefaultYes"}); }));
 
 TEST_F(MessageBarTest, MarksAreAppendedToTheCallersOwnStrings) {
     std::string text = "どうする？", yes = "戦う", no = "逃げる";
@@ -114,7 +116,8 @@ INSTANTIATE_TEST_SUITE_P(Bars, EscapeRule,
                                            EscapeCase{"トレント君", "HanoMori", "逃げる", false},
                                            EscapeCase{"トレント君", "ElfMugen", "逃げる", true},
                                            EscapeCase{"スライム", "HanoMori", "逃げる", true},
-                                           EscapeCase{"強盗", "Hanoda", "やめる", true}));
+                                           EscapeCase{"強盗", "Hanoda", "やめる", true}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.field, Flag{c.enabled, "Enabled"}); }));
 
 TEST_F(MessageBarTest, DisabledEscapeCannotBeClicked) {
     g().EnemyName = "強盗";
@@ -163,7 +166,8 @@ INSTANTIATE_TEST_SUITE_P(Bars, MainBarClick,
                          ::testing::Values(ClickCase{"the question's line", true, 0, 0, 5, false},
                                            ClickCase{"first choice", true, 1, 89, 7, true},
                                            ClickCase{"second choice", true, 2, 78, 7, true},
-                                           ClickCase{"plain line", false, 0, 0, 6, false}));
+                                           ClickCase{"plain line", false, 0, 0, 6, false}),
+    q::test::NameBy(&ClickCase::what));
 
 TEST_F(MessageBarTest, ChoicesAloneAnswerFromLabelsZeroAndOne) {
     g().StoryNo = 300000;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
 #include "Fixture.h"
 #include "core/frmMenu.h"
 #include "core/frmUnderMes.h"
@@ -54,7 +55,8 @@ INSTANTIATE_TEST_SUITE_P(
         BoardCase{"Amulet", 10, 1,
                   "宿屋 | 道具屋 | 馬車屋 | 大工屋 | 占いの館 | 銀行 | 広場 | 城内 | - | ハノダ | ネクザスの塔 | - | ステータス | "
                   "経済情報 | セーブ | 終了"},
-        BoardCase{"HanoMori", 0, 1, "(none)"}));
+        BoardCase{"HanoMori", 0, 1, "(none)"}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.town, "Warasibe", c.warasibe, "Time", c.time); }));
 
 TEST_F(PopupMenuTest, WarpLakeAndLabFollowTheirFlags) {
     Board("Shinen");
@@ -132,7 +134,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SceneCase{"road", "", "frmField", false, false, 0, 0, false, "ステータス | 終了"},
                       SceneCase{"road, auto", "", "frmField", false, true, 0, 0, false, "ステータス | 終了{grey}"},
                       SceneCase{"facility", "Hotel", "frmEvent", false, false, 0, 0, false, "ステータス | 看板へ | 終了"},
-                      SceneCase{"lake", "Umi", "frmEvent", false, false, 0, 0, false, "ステータス | 終了"}));
+                      SceneCase{"lake", "Umi", "frmEvent", false, false, 0, 0, false, "ステータス | 終了"}),
+    q::test::NameBy(&SceneCase::what));
 
 TEST_F(PopupMenuTest, ChoosingAnItemRunsItsCommand) {
     g().EventField = "Shop";

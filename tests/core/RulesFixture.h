@@ -21,7 +21,7 @@ protected:
         // The scenes these rules hand over to have their own tests; here it
         // only matters that they were reached.
         for (const char* scene : {"frmShop.Show", "frmShop.ShopClose", "frmEvent.Show", "frmField.Show"})
-            g().SetHandler(scene, [this, scene](Long) { g().StandIn(scene); });
+            g().SetHandler(scene, [this, scene](Long) { Record(scene); });
     }
     ~RulesTest() override { EXPECT_EQ(g().rng.Queued(), 0u) << "scripted draws left unused"; }
 
@@ -35,7 +35,7 @@ protected:
 
     std::string Bar() { return g().frmUnderMes->LBLMessage[0].Caption; }
     int Calls(const std::string& name) const {
-        return int(std::count(game->standInCalls.begin(), game->standInCalls.end(), name));
+        return int(std::count(calls.begin(), calls.end(), name));
     }
 };
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
 #include "RulesFixture.h"
 #include "core/Clock.h"
 #include "core/Stats.h"
@@ -70,7 +71,8 @@ INSTANTIATE_TEST_SUITE_P(
         AddStatCase{"speed has no lower bound", "Sp", -3, false, &GameState::MySp, 2, -1, -3},
         AddStatCase{"a counter", "Die", 1, false, &GameState::DieCount, 4, 5, 1},
         AddStatCase{"wood stops at 99,999", "Wood", 10, false, &GameState::WoodNum, 99995, 99999, 10},
-        AddStatCase{"keys are exact: HP is no key", "HP", 5, true, &GameState::MyNowHp, 30, 30, 5}));
+        AddStatCase{"keys are exact: HP is no key", "HP", 5, true, &GameState::MyNowHp, 30, 30, 5}),
+    q::test::NameBy(&AddStatCase::what));
 
 // --- Fainting ---
 
@@ -131,7 +133,8 @@ INSTANTIATE_TEST_SUITE_P(
         TollCase{"on the road", "frmField", "", 5, 100, 5000, 60, 0, true, true, AwayLine},
         TollCase{"a fight started from the board", "frmEvent", "BoardEvent", 5, 100, 5000, 60, 0, true, true,
                  AwayLine},
-        TollCase{"anywhere else: no toll", "frmEvent", "", 5, 100, 5000, 100, 5000, false, false, "（前の行）"}));
+        TollCase{"anywhere else: no toll", "frmEvent", "", 5, 100, 5000, 100, 5000, false, false, "（前の行）"}),
+    q::test::NameBy(&TollCase::what));
 
 TEST_F(StatsTest, TheRobbedCaseFreesAutoModeAndForgetsTheEvent) {
     g().SceneFormName = "frmShop";
@@ -234,7 +237,8 @@ TEST_P(WakeUp, ADayLaterRestoredAndAtHome) {
 INSTANTIATE_TEST_SUITE_P(Rules, WakeUp,
                          ::testing::Values(WakeCase{"frmShop", "", "frmShop.ShopClose", "GameOver", 0},
                                            WakeCase{"frmField", "", "frmEvent.Show", "", ResumeFainted},
-                                           WakeCase{"frmEvent", "BoardEvent", "frmShop.Show", "", 0}));
+                                           WakeCase{"frmEvent", "BoardEvent", "frmShop.Show", "", 0}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.scene, c.savedStory); }));
 
 TEST_F(StatsTest, AfterABoardFightSheWakesInHerShopWithThePlaceForgotten) {
     g().SceneFormName = "frmEvent";

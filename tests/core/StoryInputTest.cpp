@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "CaseName.h"
 #include "Fixture.h"
 #include "core/InitGame.h"
 #include "core/KeepOnTop.h"
@@ -34,7 +35,7 @@ protected:
     StoryInputTest() {
         PlaceMessageBars(g());
         // The menu itself has its own tests; here it only matters that it opens.
-        g().SetHandler("ShowPopupMenu", [this](Long) { g().StandIn("ShowPopupMenu"); });
+        g().SetHandler("ShowPopupMenu", [this](Long) { Record("ShowPopupMenu"); });
     }
 
     // Puts a test stage up as the scene, as the scenes do when they load.
@@ -46,7 +47,7 @@ protected:
         return *stage;
     }
     int Calls(const std::string& name) const {
-        return int(std::count(game->standInCalls.begin(), game->standInCalls.end(), name));
+        return int(std::count(calls.begin(), calls.end(), name));
     }
     // A story that records its steps and shows one line per step; at step 2 it asks.
     void TwoStepStory() {
@@ -114,7 +115,8 @@ INSTANTIATE_TEST_SUITE_P(
         GateCase{"NoClick 4 in auto mode still respects WaitingAnswer", 4, 1, 300000, 0, true, true, 300000, false},
         GateCase{"a finished story gives 1000000", 0, 1, 999999, 0, false, false, 1000000, false},
         GateCase{"past the end goes back to 999999 first", 0, 1, 99999999, 0, false, false, 1000000, false},
-        GateCase{"middle button passes the gates and does nothing", 0, 4, 5, 0, false, false, 5, false}));
+        GateCase{"middle button passes the gates and does nothing", 0, 4, 5, 0, false, false, 5, false}),
+    q::test::NameBy(&GateCase::what));
 
 struct RowCase {
     const char* storyName;
@@ -134,10 +136,10 @@ TEST_P(DispatchRows, FirstMatchWins) {
     g().EventName = c.eventName;
     g().StoryNo = 3;
     // A handler that is already built records itself like a stand-in.
-    g().SetHandler(c.handler, [this, h = std::string(c.handler)](Long) { g().StandIn(h); });
+    g().SetHandler(c.handler, [this, h = std::string(c.handler)](Long) { Record(h); });
     AdvanceStory(g(), vbLeftButton);
-    ASSERT_EQ(g().standInCalls.size(), 1u) << c.storyName;
-    EXPECT_EQ(g().standInCalls[0], c.handler) << c.storyName;
+    ASSERT_EQ(calls.size(), 1u) << c.storyName;
+    EXPECT_EQ(calls[0], c.handler) << c.storyName;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -167,24 +169,25 @@ INSTANTIATE_TEST_SUITE_P(
         RowCase{"ItemTurn", "", "", "", "BattleDispatch"},
         RowCase{"EndingSpeech", "", "", "", "frmField.EndingTurn"},
         RowCase{"GameOver", "", "", "GameStart", "frmUnderMes3.GameMessage"},
-        RowCase{"GameOver", "", "", "", "GameOverStory"}));
+        RowCase{"GameOver", "", "", "", "GameOverStory"}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.storyName, c.eventField, c.boardCommand, c.eventName); }));
 
 TEST_F(StoryInputTest, UnknownStoryOnlyCountsTheStep) {
     g().StoryName = "Nobody";
     g().StoryNo = 7;
     AdvanceStory(g(), vbLeftButton);
     EXPECT_EQ(g().StoryNo, 8);
-    EXPECT_TRUE(g().standInCalls.empty());
+    EXPECT_TRUE(calls.empty());
 }
 
 TEST_F(StoryInputTest, NumberGameHoldsStepTen) {
-    g().SetHandler("frmUnderMes3.GameMessage", [this](Long) { g().StandIn("frmUnderMes3.GameMessage"); });
+    g().SetHandler("frmUnderMes3.GameMessage", [this](Long) { Record("frmUnderMes3.GameMessage"); });
     g().EventName = "GameStart";
     g().StoryName = "Anything";
     g().StoryNo = 10;
     AdvanceStory(g(), vbLeftButton);
     EXPECT_EQ(g().StoryNo, 10);
-    EXPECT_TRUE(g().standInCalls.empty());
+    EXPECT_TRUE(calls.empty());
     g().StoryNo = 4;
     AdvanceStory(g(), vbLeftButton);
     EXPECT_EQ(Calls("frmUnderMes3.GameMessage"), 1);
@@ -192,13 +195,13 @@ TEST_F(StoryInputTest, NumberGameHoldsStepTen) {
 
 TEST_F(StoryInputTest, HeroTurnWaitsForTheHeroinesChoice) {
     // The battle has its own tests; here it only matters that it is reached.
-    g().SetHandler("BattleDispatch", [this](Long) { g().StandIn("BattleDispatch"); });
+    g().SetHandler("BattleDispatch", [this](Long) { Record("BattleDispatch"); });
     g().StoryName = "HeroTurn";
     g().BattlePhase = 1;
     g().StoryNo = 5;
     AdvanceStory(g(), vbLeftButton);
     EXPECT_EQ(g().StoryNo, 0);
-    EXPECT_TRUE(g().standInCalls.empty());
+    EXPECT_TRUE(calls.empty());
     g().AnswerKey = 89;
     AdvanceStory(g(), vbLeftButton);
     EXPECT_EQ(g().StoryNo, 1);
@@ -238,7 +241,8 @@ INSTANTIATE_TEST_SUITE_P(Story, QuestionSteps,
                                            AnswerCase{"G", 300000, vbKeyG, "", 300002, 71},
                                            AnswerCase{"the robber's name alone refuses no N", 300000, vbKeyN, "強盗", 300002, 78},
                                            AnswerCase{"the robber takes yes", 300000, vbKeyY, "強盗", 300002, 89},
-                                           AnswerCase{"other keys do nothing", 300000, 65 + 1, "", 300000, 0}));
+                                           AnswerCase{"other keys do nothing", 300000, 65 + 1, "", 300000, 0}),
+    q::test::NameBy(&AnswerCase::what));
 
 TEST_F(StoryInputTest, YAndNWithoutAQuestionDoNothingGAndEnterAdvance) {
     g().StoryName = "Nobody";
@@ -292,7 +296,8 @@ INSTANTIATE_TEST_SUITE_P(Story, AutoFilter,
                                            FilterCase{"frmField", vbKeyReturn, 0, InputKey, false},
                                            FilterCase{"frmField", vbKeyApps, 0, InputKey, true},
                                            FilterCase{"frmEvent", vbLeftButton, 0, InputFormClick, true},
-                                           FilterCase{"frmEvent", vbKeyG, 0, InputKey, true}));
+                                           FilterCase{"frmEvent", vbKeyG, 0, InputKey, true}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.scene, "Input", c.input, "Shift", c.shift); }));
 
 TEST_F(StoryInputTest, AutoModeSettingKeysStillWork) {
     Stage("frmShop");
@@ -331,7 +336,7 @@ TEST_F(StoryInputTest, DuringTheOpeningOnlyEscWorks) {
     MessageInput(g(), vbRightButton, 0, InputFormClick);
     EXPECT_EQ(g().SpeedFlg, 1);
     EXPECT_FALSE(g().AutoNext);
-    EXPECT_TRUE(g().standInCalls.empty());
+    EXPECT_TRUE(calls.empty());
     EXPECT_TRUE(host.Documents().empty());
     EXPECT_EQ(transcript.str().find("inputbox"), std::string::npos);
     MessageInput(g(), vbKeyEscape, 0, InputKey);
@@ -373,25 +378,25 @@ TEST_F(StoryInputTest, SpeedKeyCyclesNormalFastSlowNormal) {
 TEST_F(StoryInputTest, ShiftDigitsOpenTheirTabs) {
     // The status command opens the status page when no list window is open.
     g().SetHandler("frmMenu.mStatus_Click", [this](Long) {
-        g().StandIn("frmMenu.mStatus_Click");
+        Record("frmMenu.mStatus_Click");
         g().ListName = g().ListName.empty() ? "frmStatus" : "";
     });
     // The frame has its own tests; here only the order of the calls matters.
-    g().SetHandler("frmFrame.cmdFrame_Click", [this](Long) { g().StandIn("frmFrame.cmdFrame_Click"); });
+    g().SetHandler("frmFrame.cmdFrame_Click", [this](Long) { Record("frmFrame.cmdFrame_Click"); });
     MessageInput(g(), '5', 1, InputKey);
-    ASSERT_EQ(g().standInCalls.size(), 2u);
-    EXPECT_EQ(g().standInCalls[0], "frmMenu.mStatus_Click");
-    EXPECT_EQ(g().standInCalls[1], "frmFrame.cmdFrame_Click");
-    g().standInCalls.clear();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0], "frmMenu.mStatus_Click");
+    EXPECT_EQ(calls[1], "frmFrame.cmdFrame_Click");
+    calls.clear();
     g().ListName = "frmStatus";
     MessageInput(g(), '1', 1, InputKey);  // the open tab again closes the windows
-    EXPECT_EQ(g().standInCalls, std::vector<std::string>{"frmMenu.mStatus_Click"});
-    g().standInCalls.clear();
+    EXPECT_EQ(calls, std::vector<std::string>{"frmMenu.mStatus_Click"});
+    calls.clear();
     g().ListConfirm = true;
     MessageInput(g(), '7', 1, InputKey);
-    EXPECT_TRUE(g().standInCalls.empty());
+    EXPECT_TRUE(calls.empty());
     MessageInput(g(), '7', 2, InputKey);  // Ctrl is not Shift: no tab
-    EXPECT_TRUE(g().standInCalls.empty());
+    EXPECT_TRUE(calls.empty());
 }
 
 TEST_F(StoryInputTest, F5ShowsTheStateLineAndShiftHOpensHelp) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "CaseName.h"
 #include "Fixture.h"
 #include "core/Startup.h"
 #include "core/StoryInput.h"
@@ -62,7 +63,8 @@ INSTANTIATE_TEST_SUITE_P(Title, ContinueButtons,
                          ::testing::Values(ContinueCase{false, false, true, false, false, "frmOpen.cmdStart"},
                                            ContinueCase{true, false, false, true, false, "frmOpen.cmdContinue(1)"},
                                            ContinueCase{false, true, false, false, true, "frmOpen.cmdContinue(2)"},
-                                           ContinueCase{true, true, false, true, true, "frmOpen.cmdContinue(1)"}));
+                                           ContinueCase{true, true, false, true, true, "frmOpen.cmdContinue(1)"}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(Flag{c.file1, "File1"}, Flag{c.file2, "File2"}, c.focus); }));
 
 TEST_F(TitleTest, StartUpPlacesTheBarsAndCentresTheTitle) {
     StartProgram(g());

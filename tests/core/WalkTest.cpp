@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
 #include "RulesFixture.h"
 #include "core/GoToPlace.h"
 #include "core/Walk.h"
@@ -119,7 +120,8 @@ INSTANTIATE_TEST_SUITE_P(Walk, HeroineMoves,
                                            StepCase{"shoes in a dungeon", "Shinen", "In", "Shinen", "", false, 3, 0},
                                            StepCase{"dungeon", "Tou", "In", "Tou", "", false, 0, 0},
                                            StepCase{"the stairs walk", "Tou", "In", "Tou", "NextFloor", false, 0, 1},
-                                           StepCase{"stepping mode", "HanoMori", "", "Hanoda", "", true, 0, 0}));
+                                           StepCase{"stepping mode", "HanoMori", "", "Hanoda", "", true, 0, 0}),
+    q::test::NameBy(&StepCase::what));
 
 TEST_F(WalkTest, EndOfTheEndlessCorridorStepsInPlaceOnlyWalkingRight) {
     g().FieldName = "ElfMugen";
@@ -218,7 +220,8 @@ INSTANTIATE_TEST_SUITE_P(Walk, Gauges,
                          ::testing::Values(GaugeCase{70, 100, 188}, GaugeCase{69, 100, 190}, GaugeCase{30, 100, 190},
                                            GaugeCase{29, 100, 189}, GaugeCase{25, 35, 188}, GaugeCase{24, 35, 190},
                                            GaugeCase{11, 35, 190}, GaugeCase{10, 35, 189}, GaugeCase{0, 35, 189},
-                                           GaugeCase{0, 0, 188}));
+                                           GaugeCase{0, 0, 188}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.current, "Of", c.maximum); }));
 
 TEST_F(WalkTest, MarksAndTheSwordsman) {
     g().SceneFormName = "frmField";
@@ -253,10 +256,10 @@ TEST_F(WalkTest, SceneSwitchByPlace) {
     for (const Case& c : {Case{"Shop", "frmShop.Show", false}, Case{"Board", "frmEvent.Show", false},
                           Case{"Hotel", "frmEvent.Show", true}, Case{"Anything", "frmEvent.Show", true},
                           Case{"In", "frmField.Show", false}, Case{"", "frmField.Show", false}}) {
-        g().standInCalls.clear();
+        calls.clear();
         g().EventBusy = true;
         GoToPlace(g(), c.place, "Hanoda", "Rein", "HanoMori");
-        EXPECT_EQ(g().standInCalls, std::vector<std::string>{c.shown}) << c.place;
+        EXPECT_EQ(calls, std::vector<std::string>{c.shown}) << c.place;
         EXPECT_EQ(g().EventBusy, c.busy) << c.place;
     }
     EXPECT_EQ(g().LeftTown, "Hanoda");

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "CaseName.h"
 #include "RulesFixture.h"
 #include "core/World.h"
 #include "data/Tables.h"
@@ -47,7 +48,8 @@ INSTANTIATE_TEST_SUITE_P(Rules, PlaceNames,
                                            PlaceCase{"Amulet", "Kaihatsu", "", 0, "アミュレット城"},
                                            PlaceCase{"Shinen", "Warp", "", 0, "深淵窟"},
                                            PlaceCase{"Nowhere", "Board", "", 0, "－掲示板前"},
-                                           PlaceCase{"hanoda", "shop", "", 0, ""}));
+                                           PlaceCase{"hanoda", "shop", "", 0, ""}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.field, c.place, c.savedPlace, "Floor", c.floor); }));
 
 struct CustomerCase {
     Long fame;
@@ -74,7 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CustomerCase{3999, {Pick(0, 4), Pick(8502, 10000)}, 1},
                       CustomerCase{3999, {Pick(3, 4)}, 2}, CustomerCase{100, {Pick(1, 4)}, 2},
                       CustomerCase{100, {Pick(0, 4), Pick(9476, 10000)}, 1},
-                      CustomerCase{100, {Pick(0, 4), Pick(9475, 10000)}, 2}));
+                      CustomerCase{100, {Pick(0, 4), Pick(9475, 10000)}, 2}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("Fame", c.fame, "Draw", c.draws.empty() ? -1.0 : c.draws[0]); }));
 
 struct MonsterRangeCase {
     const char* field;
@@ -101,7 +104,8 @@ INSTANTIATE_TEST_SUITE_P(Rules, MonsterRanges,
                                            MonsterRangeCase{"Shinen", 12, 70, 88}, MonsterRangeCase{"HanoSiro", 0, 42, 55},
                                            MonsterRangeCase{"SiroTou", 0, 56, 62}, MonsterRangeCase{"Tou", 0, 63, 69},
                                            MonsterRangeCase{"ElfMugen", 0, 89, 99},
-                                           MonsterRangeCase{"Hanoda", 0, 77, 78}));
+                                           MonsterRangeCase{"Hanoda", 0, 77, 78}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.field, "Warasibe", c.warasibe); }));
 
 struct RangeCase {
     const char* what;
@@ -158,7 +162,8 @@ INSTANTIATE_TEST_SUITE_P(
         RangeCase{"monsters met, stage 12", 3, "", 0, 12, false, 0, 88, 77},
         RangeCase{"monsters met, stage 13 keeps the top", 3, "", 0, 13, false, 0, 78, 77},
         RangeCase{"monsters met after a clear", 3, "", 0, 4, true, 0, 99, 77},
-        RangeCase{"any other kind is kind 3", 9, "", 0, 5, false, 0, 34, 77}));
+        RangeCase{"any other kind is kind 3", 9, "", 0, 5, false, 0, 34, 77}),
+    q::test::NameBy(&RangeCase::what));
 
 struct FareCase {
     const char* from;
@@ -197,7 +202,8 @@ INSTANTIATE_TEST_SUITE_P(Rules, TownFares,
                                            FareCase{"Amulet", "Shinen", 18000, 350, "3日半"},
                                            FareCase{"Amulet", "Tou", 8000, 50, "半日"},
                                            FareCase{"Rein", "Hanoda", 0, 0, ""},
-                                           FareCase{"Hanoda", "Hanoda", 0, 0, ""}));
+                                           FareCase{"Hanoda", "Hanoda", 0, 0, ""}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.from, "To", c.to); }));
 
 struct RoadFareCase {
     const char* road;
@@ -226,7 +232,8 @@ INSTANTIATE_TEST_SUITE_P(Rules, RoadFares,
                                            RoadFareCase{"HanoMori", 300, 100, true, 700, 50},
                                            RoadFareCase{"ElfMugen", 300, 299, false, 67, 0},
                                            RoadFareCase{"Hanoda", 300, 100, true, 0, 50},
-                                           RoadFareCase{"HanoMori", 0, 0, true, 0, 0}));
+                                           RoadFareCase{"HanoMori", 0, 0, true, 0, 0}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.road, "Pos", c.pos, Flag{c.left, "Left"}); }));
 
 TEST_F(WorldTest, RoadFaresAddUp) {
     g().AssistFee = 100;
@@ -311,7 +318,8 @@ INSTANTIATE_TEST_SUITE_P(
         FindCase{"f 44 in the cave", "Shinen", 8, 0, R(2, {Pick(5, 10), Pick(44, 45)}), 27},
         FindCase{"f 30 elsewhere", "ElfAna", 0, 0, R(2, {Pick(5, 10), Pick(30, 45)}), NoItemFound},
         FindCase{"r 5 finds nothing", "HanoMori", 0, 0, R(5), NoItemFound},
-        FindCase{"r 15 finds nothing", "HanoMori", 0, 0, R(15), NoItemFound}));
+        FindCase{"r 15 finds nothing", "HanoMori", 0, 0, R(15), NoItemFound}),
+    q::test::NameBy(&FindCase::what));
 
 TEST_F(WorldTest, CollectedArms) {
     InitArmTable1(g());
@@ -355,7 +363,8 @@ INSTANTIATE_TEST_SUITE_P(Rules, Elapsed,
                          ::testing::Values(ElapsedCase{3050, 4, 1, "0年0ヵ月", 0}, ElapsedCase{3050, 4, 29, "0年0ヵ月", 0},
                                            ElapsedCase{3051, 3, 29, "0年11ヵ月", 0}, ElapsedCase{3051, 4, 1, "1年0ヵ月", 1},
                                            ElapsedCase{3052, 7, 1, "2年3ヵ月", 2}, ElapsedCase{3052, 2, 29, "1年10ヵ月", 1},
-                                           ElapsedCase{3060, 12, 5, "10年8ヵ月", 10}));
+                                           ElapsedCase{3060, 12, 5, "10年8ヵ月", 10}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.year, c.month, c.day); }));
 
 }  // namespace
 }  // namespace q

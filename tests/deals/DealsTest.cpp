@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "CaseName.h"
 #include "ShopFixture.h"
 #include "core/Stats.h"
 
@@ -113,7 +114,8 @@ INSTANTIATE_TEST_SUITE_P(
         ArrivalCase{"no arm to order: a plain customer comes instead", 58, false, false, 0, true, false,
                     {Pick(4, 11), Pick(1, 60), Pick(5, 10)}, 58, 0, true},
         ArrivalCase{"an order is due: the collection", NoSprite, false, false, 1, false, false,
-                    {Pick(7, 11), Pick(30, 60)}, 8, ShopEventCollection, true}));
+                    {Pick(7, 11), Pick(30, 60)}, 8, ShopEventCollection, true}),
+    q::test::NameBy(&ArrivalCase::what));
 
 TEST_F(DealsTest, NobodyComesWhenTheGateSaysNoOrTheRobberIsStillLeaving) {
     g().MyFame = 10;
@@ -206,7 +208,8 @@ INSTANTIATE_TEST_SUITE_P(
         FameCase{"exactly 1.2", 10, 120, {Pick(1, 20), 0.0}, -2, false, 2, 5},
         FameCase{"just below 1.4", 10, 139, {Pick(1, 20), 0.99}, -8, false, 5, 8},
         FameCase{"exactly 1.4, and outrageous", 10, 140, {Pick(0, 20), 0.0}, -8, true, 8, 11},
-        FameCase{"level 1 at 1.3", 1, 130, {Pick(1, 20), 0.99}, -2, false, 1, 2}));
+        FameCase{"level 1 at 1.3", 1, 130, {Pick(1, 20), 0.99}, -2, false, 1, 2}),
+    q::test::NameBy(&FameCase::what));
 
 TEST_F(DealsTest, OneBuyerIn25AsksForAnyArmAndMayFindItMissing) {
     Display({{2, 3}});
@@ -283,7 +286,8 @@ INSTANTIATE_TEST_SUITE_P(Deals, SellerPrice,
                          ::testing::Values(SellerCase{"lowest", EconomyStable, 0.0, 50},
                                            SellerCase{"highest", EconomyStable, 0.999, 152},
                                            SellerCase{"a slump: a tenth more", EconomySlump, 0.999, 167},
-                                           SellerCase{"a boom: a tenth less", EconomyBoom, 0.999, 137}));
+                                           SellerCase{"a boom: a tenth less", EconomyBoom, 0.999, 137}),
+    q::test::NameBy(&SellerCase::what));
 
 // --- The answer ---
 
@@ -374,7 +378,8 @@ INSTANTIATE_TEST_SUITE_P(
         AnswerCase{"a seller pleads twice at most", 26, false, 1000, 5, 2, false, false, N, {Pick(5, 51)}, "男性：そうですか…",
                    250, 1000, 2, false, false},
         AnswerCase{"a seller gives up", 26, false, 1000, 5, 0, false, false, N, {Pick(0, 51)}, "男性：そうですか…", 250, 1000, 0,
-                   false, false}));
+                   false, false}),
+    q::test::NameBy(&AnswerCase::what));
 
 // --- Settling ---
 

@@ -26,7 +26,7 @@ class ShopTest : public RulesTest {
 protected:
     ShopTest() {
         InitGame(g());
-        // The scene itself is under test here, not a stand-in.
+        // The scene itself is under test here, not a stub.
         g().SetHandler("frmShop.Show", [this](Long) { g().frmShop->Show(); });
         g().SetHandler("frmShop.ShopClose", [this](Long) { g().frmShop->ShopClose(); });
         // No theft or fire falls due while a test runs.

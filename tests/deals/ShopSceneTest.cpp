@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "CaseName.h"
 #include "ShopFixture.h"
 #include "core/Stats.h"
 #include "core/World.h"
@@ -72,7 +73,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "イザベラ：「3日に不法侵入者が現れましたが、取り押さえました」だって。警備会社に入っといて良かった～", 20, 30, 0,
                  Settled},
         HomeCase{"nothing to tell", ResumeNone, {0, 0, 0}, IncidentScheduled, "イザベラ：さて、何をしようかしら", 20, 30, 0,
-                 IncidentScheduled}));
+                 IncidentScheduled}),
+    q::test::NameBy(&HomeCase::what));
 
 TEST_F(ShopTest, ComingHomeListsTheBagsArmsAndAppliesTheSettingsLeftPending) {
     for (auto& a : g().AllArms) a.LArmsList = false;
@@ -266,6 +268,33 @@ TEST_F(ShopTest, AutoModeTalksTheDealByItselfALineEveryOneAndAHalfToTwoSeconds) 
         EXPECT_GE(gap, 1.5) << lines[i].second;
         EXPECT_LE(gap, 2.0) << lines[i].second;
     }
+}
+
+// S during a deal in auto mode changes the speed, but the clock the deal
+// stopped stays stopped: the deal's lines keep the auto-mode wait.
+TEST_F(ShopTest, TheSpeedKeyLeavesTheClockADealStoppedAlone) {
+    OpenShop();
+    Display({{2, 2}});
+    g().AutoNext = true;
+    AtCounter(26, true, 2, 60, 1);
+    host.Flush();
+    ASSERT_FALSE(shop().Timer1.running());
+    MessageInput(g(), 83, 0, InputKey);  // S
+    EXPECT_EQ(g().SpeedFlg, 0);
+    EXPECT_FALSE(shop().Timer1.running()) << "the deal's wait is not cut short";
+    for (double u : {Pick(25, 51), Pick(1, 2), NoHunger, LightStrain, Pick(3, 6)}) g().rng.Queue(u);
+    host.Advance(1400);
+    EXPECT_EQ(g().StoryNo, 1) << "no line before the auto-mode wait is over";
+    host.Advance(12000);
+    EXPECT_EQ(g().BuyCount, 1);
+}
+
+TEST_F(ShopTest, TheSpeedKeyChangesTheRunningClock) {
+    OpenShop();
+    ASSERT_TRUE(shop().Timer1.running());
+    MessageInput(g(), 83, 0, InputKey);  // S
+    EXPECT_EQ(shop().Timer1.Interval, 200);
+    EXPECT_TRUE(shop().Timer1.running());
 }
 
 // --- Reviving ---

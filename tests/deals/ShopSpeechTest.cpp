@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "CaseName.h"
 #include "ShopFixture.h"
 #include "shop/ShopLines.h"
 #include "shop/ShopSpeech.h"
@@ -78,7 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "男性：え～っとですね、木の盾を買いたいのですが…"},
         OpeningCase{"a second deal of the swordswoman", 122, false, 80, 2, 60,
                     "女剣士：それとだな、木の盾を売りに来たのだが、60カリムで買ってくれないか？"},
-        OpeningCase{"the silent man's second deal", 130, true, 80, 2, 60, "無口な男：………………木の盾"}));
+        OpeningCase{"the silent man's second deal", 130, true, 80, 2, 60, "無口な男：………………木の盾"}),
+    q::test::NameBy(&OpeningCase::what));
 
 struct StepCase {
     const char* what;
@@ -123,7 +125,8 @@ INSTANTIATE_TEST_SUITE_P(
         StepCase{"refused", 140, 120, false, "老魔道士：うぅぅ……", 250, 0},
         StepCase{"farewell, agreed", 116, 500, true, "空手家：また来るッスよ。次もよろしく頼むッス", 500, 0},
         StepCase{"farewell, not agreed", 116, 500, false, "空手家：他の店に行くッス", 500, 0},
-        StepCase{"farewell, one line for both", 58, 500, false, "獣人：マタ来ル", 500, 0}));
+        StepCase{"farewell, one line for both", 58, 500, false, "獣人：マタ来ル", 500, 0}),
+    q::test::NameBy(&StepCase::what));
 
 TEST_F(ShopSpeechTest, EveryLineOfAKindIsSpokenByThatKind) {
     // A line copied into the wrong kind's table shows here.

@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 
+#include "CaseName.h"
 #include "EndingFixture.h"
 #include "save/ClearRank.h"
 
@@ -106,7 +107,8 @@ INSTANTIATE_TEST_SUITE_P(
         MarkCase{"bag 29", [](Game& g) { g.NowMaxBag = 29; }, 1},
         MarkCase{"balance 0", [](Game& g) { g.ShopHaveHouse[HouseBank].HLHouseNum = 0; }, 5},
         MarkCase{"balance -1", [](Game& g) { g.ShopHaveHouse[HouseBank].HLHouseNum = -1; }, 3},
-        MarkCase{"balance -99,999", [](Game& g) { g.ShopHaveHouse[HouseBank].HLHouseNum = -99'999; }, 3}));
+        MarkCase{"balance -99,999", [](Game& g) { g.ShopHaveHouse[HouseBank].HLHouseNum = -99'999; }, 3}),
+    q::test::NameBy(&MarkCase::what));
 
 // The ways each criterion can score, for building a play of any score.
 struct Option {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "CaseName.h"
 #include "deals/ShopFixture.h"
 #include "core/Stats.h"
 
@@ -37,7 +38,7 @@ protected:
         g().MyGold = 1000;
         // The battle is another part of the game: here it only matters that
         // the fight was entered.
-        g().SetHandler("BattleDispatch", [this](Long) { g().StandIn("BattleDispatch"); });
+        g().SetHandler("BattleDispatch", [this](Long) { Record("BattleDispatch"); });
     }
 
     // The visitor has walked in: what the shop's roll and clock leave before
@@ -128,7 +129,8 @@ INSTANTIATE_TEST_SUITE_P(
     Events, Robberies,
     ::testing::Values(RobberyCase{"half of odd money, rounded down", 1001, 99, RobberPaidLine, 501, 60},
                       RobberyCase{"a single Karim is taken whole", 1, 9, RobberPaidLine, 0, 6},
-                      RobberyCase{"no money: a tenth of the fame instead", 0, 99, RobberBrokeLine, 0, 90}));
+                      RobberyCase{"no money: a tenth of the fame instead", 0, 99, RobberBrokeLine, 0, 90}),
+    q::test::NameBy(&RobberyCase::what));
 
 TEST_F(ShopEventsTest, FightingTheRobberEntersTheBattleAndComesBackWhenHeIsBeaten) {
     NoDraws();
@@ -239,7 +241,8 @@ INSTANTIATE_TEST_SUITE_P(Events, Answers,
                                            AnswerCase{"order Y: taken", ShopEventRoyalOrder, vbKeyY, true, 1000},
                                            AnswerCase{"order N: refused", ShopEventRoyalOrder, vbKeyN, false, 1000},
                                            AnswerCase{"order Enter: taken", ShopEventRoyalOrder, vbKeyReturn, true, 1000},
-                                           AnswerCase{"order G: taken", ShopEventRoyalOrder, vbKeyG, true, 1000}));
+                                           AnswerCase{"order G: taken", ShopEventRoyalOrder, vbKeyG, true, 1000}),
+    q::test::NameBy(&AnswerCase::what));
 
 // --- The quit question over a visitor's question ---
 
@@ -445,7 +448,8 @@ INSTANTIATE_TEST_SUITE_P(
         SupplyCase{"4 on display and 3 in the warehouse: 3 missing", 4, 3, 10, {0.5}, 0, 0, 7, -22,
                    "兵士：木の盾が足りねぇじゃねぇか！この腐れ武具屋め！", 60},
         SupplyCase{"none anywhere: the whole order costs fame", 0, 0, 10, {0.5}, 0, 0, 0, -115,
-                   "兵士：貴様！木の盾を、1個も用意してねぇとはどういうことだ？！", 80}));
+                   "兵士：貴様！木の盾を、1個も用意してねぇとはどういうことだ？！", 80}),
+    q::test::NameBy(&SupplyCase::what));
 
 TEST_F(CollectionTest, ALevelUpAtADeliveryIsToldBeforeTheRoundGoesOn) {
     Display({{2, 5}});

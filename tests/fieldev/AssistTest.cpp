@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
 #include "FieldFixture.h"
 
 namespace q {
@@ -101,7 +102,8 @@ TEST_P(CartFares, TheFareIsTheRestOfTheRoadToTheEndOffered) {
 INSTANTIATE_TEST_SUITE_P(Field, CartFares,
                          ::testing::Values(FareCase{LeftEndOnly, 0, "馬車屋：ハノダ行き、500カリムだべ。乗るだべか？", 500, 25, true},
                                            FareCase{EitherEnd, 2, "馬車屋：レインウッド行き、1,500カリムだべ。乗るだべか？", 1500, 75, false},
-                                           FareCase{EitherEnd, 1, "", 0, 0, false}));
+                                           FareCase{EitherEnd, 1, "", 0, 0, false}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("End", c.end, "Warasibe", c.warasibe); }));
 
 TEST_F(FieldTest, TheCartStaysAwayInDungeonsAndInAutoMode) {
     InDungeon("Shinen", 10);
@@ -169,7 +171,8 @@ TEST_P(CartHorn, BothEndsAreOfferedAndTheAnswerChoosesOne) {
 
 INSTANTIATE_TEST_SUITE_P(Field, CartHorn,
                          ::testing::Values(HornCase{vbKeyY, "Hanoda", 4500, 25}, HornCase{vbKeyN, "Rein", 3500, 75},
-                                           HornCase{vbKeyG, "Rein", 3500, 75}));
+                                           HornCase{vbKeyG, "Rein", 3500, 75}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("Key", c.key, c.town); }));
 
 TEST_F(FieldTest, TheHornsCartTakesWhatMoneyThereIsAndSomeFame) {
     OnRoad("HanoMori", "Hanoda", "Rein");

@@ -56,7 +56,7 @@ protected:
     void Click() { AdvanceStory(g(), vbLeftButton); }
     void Key(int key) { KeyToClick(g(), key); }
     int Calls(const std::string& name) const {
-        return int(std::count(game->standInCalls.begin(), game->standInCalls.end(), name));
+        return int(std::count(calls.begin(), calls.end(), name));
     }
 
     void SetBag(std::initializer_list<std::pair<Long, Long>> entries) {
@@ -89,6 +89,28 @@ protected:
         EXPECT_EQ(g().StoryNo, 0);
         EXPECT_EQ(g().VisitorSprite, NoSprite);
         EXPECT_EQ(g().NoClick, NoClickNone);
+    }
+
+    // On the road, starving at her last HP, one tick away from a clock unit;
+    // the next event roll starts a fight that waits for its question.
+    void StarvingBeforeAFight() {
+        OnRoad("HanoMori", "Hanoda", "Rein");
+        g().SetHandler("BattleStart", [this](Long) {
+            Record("BattleStart");
+            g().EventBusy = true;
+            g().WaitingAnswer = true;
+        });
+        g().MonsNothing = false;
+        g().MyNowHp = 1;
+        g().MyNowBody = 0;  // starving: the next clock unit costs her last HP
+        g().HeroStep = 2;   // a frame that does not move her
+        g().StepCount = 3;  // the next step of the clock passes a unit
+        Draws({0.0});       // the event roll: a wandering monster
+    }
+    void EventEnds() {
+        g().EventBusy = false;
+        g().WaitingAnswer = false;
+        g().StoryName.clear();
     }
 };
 

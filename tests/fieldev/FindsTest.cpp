@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "CaseName.h"
 #include "FieldFixture.h"
 
 namespace q {
@@ -74,7 +75,8 @@ INSTANTIATE_TEST_SUITE_P(Field, FindRoll,
                                            RollCase{LostTrapRoll, false, "LostTrap", "イザベラ：あら？"},
                                            RollCase{ChestRoll, true, "Treasure", "イザベラ：やったぁ。宝箱だわ！"},
                                            RollCase{ChestRoll, false, "", ""},
-                                           RollCase{NothingRoll, false, "", ""}));
+                                           RollCase{NothingRoll, false, "", ""}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(*c.event ? c.event : "Nothing", Flag{c.inCave, "InCave"}); }));
 
 struct MoneyCase {
     const char* area;
@@ -100,7 +102,8 @@ TEST_P(MoneyFound, TheAmountLiesWithinTheAreasBounds) {
 INSTANTIATE_TEST_SUITE_P(Field, MoneyFound,
                          ::testing::Values(MoneyCase{"Shinen", 60, 1600, 1600, 15000}, MoneyCase{"Shinen", 60, 15000, 1600, 15000},
                                            MoneyCase{"Shinen", 20, 400, 400, 6000}, MoneyCase{"Shinen", 20, 6000, 400, 6000},
-                                           MoneyCase{"ElfAna", 1, 4000, 200, 4000}));
+                                           MoneyCase{"ElfAna", 1, 4000, 200, 4000}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.area, "Floor", c.floor, "Amount", c.amount); }));
 
 struct ItemCase {
     Long held;     // pieces of the leaf already in the sack
@@ -128,7 +131,8 @@ INSTANTIATE_TEST_SUITE_P(Field, ItemFound,
                          ::testing::Values(ItemCase{0, false, "が落ちてるわ！拾っていきましょう♪", 1},
                                            ItemCase{4, false, "が落ちてるわ！拾っていきましょう♪", 5},
                                            ItemCase{0, true, "が落ちてるわ！でも、袋が一杯だわ。残念ね", 0},
-                                           ItemCase{9, false, "が落ちてるわ！でも、もう既に9個持ってるわね…", 9}));
+                                           ItemCase{9, false, "が落ちてるわ！でも、もう既に9個持ってるわね…", 9}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("Held", c.held, Flag{c.sackFull, "SackFull"}); }));
 
 TEST_F(FindTest, AnArmIsTakenByItsRarity) {
     OnHanoMori();
@@ -345,7 +349,8 @@ INSTANTIATE_TEST_SUITE_P(
                       IdleCase{true, 20, {Pick(14, 25)}, "イザベラ：空気が悪いわ。早く新鮮な空気が吸いたいわね"},
                       IdleCase{false, 20, {Pick(21, 25)}, "イザベラ：ボディをピンクにすればもっと可愛くなるのになぁ。あの馬車"},
                       IdleCase{true, 20, {Pick(21, 25), Pick(16, 25), Pick(22, 25), Pick(5, 25)},
-                               "イザベラ：ちょっと疲れたわね。休憩したいわ"}));
+                               "イザベラ：ちょっと疲れたわね。休憩したいわ"}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(Flag{c.inCave, "InCave"}, "Time", c.time, "Draw", c.draws.empty() ? -1.0 : c.draws[0]); }));
 
 struct ChestCase {
     std::vector<double> draws;  // after the chest's kind

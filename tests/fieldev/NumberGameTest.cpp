@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "CaseName.h"
 #include "FieldFixture.h"
 #include "field/frmUnderMes3.h"
 #include "stage/mod_RGN_UserFunction.h"
@@ -90,7 +91,8 @@ INSTANTIATE_TEST_SUITE_P(Field, MissHints,
                                            HintCase{10, 11, "回目。惜しィ、ギりギりだァ…。最大 = "},
                                            HintCase{10, 9, "回目。惜しィ、ギりギりだァ…。最大 = "},
                                            HintCase{10, 15, "回目。ウ～ん、あトちョっと小サク！最大 = "},
-                                           HintCase{10, 16, "回目。ダめダめ！ソれジゃあ、大きスギるヨ。最大 = "}));
+                                           HintCase{10, 16, "回目。ダめダめ！ソれジゃあ、大きスギるヨ。最大 = "}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("Answer", c.answer, "Guess", c.guess); }));
 
 struct PrizeCase {
     Long stake;
@@ -117,7 +119,8 @@ TEST_P(Prizes, TheEarlierTheHitTheBiggerThePrize) {
 
 INSTANTIATE_TEST_SUITE_P(Field, Prizes,
                          ::testing::Values(PrizeCase{200, 1, 10000}, PrizeCase{210, 2, 4200}, PrizeCase{220, 3, 1100},
-                                           PrizeCase{230, 4, 690}, PrizeCase{240, 5, 480}, PrizeCase{201, 6, 261}));
+                                           PrizeCase{230, 4, 690}, PrizeCase{240, 5, 480}, PrizeCase{201, 6, 261}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("Stake", c.stake, "HitOn", c.hitOn); }));
 
 struct RewardCase {
     Long r;
@@ -150,7 +153,8 @@ TEST_P(FirstGuessReward, AHitWithTheFirstGuessRefillsAGauge) {
 
 INSTANTIATE_TEST_SUITE_P(Field, FirstGuessReward,
                          ::testing::Values(RewardCase{0, "体力ヲ全て"}, RewardCase{3, "満腹ヲ全て"}, RewardCase{5, "水分ヲ全て"},
-                                           RewardCase{6, "体力・満腹・水分ヲ半分"}));
+                                           RewardCase{6, "体力・満腹・水分ヲ半分"}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("R", c.r); }));
 
 TEST_F(NumberGameTest, AfterTheLastMissTheAnswerIsToldAndTheGameCloses) {
     Play(250, 4, 33);

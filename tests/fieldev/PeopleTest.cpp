@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "CaseName.h"
 #include "FieldFixture.h"
 #include "core/Format.h"
 
@@ -178,7 +179,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TradeCase{true, 2, vbKeyN, "ゴスロリ：その武具、あなたには似合わないわよ", 100000, 99, 2, 0, 0, 1},
                       TradeCase{false, 2, vbKeyN, "ゴスロリ：よく考えたら、この武具、あなたには似合わないわね", 100000, 99, 0, 0, 0, 1},
                       TradeCase{true, 0, vbKeyY, "獣使い：ガルルゥゥゥ", 101000, 101, 1, 1, 0, 0},
-                      TradeCase{false, 6, vbKeyY, "女王様：オーッホッホッホ！ご褒美として、踏み踏みしてあげても良くてよ？", 99000, 101, 1, 0, 1, 0}));
+                      TradeCase{false, 6, vbKeyY, "女王様：オーッホッホッホ！ご褒美として、踏み踏みしてあげても良くてよ？", 99000, 101, 1, 0, 1, 0}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.buyer ? "Buyer" : "Seller", "Kind", c.kind, "Key", c.key); }));
 
 TEST_F(PeopleTest, TheBeastTamerGrowlsHisOffers) {
     MeetSeller(0, 700);
@@ -294,7 +296,8 @@ INSTANTIATE_TEST_SUITE_P(Field, Hints,
                                            HintCase{"MoriElf", "Rein", "Elwind", 8, "釣り吉：喉が渇いたのぉ"},
                                            HintCase{"Shinen", "", "", 9, "ヴァルキリー：10階ごとなら、外の魔方陣でワープできるわよ"},
                                            HintCase{"SiroTou", "Amulet", "Tou", 5, "ペリゾウ：獣人のことをどう思うペリ？"},
-                                           HintCase{"ElfMugen", "Elwind", "Mugen", 3, "殺し屋：ここなら誰にも見つからねぇな…"}));
+                                           HintCase{"ElfMugen", "Elwind", "Mugen", 3, "殺し屋：ここなら誰にも見つからねぇな…"}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.road, c.left, c.right, "Kind", c.kind); }));
 
 TEST_F(PeopleTest, AutoModeGoesOnAfterTheSettlement) {
     g().AutoNext = true;

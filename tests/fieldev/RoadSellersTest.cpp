@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "CaseName.h"
 #include "FieldFixture.h"
 #include "core/World.h"
 
@@ -57,7 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
                      999},
         CapacityCase{false, 20, 20000, "鞄屋：僕の鞄は世界一～♪20,000カリムで～、武器が30個入る鞄を売ってあげるよ～♪", 1},
         CapacityCase{false, 140, 300000, "鞄屋：僕の鞄は世界一～♪260,000カリムで～、武器が150個入る鞄を売ってあげるよ～♪", 1},
-        CapacityCase{false, 150, 0, "鞄屋：僕の鞄は世界一～♪だ～けど、それ以上大きなものは無いよ～", 999}));
+        CapacityCase{false, 150, 0, "鞄屋：僕の鞄は世界一～♪だ～けど、それ以上大きなものは無いよ～", 999}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(Flag{c.sack, "Sack"}, "Capacity", c.capacity, "Gold", c.gold); }));
 
 TEST_F(SellerTest, BuyingTheSackAddsAKindAndRefusingCostsNothing) {
     g().MyGold = 20000;
@@ -281,7 +283,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(DevilCase{{Pick(0, 7)}, "悪魔：愚かな人間め。激しく後悔するがいい！！フハーッハッハッハ！", -1, true},
                       DevilCase{{Pick(2, 7)}, "悪魔：愚かな人間め。後悔するがいい！！", -1, false},
                       DevilCase{{Pick(3, 7), Pick(1, 5)}, "悪魔：愚かな人間め。今回は特別だ。", 22, false},
-                      DevilCase{{Pick(6, 7), Pick(0, 5)}, "悪魔：愚かな人間め。今回は特別だ。", 21, false}));
+                      DevilCase{{Pick(6, 7), Pick(0, 5)}, "悪魔：愚かな人間め。今回は特別だ。", 21, false}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("Draw", c.draws.empty() ? -1.0 : c.draws[0], Flag{c.punished, "Punished"}); }));
 
 // Either gift must fit before he deals: with nine of one held he does not
 // come, and when the sack fills up while he waits he takes nothing.

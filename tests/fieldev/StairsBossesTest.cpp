@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
 #include "FieldFixture.h"
 
 namespace q {
@@ -61,7 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
         StairsCase{"Tou", false, 100, 0, "イザベラ：もう上の階はなさそう…。戻るしかないわね", 999, false},
         StairsCase{"ElfMugen", false, 200, 0, "イザベラ：絶壁があって先には進めないわ。戻りましょう", 999, false},
         StairsCase{"ElfMugen", false, 150, 0, "", 0, false},
-        StairsCase{"ElfMugen", true, 200, 0, "", 0, false}));
+        StairsCase{"ElfMugen", true, 200, 0, "", 0, false}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.place, Flag{c.left, "Left"}, "Floor", c.floor, "Warasibe", c.warasibe); }));
 
 struct ClimbCase {
     const char* place;
@@ -102,7 +104,8 @@ INSTANTIATE_TEST_SUITE_P(Field, Climb,
                                            ClimbCase{"Shinen", true, 20, 19, "イザベラ：地下19階に着いたわ！", -1, -1},
                                            ClimbCase{"Shinen", false, 15, 16, "イザベラ：地下16階に着いたわ！", 0, -1},
                                            ClimbCase{"Tou", false, 9, 10, "イザベラ：10階に着いたわ！", -1, 0},
-                                           ClimbCase{"Tou", false, 99, 100, "イザベラ：100階に着いたわ！", -1, 9}));
+                                           ClimbCase{"Tou", false, 99, 100, "イザベラ：100階に着いたわ！", -1, 9}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.place, c.from, "To", c.to); }));
 
 TEST_F(FieldTest, RefusingTheWayOutLeavesNoOfferForTheNextStairs) {
     InDungeon("Shinen", 1);
@@ -187,11 +190,47 @@ INSTANTIATE_TEST_SUITE_P(
                                     "傀儡子：お前何者だ？ここはお前のような小娘が来るような場所ではないぞ"},
                       BossPlaceCase{"Shinen", "", "", 299, false, 8, 295, "魔族ジーク：ベラドンナをやったのは貴様か！"},
                       BossPlaceCase{"Tou", "", "", 99, false, 10, 263, "呪いの騎士：敵……殺す！顔…奪う…、盾…なる"},
-                      BossPlaceCase{"ElfMugen", "Elwind", "Mugen", 199, false, 12, 17, "銀行員：もう嫌だ！！"}));
+                      BossPlaceCase{"ElfMugen", "Elwind", "Mugen", 199, false, 12, 17, "銀行員：もう嫌だ！！"}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.road, c.left, c.right, "Pos", c.pos, Flag{c.walkingLeft, "WalkingLeft"}); }));
+
+// The troll stands at 99, where she starts walking left from Elwind: she
+// meets him whether her first frame moves her or not, and a moving frame
+// with the shoes that jumps over his place (100 to 98) meets him too.
+TEST_F(FieldTest, TheTrollIsMetWalkingLeftFromEveryWalkPhase) {
+    struct Start {
+        Long pos;
+        bool shoes;
+        std::vector<Long> phases;
+    };
+    for (const Start& start : {Start{99, false, {1, 2, 3, 4}}, Start{100, true, {1, 3}}}) {
+        for (Long phase : start.phases) {
+            calls.clear();
+            Stub("frmField.BossSelect");
+            OnRoad("MoriElf", "Rein", "Elwind", false);
+            ASSERT_EQ(g().RoadPos, 99);
+            g().RoadPos = start.pos;
+            g().Condition[size_t(CondFastWalk)] = start.shoes ? 5 : 0;
+            g().TorolFlg = true;
+            g().BossOK[1] = false;
+            g().HeroStep = phase;
+            Field().Timer1_Timer();
+            EXPECT_EQ(Calls("frmField.BossSelect"), 1) << "from " << start.pos << ", phase " << phase;
+        }
+    }
+    // Once past him, the walk goes on without him.
+    calls.clear();
+    g().RoadPos = 98;
+    g().Condition[size_t(CondFastWalk)] = 0;
+    g().HeroStep = 1;
+    Draws({0.9});  // the event roll: nothing
+    Field().Timer1_Timer();
+    EXPECT_EQ(g().RoadPos, 97);
+    EXPECT_EQ(Calls("frmField.BossSelect"), 0);
+}
 
 TEST_F(FieldTest, ABossTalksFightsAndIsBeaten) {
     // The fight itself has its own tests: here the talk hands over to it and gets it back.
-    g().SetHandler("BattleDispatch", [this](Long) { g().StandIn("BattleDispatch"); });
+    g().SetHandler("BattleDispatch", [this](Long) { Record("BattleDispatch"); });
     g().Warasibe = 1;
     OnRoad("HanoMori", "Hanoda", "Rein");
     g().RoadPos = 199;
@@ -264,7 +303,8 @@ INSTANTIATE_TEST_SUITE_P(
                       LastLineCase{6, 12, 5, "イザベラ：占い師のおばあさんの物かもしれないわ。持っていきましょう"},
                       LastLineCase{8, 103, 11, "イザベラ：急いでお城に報告に行きましょう！！"},
                       LastLineCase{2, 100, 1, "トロール：うぉぉおぉん………"},
-                      LastLineCase{12, 103, 12, "銀行員：うぅぅ。でも、ダンサーになりてぇ～……"}));
+                      LastLineCase{12, 103, 12, "銀行員：うぅぅ。でも、ダンサーになりてぇ～……"}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("Boss", c.bossNo); }));
 
 TEST_F(FieldTest, AStepWithoutALineOfItsOwnShowsTheLastOneAgain) {
     InDungeon("Tou", 49);
@@ -290,7 +330,7 @@ TEST_F(FieldTest, TheWalkingClockMeetsTheRoadsBoss) {
 
 TEST_F(FieldTest, TheLastFloorStartsTheEndingOnceAndItsLastClickEndsTheProgram) {
     // The ending talk has tests of its own; here it only matters when the field hands a step to it.
-    g().SetHandler("EndingSpeechText", [this](Long) { g().StandIn("EndingSpeechText"); });
+    g().SetHandler("EndingSpeechText", [this](Long) { Record("EndingSpeechText"); });
     g().Warasibe = 12;
     g().BossOK[11] = true;
     InDungeon("Shinen", 299);

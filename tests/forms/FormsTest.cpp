@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "CaseName.h"
 #include "forms/Form.h"
 #include "sim/SimHost.h"
 
@@ -122,7 +123,8 @@ INSTANTIATE_TEST_SUITE_P(Forms, TimerRules,
                                            TimerCase{"disabled", 500, false, true, 1600, 0},
                                            TimerCase{"interval 0", 0, true, true, 1600, 0},
                                            TimerCase{"unloaded form", 500, true, false, 1600, 0},
-                                           TimerCase{"exactly due", 500, true, true, 500, 1}));
+                                           TimerCase{"exactly due", 500, true, true, 500, 1}),
+    q::test::NameBy(&TimerCase::what));
 
 TEST_F(FormsTest, OverdueTickIsDeliveredOnceNotAsABurst) {
     TestForm& f = form.get();

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "CaseName.h"
 #include "core/Game.h"
 #include "core/GoToPlace.h"
 #include "core/InitGame.h"
@@ -48,7 +49,8 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{Qt::Key_Exclam, 10, 49}, KeyCase{Qt::Key_ParenRight, 19, 48},
                       // A letter key under a layout of another script: its place decides.
                       KeyCase{0x0444 /* Cyrillic ef */, 38, 65}, KeyCase{Qt::Key_Left, 113, 37},
-                      KeyCase{Qt::Key_Exclam, 0, 0}));
+                      KeyCase{Qt::Key_Exclam, 0, 0}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("Code", c.code, "Scan", c.scan); }));
 
 TEST(KeyMapping, ShiftBitsAndButtons) {
     EXPECT_EQ(ShiftBits(Qt::ShiftModifier), 1);

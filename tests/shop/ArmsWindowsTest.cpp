@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
 #include "ShopFixture.h"
 #include "core/Inventory.h"
 #include "core/StoryInput.h"
@@ -112,7 +113,8 @@ INSTANTIATE_TEST_SUITE_P(
         MoveCase{"box 0 counts as 1", {{0, 5}}, {1}, "0", 20, {{0, 4}}, {{9, 10}, {0, 1}}, Moved, "1"},
         MoveCase{"an empty box counts as 1", {{0, 5}}, {1}, "", 20, {{0, 4}}, {{9, 10}, {0, 1}}, Moved, "1"},
         MoveCase{"007 is 7", {{0, 9}}, {1}, "007", 20, {{0, 2}}, {{9, 10}, {0, 7}}, Moved, "7"},
-        MoveCase{"a full warehouse takes nothing", {{0, 5}}, {1}, "3", 0, {{0, 5}}, {{9, 10}}, Full, "3"}));
+        MoveCase{"a full warehouse takes nothing", {{0, 5}}, {1}, "3", 0, {{0, 5}}, {{9, 10}}, Full, "3"}),
+    q::test::NameBy(&MoveCase::what));
 
 TEST_F(ArmsWindowsTest, AWarehouseAboveItsCapacityCountsAsFull) {
     SetShop({{0, 5}});
@@ -203,7 +205,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ButtonCase{"facility talk", "frmEvent", "Item", false, true, false, false, false, false, false, false},
                       ButtonCase{"walking", "frmField", "", false, false, false, false, false, false, false, false},
                       ButtonCase{"paused", "frmField", "", false, false, true, false, false, false, false, true},
-                      ButtonCase{"paused, a find talked", "frmField", "", false, true, true, false, false, false, false, false}));
+                      ButtonCase{"paused, a find talked", "frmField", "", false, true, true, false, false, false, false, false}),
+    q::test::NameBy(&ButtonCase::what));
 
 class Dumps : public ArmsWindowsTest {
 protected:

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
 #include "ShopFixture.h"
 #include "shop/frmList.h"
 
@@ -106,7 +107,8 @@ INSTANTIATE_TEST_SUITE_P(
                       PriceCase{25, "10", 27, "10"}, PriceCase{25, "-10", 23, "-10"}, PriceCase{0, "50", 0, "50"},
                       PriceCase{1000, "120", 1500, "50"}, PriceCase{1000, "99", 1500, "50"},
                       PriceCase{1000, "-75", 500, "-50"}, PriceCase{1000, "-07", 930, "-7"},
-                      PriceCase{1000, "007", 1070, "7"}));
+                      PriceCase{1000, "007", 1070, "7"}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("Base", c.base, "Asking", c.asking); }));
 
 TEST_F(CatalogueTest, EverySelectedRowTheUnknownOnesTooAndTwiceIsStillTenPercent) {
     g().AllArms[0].BasePrice = 100;
@@ -160,7 +162,8 @@ INSTANTIATE_TEST_SUITE_P(Catalogue, SetPriceButton,
                                            SetPriceCase{"open shop", "frmShop", "Shop", true, false, false},
                                            SetPriceCase{"quit question", "frmShop", "Shop", false, true, false},
                                            SetPriceCase{"town board", "frmEvent", "Board", false, false, false},
-                                           SetPriceCase{"field", "frmField", "", false, false, false}));
+                                           SetPriceCase{"field", "frmField", "", false, false, false}),
+    q::test::NameBy(&SetPriceCase::what));
 
 TEST_F(CatalogueTest, WhileTheQuitQuestionWaitsThePriceStays) {
     OpenTab(2);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "CaseName.h"
 #include "Fixture.h"
 #include "core/InitGame.h"
 #include "data/Tables.h"
@@ -16,11 +17,11 @@ protected:
         PlaceMessageBars(g());
         InitKeyItemTable(g());
         // The fight the lure starts has its own tests; here it only matters that it starts.
-        g().SetHandler("BattleStart", [this](Long) { g().StandIn("BattleStart"); });
+        g().SetHandler("BattleStart", [this](Long) { Record("BattleStart"); });
     }
     frmKeyItem& Window() { return g().frmKeyItem.get(); }
     int Calls(const std::string& name) {
-        return int(std::count(g().standInCalls.begin(), g().standInCalls.end(), name));
+        return int(std::count(calls.begin(), calls.end(), name));
     }
     void DoubleClick(int row) {
         Window().lstList.Select(row);
@@ -78,7 +79,8 @@ INSTANTIATE_TEST_SUITE_P(Valuables, Lure,
                                            LureCase{"frmField", false, false, false},
                                            LureCase{"frmField", true, true, false},
                                            LureCase{"frmShop", false, true, false},
-                                           LureCase{"frmEvent", false, true, false}));
+                                           LureCase{"frmEvent", false, true, false}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.scene, Flag{c.busy, "Busy"}, Flag{c.paused, "Paused"}); }));
 
 }  // namespace
 }  // namespace q

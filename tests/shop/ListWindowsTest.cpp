@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
 #include "ShopFixture.h"
 #include "core/StoryInput.h"
 #include "shop/frmBag.h"
@@ -76,7 +77,8 @@ INSTANTIATE_TEST_SUITE_P(Frame, TabKeys,
                                            TabKeyCase{'3', 2, "frmList"}, TabKeyCase{'4', 3, "frmKeyItem"},
                                            TabKeyCase{'5', 8, "frmRequest"}, TabKeyCase{'6', 4, "frmShopArms"},
                                            TabKeyCase{'7', 5, "frmStockArms"}, TabKeyCase{'8', 6, "frmBag"},
-                                           TabKeyCase{'9', 7, "frmSack"}, TabKeyCase{'0', 9, "frmOthers"}));
+                                           TabKeyCase{'9', 7, "frmSack"}, TabKeyCase{'0', 9, "frmOthers"}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("Key", c.digit); }));
 
 TEST_F(ListWindowsTest, ShiftOMovesToTheNextTabInReadingOrder) {
     const std::pair<int, int> cases[] = {{0, 1}, {1, 2}, {2, 3}, {3, 8}, {8, 4}, {4, 5},

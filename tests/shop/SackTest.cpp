@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <tuple>
 
+#include "CaseName.h"
 #include "ShopFixture.h"
 #include "core/Inventory.h"
 #include "core/StoryInput.h"
+#include "field/ItemEffects.h"
 #include "shop/frmSack.h"
 
 namespace q::test {
@@ -162,20 +164,26 @@ TEST_F(SackTest, AUseSpendsOnePieceAndTheSameRowStaysSelected) {
     EXPECT_EQ(effectItems.size(), 4u);
 }
 
-TEST_F(SackTest, UntilTheEffectsAreThereAUseSpendsThePieceWithItsPlainLine) {
-    g().SetHandler("ApplyItemEffect", nullptr);  // nobody answers to the name yet
+// The sack reaches the item's own effect: a charm on the road keeps the
+// enemies away for a roll of 10 to 20 turns, and its line follows the use.
+TEST_F(SackTest, ACharmUsedOnTheRoadGivesItsOwnEffectAndSpendsThePiece) {
+    RegisterItemEffects(g());
     g().DBUFLG = false;
-    g().EffectResult = EffectCart;
+    g().EffectResult = EffectCart;  // what an earlier use left
     g().EffectMessage = "an earlier line";
+    g().Condition[size_t(CondNoEncounter)] = 3;
     SetSack({{Charm, 2}});
     g().SceneFormName = "frmField";
     g().EventField = "";
     g().OnceStop = true;
     OpenTab(7);
+    g().rng.Queue(0.5);  // the turns: 10 + Int(0.5 * 11) = 15
+    g().rng.SetStrict(true);
     Sack().cmdUse_Click();
-    EXPECT_EQ(std::count(g().standInCalls.begin(), g().standInCalls.end(), "ApplyItemEffect"), 1);
+    EXPECT_EQ(g().rng.Queued(), 0u);
+    EXPECT_EQ(g().Condition[size_t(CondNoEncounter)], 3 + 15);
     EXPECT_EQ(Contents(), (std::vector<Entry>{{Charm, 1}}));
-    EXPECT_EQ(Bar(), "魔除けの護符を使いました。");
+    EXPECT_EQ(Bar(), "魔除けの護符を使いました。しばらくの間、敵が出ません");
     EXPECT_EQ(g().EffectResult, EffectUsed);
     EXPECT_EQ(Calls("frmField.AssistSelect"), 0);
 }
@@ -501,7 +509,8 @@ INSTANTIATE_TEST_SUITE_P(
             auto c = Paused(Case("auto mode, paused", "frmField", "", Seed, true, true));
             c.autoNext = true;
             return c;
-        }()));
+        }()),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.what); }));
 
 TEST_F(SackTest, AJewelIsNeverUsed) {
     SetSack({{Umack, 2, true}, {Seed, 1}});

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
 #include "ShopFixture.h"
 #include "shop/frmStatus.h"
 #include "shop/frmStatus2.h"
@@ -84,7 +85,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SignCase{30, true, "陽－土"}, SignCase{31, true, "陽－金"}, SignCase{50, true, "陽－水"},
                       SignCase{51, true, "陰－木"}, SignCase{70, true, "陰－火"}, SignCase{80, true, "陰－土"},
                       SignCase{90, true, "陰－金"}, SignCase{100, true, "陰－水"}, SignCase{0, false, "陽"},
-                      SignCase{50, false, "陽"}, SignCase{51, false, "陰"}, SignCase{100, false, "陰"}));
+                      SignCase{50, false, "陽"}, SignCase{51, false, "陰"}, SignCase{100, false, "陰"}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("Time", c.time, Flag{c.watch, "Watch"}); }));
 
 }  // namespace
 }  // namespace q::test

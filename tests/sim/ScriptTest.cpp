@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "CaseName.h"
 #include "sim/Script.h"
 #include "sim/SimDriver.h"
 
@@ -90,7 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BadLine{"start\ntype frmUnderMes.LBLMessage(0) 12\n", 2, "not a text box"},
                       BadLine{"start\ncall frmMenu.mStatus_Click\nselect frmStatus.TXTStatus(0) 1\n", 3, "not a list"},
                       BadLine{"start\ncall frmFrame.cmdFrame_Click 5\nselect frmStockArms.lstList 9\n", 3, "has no row 9"},
-                      BadLine{"start\ndrag frmUnderMes 3\n", 2, "drag needs"}));
+                      BadLine{"start\ndrag frmUnderMes 3\n", 2, "drag needs"}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.says); }));
 
 }  // namespace
 }  // namespace q

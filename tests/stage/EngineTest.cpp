@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "CaseName.h"
 #include "Fixture.h"
 #include "Print.h"
 #include "forms/Control.h"
@@ -68,7 +69,8 @@ TEST_P(Snapping, MovesTowardZeroToWholePixelsAndWritesBack) {
 
 INSTANTIATE_TEST_SUITE_P(At15TwipsPerPixel, Snapping,
                          ::testing::Values(SnapCase{5, 0}, SnapCase{155, 150}, SnapCase{-500, -495}, SnapCase{7.5, 0},
-                                           SnapCase{10045, 10035}, SnapCase{22.5, 15}, SnapCase{-7.5, 0}, SnapCase{900, 900}));
+                                           SnapCase{10045, 10035}, SnapCase{22.5, 15}, SnapCase{-7.5, 0}, SnapCase{900, 900}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("In", c.in); }));
 
 TEST_F(StageTest, AWholeNumberVariableKeepsItsSnappedValueAndATemporaryIsFine) {
     RGN_InitForm(g(), stage);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "CaseName.h"
 #include "Print.h"
 #include "stage/RegionRecord.h"
 #include "stage/frm_RGN_Picture.h"
@@ -64,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"symbols of the key's colour are key, whatever their symbol", {",,.", ".#,", "..."}, {{1, 1, 2, 2}}},
         RuleCase{"a pixel past the colour table is never key", {"..!", "#!."}, {{2, 0, 3, 1}, {0, 1, 2, 2}}},
         RuleCase{"figure pixels in the first column and the last", {"....", "#..#"}, {{0, 1, 1, 2}, {3, 1, 4, 2}}}),
-    [](const auto& info) { return "case" + std::to_string(info.index); });
+    q::test::NameBy(&RuleCase::what));
 
 TEST(OutlineRule, HeaderAndBound) {
     const RegionRecord r = OutlineOf(Make({".....", "..#..", ".###.", "....."}, Basic));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "CaseName.h"
 #include "TalkFixture.h"
 #include "core/StoryInput.h"
 #include "town/DevRoom.h"
@@ -23,7 +24,7 @@ protected:
         // Every click of the room reaches its turn, as the window's button does.
         g().SetHandler("frmItemShop.cmdBuy_Click", [this](Long) { KaihatsuBuyTurn(g()); });
         // The number file has tests of its own; here it only matters when the room writes it.
-        g().SetHandler("WriteNumberFile", [this](Long) { g().StandIn("WriteNumberFile"); });
+        g().SetHandler("WriteNumberFile", [this](Long) { Record("WriteNumberFile"); });
     }
     // The button "聞く" with a row chosen (0: none).
     void Ask(int row) {
@@ -36,7 +37,7 @@ protected:
         return Bar();
     }
     int NumberFiles() {
-        return int(std::count(g().standInCalls.begin(), g().standInCalls.end(), "WriteNumberFile"));
+        return int(std::count(calls.begin(), calls.end(), "WriteNumberFile"));
     }
     bool ControlsEnabled() {
         return window->lstList.Enabled && window->cmdBuy.Enabled && window->txtNumber.Enabled;
@@ -93,7 +94,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TopicCase{3, 12, {"イザベラ", "ゼンロ", "ピレル", "ベルノ"}},
                       TopicCase{4, 23, {"イザベラ", "ゼンロ", "ピレル", "ベルノ"}},
                       TopicCase{5, 15, {"イザベラ", "ゼンロ", "ピレル"}},
-                      TopicCase{6, 9, {"イザベラ", "ゼンロ", "ピレル", "ゼンロ＆ピレル"}}));
+                      TopicCase{6, 9, {"イザベラ", "ゼンロ", "ピレル", "ゼンロ＆ピレル"}}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("Row", c.row); }));
 
 TEST_F(DevRoomTest, TheThanksWriteTheNumberFileAsStep21IsTold) {
     Ask(2);
@@ -123,7 +125,7 @@ TEST_F(DevRoomTest, ANumberFileThatCouldNotBeWrittenIsToldAndTheTalkGoesOn) {
     EXPECT_TRUE(ControlsEnabled());
 
     // Written the next time: the room says so again.
-    g().SetHandler("WriteNumberFile", [this](Long) { g().StandIn("WriteNumberFile"); });
+    g().SetHandler("WriteNumberFile", [this](Long) { Record("WriteNumberFile"); });
     Ask(2);
     while (g().StoryNo < 21) Click();
     EXPECT_EQ(Bar(), "ゼンロ：ゲームのフォルダに「Number.txt」を書き出したぜ。開いて中身を読んでみてくれ");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
 #include "TalkFixture.h"
 
 namespace q {
@@ -212,7 +213,8 @@ TEST_P(BankDebt, HerMoneyPaysWhatItCan) {
 INSTANTIATE_TEST_SUITE_P(Debts, BankDebt,
                          ::testing::Values(DebtCase{5000, 3000, 2000, 0, StoryEndNo},
                                            DebtCase{5000, 5000, 0, 0, 50}, DebtCase{5000, 8000, 0, 3000, 50},
-                                           DebtCase{5000, 0, 5000, 0, 13}));
+                                           DebtCase{5000, 0, 5000, 0, 13}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("Debt", c.debt, "Gold", c.gold); }));
 
 TEST_F(KeeperTalkTest, BankPartPaymentReopensTheWindow) {
     Keeper("Bank");
@@ -379,7 +381,8 @@ TEST_P(CollectorItemReward, IsGivenToTheNinthPieceAndRefusedPastIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Collector, CollectorItemReward,
-                         ::testing::Values(ItemRewardCase{5, 29}, ItemRewardCase{30, 21}, ItemRewardCase{50, 22}));
+                         ::testing::Values(ItemRewardCase{5, 29}, ItemRewardCase{30, 21}, ItemRewardCase{50, 22}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("Kinds", c.kinds); }));
 
 TEST_F(CollectorTest, AFullSackHasRoomForTheRewardOnceTheNewJewelIsOut) {
     Handed(4);

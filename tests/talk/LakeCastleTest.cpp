@@ -47,7 +47,7 @@ protected:
 
 TEST_F(BoardTalkTest, TheGuardianFightsAndAfterItsDefeatLeavesTheLake) {
     // The fight itself has its own tests; here it only matters that it starts.
-    g().SetHandler("BattleDispatch", [this](Long) { g().StandIn("BattleDispatch"); });
+    g().SetHandler("BattleDispatch", [this](Long) { Record("BattleDispatch"); });
     Board("Elwind");
     Choose("bJuntaku");
     EXPECT_EQ(Bar(), "トレント君：なんだぁ～？お前はだぁれだぁ～？");
@@ -56,7 +56,7 @@ TEST_F(BoardTalkTest, TheGuardianFightsAndAfterItsDefeatLeavesTheLake) {
     Click();
     EXPECT_EQ(g().StoryName, "Fighting");
     EXPECT_EQ(g().SavedEventField, "Umi");
-    ASSERT_EQ(std::count(g().standInCalls.begin(), g().standInCalls.end(), "BattleDispatch"), 1);
+    ASSERT_EQ(std::count(calls.begin(), calls.end(), "BattleDispatch"), 1);
 
     // The battle's victory gives the place and the story back at step 100.
     g().EventField = g().SavedEventField;

@@ -2,6 +2,7 @@
 // held and the clerk's debt talk.
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
 #include "FacilityFixture.h"
 
 namespace q {
@@ -119,7 +120,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{WithdrawalRow, 999999999, 10, 0, "銀行員：手持ちが一杯のようだな。ショップでアイテムでもゲッツしてきたらどうだ？"},
         RefusalCase{WithdrawalRow, 0, 0, 0, "銀行員：ヘイ、ガール。こんなことは言いたくないんだが、……入金されていないぜ"},
         RefusalCase{PurchaseRow, 5000, 0, 9999, "銀行員：アウーチ！株は売り切れなんだ。勘弁してくれ"},
-        RefusalCase{SaleRow, 0, 0, 0, "銀行員：ヘイ、ガール。こんなことは言いたくないんだが、……株を持ってないようだぜ"}));
+        RefusalCase{SaleRow, 0, 0, 0, "銀行員：ヘイ、ガール。こんなことは言いたくないんだが、……株を持ってないようだぜ"}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("Row", c.row, "Gold", c.gold, "Balance", c.balance, "Shares", c.shares); }));
 
 TEST_F(BankTest, APurchaseIsCutToTheLastShareAndSellsTheRowOut) {
     g().MyGold = 100000;
@@ -158,7 +160,8 @@ TEST_P(SaleFee, IsAHundredForEveryFiveSharesOrPartOfFive) {
 
 INSTANTIATE_TEST_SUITE_P(Fees, SaleFee,
                          ::testing::Values(FeeCase{1, 1000, 900}, FeeCase{5, 1000, 4900}, FeeCase{6, 1000, 5800},
-                                           FeeCase{1, 700, 600}));
+                                           FeeCase{1, 700, 600}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("Shares", c.shares, "Price", c.price); }));
 
 TEST_F(BankTest, TheSaleOfferNamesTheProceedsAfterTheFee) {
     Shares() = 10;

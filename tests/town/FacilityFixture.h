@@ -28,7 +28,7 @@ protected:
     FacilityTest() {
         // The town talk has its own tests; here it only matters that the
         // facility hands its keeper's talk over to it.
-        g().SetHandler("TownSpeech", [this](Long) { g().StandIn("TownSpeech"); });
+        g().SetHandler("TownSpeech", [this](Long) { Record("TownSpeech"); });
         InitGame(g());
         g().NewGame = false;
         SetSack({});
@@ -114,7 +114,7 @@ protected:
         g().rng.SetStrict(true);
     }
     int Calls(const std::string& name) const {
-        return int(std::count(game->standInCalls.begin(), game->standInCalls.end(), name));
+        return int(std::count(calls.begin(), calls.end(), name));
     }
 };
 

@@ -3,6 +3,7 @@
 // list keys.
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
 #include "FacilityFixture.h"
 #include "core/Clock.h"
 #include "core/frmMenu.h"
@@ -79,7 +80,8 @@ TEST_P(MonthPrices, FollowTheEconomyWhenTheWindowOpens) {
 INSTANTIATE_TEST_SUITE_P(Economy, MonthPrices,
                          ::testing::Values(EconomyCase{EconomyStable, "300", "1,000", "500,000", "3,240", "10,000"},
                                            EconomyCase{EconomySlump, "270", "900", "450,000", "2,916", "9,000"},
-                                           EconomyCase{EconomyBoom, "330", "1,100", "550,000", "3,564", "11,000"}));
+                                           EconomyCase{EconomyBoom, "330", "1,100", "550,000", "3,564", "11,000"}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("Economy", c.economy); }));
 
 TEST_F(FacilityWindowTest, ARebuildKeepsTheFactorUntilTheFacilityIsEnteredAgain) {
     Enter("bItem");
@@ -156,7 +158,8 @@ TEST_P(NumberBox, TakesDigitsUpToThePlacesLength) {
 
 INSTANTIATE_TEST_SUITE_P(Places, NumberBox,
                          ::testing::Values(BoxCase{"bItem", "7", "7"}, BoxCase{"bItem", "75", "7"},
-                                           BoxCase{"bItem", "a-3", "3"}, BoxCase{"bBank", "1234567890", "123456789"}));
+                                           BoxCase{"bItem", "a-3", "3"}, BoxCase{"bBank", "1234567890", "123456789"}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.item, "Typed", c.typed); }));
 
 TEST_F(FacilityWindowTest, ASelectedDigitIsReplaced) {
     Enter("bItem");

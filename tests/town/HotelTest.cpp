@@ -2,6 +2,7 @@
 // and its souvenir.
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
 #include "FacilityFixture.h"
 
 namespace q {
@@ -41,7 +42,8 @@ TEST_P(HotelPrices, FollowHerLevelAndTheMonth) {
 INSTANTIATE_TEST_SUITE_P(Rooms, HotelPrices,
                          ::testing::Values(RoomPrices{1, EconomyStable, {"100", "200", "10,000", "20,000"}},
                                            RoomPrices{47, EconomySlump, {"4,230", "8,460", "9,000", "18,000"}},
-                                           RoomPrices{3, EconomyBoom, {"330", "660", "11,000", "22,000"}}));
+                                           RoomPrices{3, EconomyBoom, {"330", "660", "11,000", "22,000"}}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("Level", c.level, "Economy", c.economy); }));
 
 TEST_F(HotelTest, TheWindowListsTheRoomsWithoutANumberBox) {
     Enter("bHotel");

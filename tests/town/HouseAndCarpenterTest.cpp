@@ -2,6 +2,7 @@
 // land makes possible.
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
 #include "FacilityFixture.h"
 
 namespace q {
@@ -152,7 +153,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(CarpenterRefusal{false, false, 0, 0, 1, "イザベラ：土地を持ってないから建てられないわ"},
                       CarpenterRefusal{true, false, 0, 0, 2, "イザベラ：自分の店を持ってないから増築できないわ"},
                       CarpenterRefusal{true, false, 499999, 50, 1, "イザベラ：カリムが足りないわ。諦めましょう"},
-                      CarpenterRefusal{true, true, 1000000, 9, 2, "イザベラ：木材が足りないわ。諦めましょう"}));
+                      CarpenterRefusal{true, true, 1000000, 9, 2, "イザベラ：木材が足りないわ。諦めましょう"}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(Flag{c.land, "Land"}, Flag{c.shop, "Shop"}, "Gold", c.gold, "Wood", c.wood, "Row", c.row); }));
 
 TEST_F(CarpenterTest, TheNewShopCostsTheMonthsPrice) {
     Own(true, false);

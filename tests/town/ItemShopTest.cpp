@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "CaseName.h"
 #include "FacilityFixture.h"
 #include "core/Clock.h"
 
@@ -237,7 +238,8 @@ TEST_P(JewelRegion, TheLowestAndTheHighestDrawStayInTheRegion) {
 
 INSTANTIATE_TEST_SUITE_P(Towns, JewelRegion,
                          ::testing::Values(RegionCase{"Hanoda", false, 0, 20}, RegionCase{"Elwind", false, 21, 55},
-                                           RegionCase{"Amulet", false, 56, 69}, RegionCase{"Amulet", true, 56, 97}));
+                                           RegionCase{"Amulet", false, 56, 69}, RegionCase{"Amulet", true, 56, 97}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.town, Flag{c.cleared, "Cleared"}); }));
 
 TEST_F(ItemShopTest, TheBranchOfLifeIsSoldOneAtATimeWhileNoneIsCarried) {
     g().MyGold = 150000;

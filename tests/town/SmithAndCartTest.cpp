@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "CaseName.h"
 #include "FacilityFixture.h"
 
 namespace q {
@@ -91,7 +92,8 @@ TEST_P(SmithPrices, FollowTheMonthButNotTheNoahShoes) {
 
 INSTANTIATE_TEST_SUITE_P(Months, SmithPrices,
                          ::testing::Values(RecipePrice{EconomyStable, "1,300"}, RecipePrice{EconomySlump, "1,170"},
-                                           RecipePrice{EconomyBoom, "1,430"}));
+                                           RecipePrice{EconomyBoom, "1,430"}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("Economy", c.economy); }));
 
 // The check names the first thing that is missing, and takes nothing.
 struct SmithShortCase {
@@ -123,7 +125,8 @@ TEST_P(SmithShortages, AreToldInTheOrderMoneyOreArms) {
 INSTANTIATE_TEST_SUITE_P(Checks, SmithShortages,
                          ::testing::Values(SmithShortCase{1299, 0, false, "イザベラ：カリムが足りないわ。諦めましょう"},
                                            SmithShortCase{1300, 1, false, "イザベラ：鉱石が足りないわ。諦めましょう"},
-                                           SmithShortCase{1300, 2, false, "イザベラ：武具が足りないわ。諦めましょう"}));
+                                           SmithShortCase{1300, 2, false, "イザベラ：武具が足りないわ。諦めましょう"}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("Gold", c.gold, "Ore", c.ore, Flag{c.bothArms, "BothArms"}); }));
 
 // A bag over its capacity may still be full once the recipe's arms are out.
 TEST_F(SmithTest, AProductThatWouldNotGoIntoTheBagIsNotMade) {
@@ -230,7 +233,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CartCase{"Elwind", 4, "ハノダ/4,000/1日半 | レインウッド/2,000/半日"},
                       CartCase{"Amulet", 11,
                                "ハノダ/8,000/1日 | レインウッド/10,000/2日 | エルウインド/12,000/2日半 | "
-                               "深淵窟/18,000/3日半 | ネクザスの塔/8,000/半日"}));
+                               "深淵窟/18,000/3日半 | ネクザスの塔/8,000/半日"}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.town, "Warasibe", c.warasibe); }));
 
 TEST_F(FacilityTest, TheCartRideTakesTheFareAndTheJourneysTime) {
     g().rng.SetStrict(false);

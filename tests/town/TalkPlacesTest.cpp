@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "CaseName.h"
 #include "FacilityFixture.h"
 #include "core/Message.h"
 #include "stage/mod_RGN_UserFunction.h"
@@ -49,7 +50,8 @@ INSTANTIATE_TEST_SUITE_P(
         ParkCase{"Hanoda", true, false, "おじいさん | おばあさん | 男の子 | マッチョ | ガイア教司祭 | 酔っ払い | ピレル"},
         ParkCase{"Amulet", true, true, "男性 | ぼっちゃん | 亜細李亜娘 | 踊り子 | 戦士 | 宿無し"},
         ParkCase{"Elwind", true, true, "女の子 | 男性 | 侍 | 獣人 | アーチャー | 女性？？？ | ゼンロ"},
-        ParkCase{"Elwind", true, false, "女の子 | 男性 | 侍 | 獣人 | アーチャー | ゼンロ"}));
+        ParkCase{"Elwind", true, false, "女の子 | 男性 | 侍 | 獣人 | アーチャー | ゼンロ"}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.town, Flag{c.cleared, "Cleared"}, Flag{c.ghost, "Ghost"}); }));
 
 TEST_F(ParkTest, AChosenPersonIsDrawnAndTheTalkRunsItsSteps) {
     g().GameCleared = true;
@@ -145,7 +147,8 @@ TEST_P(FortuneFees, FollowTheMonth) {
 INSTANTIATE_TEST_SUITE_P(Months, FortuneFees,
                          ::testing::Values(FeeCase{EconomyStable, "5,000　 | 10,000　 | 50,000　"},
                                            FeeCase{EconomySlump, "4,500　 | 9,000　 | 45,000　"},
-                                           FeeCase{EconomyBoom, "5,500　 | 11,000　 | 55,000　"}));
+                                           FeeCase{EconomyBoom, "5,500　 | 11,000　 | 55,000　"}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("Economy", c.economy); }));
 
 TEST_F(FortuneTest, TheNoahTopicIsListedOnlyWhileTheQueensQuestRuns) {
     Enter("bFortune");
@@ -410,7 +413,8 @@ TEST_P(ViewerDrops, TheBossesShowTheValuableTheyGive) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Bosses, ViewerDrops,
-                         ::testing::Values(DropCase{97, "封魔のクサビ", "なし"}, DropCase{98, "戦の呼び水", "なし"}));
+                         ::testing::Values(DropCase{97, "封魔のクサビ", "なし"}, DropCase{98, "戦の呼び水", "なし"}),
+    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("Monster", c.monster); }));
 
 TEST_F(CollectorTest, PreviousAndNextWrapRoundTheKnownMonsters) {
     Known({0, 40, 99});
