@@ -18,9 +18,9 @@ TEST_F(FieldTest, NoTickOfTheClockRunsInsideAnother) {
     OnRoad("HanoMori", "Hanoda", "Rein");
     g().AutoNext = true;
     for (const char* event : {"BattleStart", "frmField.ItemSelect", "frmField.NextFloorSelect", "frmField.AssistSelect"})
-        g().SetHandler(event, [this, event](Long) { g().StandIn(event); });
+        g().SetHandler(event, [this, event](Long) { Record(event); });
     g().SetHandler("frmField.ManSelect", [this](Long) {
-        g().StandIn("frmField.ManSelect");
+        Record("frmField.ManSelect");
         g().EventBusy = true;
         g().StoryName = "ManSpeech";
         g().StoryNo = 1;
