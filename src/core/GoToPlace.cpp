@@ -25,7 +25,9 @@ void GoToPlace(Game& g, const std::string& Place, const std::string& LeftTownNam
     bar.LBLMessage[1].Caption = "";
     if (!KeepsStage(g) && g.StageForm) g.StageForm->Unload();
     g.EventBusy = false;
-    // The story of the place left ends here, and an answer given to it with it.
+    // The story of the place left ends here: a question it asked is wiped
+    // from the bar above, and no answer to it stays waiting or given.
+    g.WaitingAnswer = false;
     g.AnswerKey = AnswerNone;
     if (Place == "In" || Place.empty()) {
         g.LeftTown = LeftTownName;

@@ -130,6 +130,21 @@ TEST_F(FacilityWindowTest, EnterAtTheQuestionRefusesAndBringsTheStandingLineBack
     EXPECT_EQ(g().StoryNo, StoryEndNo);
 }
 
+TEST_F(FacilityWindowTest, LeavingAtTheQuestionLeavesNoQuestionWaitingOnTheBoard) {
+    Enter("bBank");
+    Order(1);
+    Click();
+    ASSERT_TRUE(g().WaitingAnswer);
+    Leave();
+    EXPECT_FALSE(g().WaitingAnswer) << "the question went with the facility";
+    EXPECT_EQ(g().AnswerKey, AnswerNone);
+    Enter("bItem");
+    Order(2);
+    EXPECT_EQ(Bar(), "道具屋：毒消し草が1個で、300カリムになります。よろしいですか？");
+    Click();
+    EXPECT_EQ(Bar(), "[買う(Y)] [買わない(N/G)]") << "a deal runs as ever";
+}
+
 TEST_F(FacilityWindowTest, RightClicksAreIgnoredFromTheOfferToTheEnd) {
     Enter("bItem");
     Order(2);
