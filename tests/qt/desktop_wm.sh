@@ -133,7 +133,7 @@ stack_place() {
 xev -geometry 1280x500+0+0 -name "another program" >"$work/xev.out" 2>&1 &
 pids+=($!)
 other=""
-for _ in $(seq 50); do other=$(xdotool search --onlyvisible --name "another program" 2>/dev/null | head -1); [ -n "$other" ] && break; sleep 0.1; done
+for _ in $(seq 50); do other=$(xdotool search --onlyvisible --name "another program" 2>/dev/null | head -1 || true); [ -n "$other" ] && break; sleep 0.1; done
 [ -n "$other" ] || { echo "the other window did not show"; exit 1; }
 xdotool windowactivate "$other" 2>/dev/null || true
 sleep 2.5
