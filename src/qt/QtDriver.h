@@ -20,9 +20,13 @@ public:
         // the loop below is nested deeper than where they were let go, and
         // would never delete them.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        // While the script waits the desktop is the player's: a right click
+        // opens the game's real popup menu.
         QEventLoop loop;
         QTimer::singleShot(int(ms), &loop, &QEventLoop::quit);
+        host_.ScriptMenus(false);
         loop.exec();
+        host_.ScriptMenus(true);
     }
     void QueueMsgBoxAnswer(int a) override { host_.QueueMsgBoxAnswer(a); }
     void QueueInputAnswer(std::string t) override { host_.QueueInputAnswer(std::move(t)); }

@@ -1,0 +1,182 @@
+#!/usr/bin/env bash
+# The desktop program under a real window manager (openbox on a virtual X
+# display), as a player has it: the frameless windows stay undecorated where
+# the game puts them; with another program in front the stage and the bar
+# are kept above it; the game's own popup menu stays above the stage; a click
+# between the figures reaches the window beneath; the keyboard reaches the
+# game after a click on it.
+#   desktop_wm.sh QUORVANE
+set -euo pipefail
+quorvane="$(realpath "$1")"
+for tool in Xvfb openbox xdotool xprop xwininfo xev; do
+  command -v "$tool" >/dev/null || { echo "missing $tool (scripts/setup installs it)"; exit 1; }
+done
+
+work="$(mktemp -d)"
+display=""
+for n in $(seq 181 240); do
+  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
+done
+[ -n "$display" ] || { echo "no free display"; exit 1; }
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb "$display" -screen 0 1280x800x24 -wr -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+export DISPLAY="$display"
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || { echo "openbox did not start"; cat "$work/openbox.log"; exit 1; }
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+ok() { echo "ok: $*"; }
+
+# The game in the shop, waiting for the player; the program has a
+# single-instance lock in TMPDIR, so it gets a folder of its own.
+mkdir -p "$work/tmp" "$work/game"
+cat >"$work/run.sim" <<'EOF'
+seed 7
+start
+click frmOpen.cmdStart
+wait 10
+key G
+key G
+key G
+key G
+key G
+key G
+key Enter
+key G
+key G
+key G
+key G
+key G
+key G
+key G
+key G
+key G
+key G
+key G
+expect bar イザベラ：さて、何をしようかしら
+wait 1000
+get frmUnderMes.Left
+get frmUnderMes.Top
+get frmUnderMes.Width
+get frmUnderMes.Height
+echo ready
+wait 60000
+EOF
+(cd "$work/game" && TMPDIR="$work/tmp" QT_QPA_PLATFORM=xcb ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" \
+   exec "$quorvane" --script "$work/run.sim" >"$work/game.out" 2>"$work/game.err") &
+game=$!
+pids+=($game)
+for _ in $(seq 300); do grep -q '^ready' "$work/game.out" && break; sleep 0.1; done
+grep -q '^ready' "$work/game.out" || { echo "the game did not get to the shop"; cat "$work/game.out" "$work/game.err"; exit 1; }
+sleep 0.5
+
+twips() { sed -n "s/^frmUnderMes\.$1 = //p" "$work/game.out"; }
+bar_x=$(( $(twips Left) / 15 )) bar_y=$(( $(twips Top) / 15 ))
+bar_w=$(( $(twips Width) / 15 )) bar_h=$(( $(twips Height) / 15 ))
+
+# The game's visible top-level windows: id x y width height.
+game_windows() {
+  for w in $(xdotool search --onlyvisible --pid "$game" 2>/dev/null); do
+    xwininfo -id "$w" | awk -v id="$w" '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
+      /Width:/{w=$NF} /Height:/{h=$NF} /Override Redirect State: no/{print id, x, y, w, h}'
+  done
+}
+# The stage and the bar, by where they stand (a window that changes its
+# always-on-top flag is made anew, under another id).
+find_windows() {
+  game_windows >"$work/windows"
+  stage=$(awk '$4 == 1280 && $5 == 800 {print $1}' "$work/windows" | head -1)
+  bar=$(awk -v x="$bar_x" -v y="$bar_y" -v w="$bar_w" -v h="$bar_h" '$2 == x && $3 == y && $4 == w && $5 == h {print $1}' "$work/windows" | head -1)
+}
+find_windows
+
+# 1. Frameless and where the game put them.
+undecorated=1
+while read -r id _; do
+  extents=$(xprop -id "$id" _NET_FRAME_EXTENTS 2>/dev/null | sed 's/.*= //')
+  [ "$extents" = "0, 0, 0, 0" ] || { undecorated=0; fail "window $id is decorated ($extents)"; }
+done <"$work/windows"
+[ "$undecorated" = 1 ] && ok "$(wc -l <"$work/windows") game windows without decorations"
+[ -n "$stage" ] && ok "the stage covers the screen from its top-left" || fail "no stage window at 0,0 1280x800: $(cat "$work/windows")"
+[ -n "$bar" ] && ok "the bar stands where the game put it ($bar_x,$bar_y ${bar_w}x$bar_h)" \
+  || fail "the bar is not at $bar_x,$bar_y ${bar_w}x$bar_h: $(cat "$work/windows")"
+[ -n "$stage" ] && [ -n "$bar" ] || { echo "$failures failed"; exit 1; }
+
+# Where a window stands among the root's children, counted from the top
+# (as xwininfo lists them): a managed window by its window-manager frame.
+root_id=$(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')
+stack_place() {
+  local top parent
+  top=$(printf '0x%x' "$1")
+  for _ in 1 2 3 4 5 6; do
+    parent=$(xwininfo -tree -id "$top" 2>/dev/null | sed -n 's/.*Parent window id: \(0x[0-9a-f]*\).*/\1/p')
+    [ -z "$parent" ] || [ "$parent" = "$root_id" ] && break
+    top=$parent
+  done
+  xwininfo -root -children | awk '/^ +0x/ {print $1}' | grep -n -x "$top" | cut -d: -f1 || echo 0
+}
+
+# 2. Another program in front: within the game's once-a-second check the
+# stage and the bar are above it again, kept there.
+xev -geometry 1280x500+0+0 -name "another program" >"$work/xev.out" 2>&1 &
+pids+=($!)
+other=""
+for _ in $(seq 50); do other=$(xdotool search --onlyvisible --name "another program" 2>/dev/null | head -1 || true); [ -n "$other" ] && break; sleep 0.1; done
+[ -n "$other" ] || { echo "the other window did not show"; exit 1; }
+xdotool windowactivate "$other" 2>/dev/null || true
+sleep 2.5
+find_windows
+[ -n "$stage" ] && [ -n "$bar" ] || { fail "the stage or the bar is gone: $(cat "$work/windows")"; exit 1; }
+for pair in "stage:$stage" "bar:$bar"; do
+  name=${pair%%:*} id=${pair#*:}
+  if [ "$(stack_place "$id")" -lt "$(stack_place "$other")" ]; then ok "the $name is above the other program"
+  else fail "the $name is below the other program"; fi
+  xprop -id "$id" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE && ok "the $name is kept above" || fail "the $name is not kept above"
+done
+
+# 3. A click between the figures (the stage's empty sky over the other
+# window) reaches the other window.
+xdotool mousemove 640 200 click 1
+sleep 0.5
+grep -q 'ButtonPress' "$work/xev.out" && grep -A2 ButtonPress "$work/xev.out" | grep -q 'root:(640,200)' \
+  && ok "a click between the figures reached the window beneath" || fail "a click between the figures did not reach the window beneath"
+
+# 4. A click on the bar gives the game the keyboard: Shift+1 opens the
+# status page and the tab frame.
+before=$(game_windows | wc -l)
+xdotool mousemove $((bar_x + bar_w / 2)) $((bar_y + bar_h / 2)) click 1
+sleep 0.5
+xdotool key shift+1
+sleep 1
+after=$(game_windows | wc -l)
+[ "$after" -ge $((before + 2)) ] && ok "a key after a click on the bar reached the game" \
+  || fail "a key after a click on the bar did not reach the game ($before windows, then $after)"
+
+# 5. The game's popup menu (a right click on the bar) stays above the stage
+# through the game's checks.
+xdotool mousemove $((bar_x + bar_w / 2)) $((bar_y + bar_h / 2)) click 3
+sleep 2.5
+menu=""
+for w in $(xdotool search --onlyvisible --pid "$game" 2>/dev/null); do
+  xwininfo -id "$w" | grep -q 'Override Redirect State: yes' && menu=$w
+done
+if [ -z "$menu" ]; then fail "no popup menu showed"
+elif [ "$(stack_place "$menu")" -lt "$(stack_place "$stage")" ]; then ok "the popup menu stays above the stage"
+else fail "the stage covers the popup menu"; fi
+xdotool key Escape
+
+grep -q 'Sanitizer' "$work/game.err" && { fail "the program reported an error"; cat "$work/game.err"; }
+echo "$failures failed"
+[ "$failures" = 0 ]
