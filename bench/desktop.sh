@@ -70,8 +70,9 @@ for screen in $screens; do
   done
   for _ in $(seq "$play_runs"); do
     rm -rf "$work/dir"/*; timed "$game" --script "$here/desktop/play.sim" >>"$work/play"
-    grep -q '^BuyCount = 1' "$work/out" && grep -q '^BattlePhase = [12]' "$work/out" ||
-      { echo "the stretch of play went astray:" >&2; cat "$work/out" >&2; exit 1; }
+    if ! grep -q '^BuyCount = 1' "$work/out" || ! grep -q '^BattlePhase = [12]' "$work/out"; then
+      echo "the stretch of play went astray:" >&2; cat "$work/out" >&2; exit 1
+    fi
   done
   fr=$(cut -d' ' -f1 "$work/floor" | median); fc=$(cut -d' ' -f2 "$work/floor" | median)
   tr=$(cut -d' ' -f1 "$work/title" | median); tc=$(cut -d' ' -f2 "$work/title" | median)
@@ -87,7 +88,8 @@ done
 if [ "$cycles" -gt 0 ]; then
   # The display window opened and closed again and again after the opening;
   # the RSS is read when the transcript reaches each mark.
-  start_x "$(echo $screens | cut -d' ' -f1)"
+  first="${screens%% *}"
+  start_x "$first"
   {
     sed -n '1,/^expect bar/p' "$here/desktop/play.sim"
     for i in $(seq "$cycles"); do
@@ -99,7 +101,7 @@ if [ "$cycles" -gt 0 ]; then
   rm -rf "$work/dir"/*
   (cd "$work/dir" && exec "$game" --script "$work/lists.sim" >"$work/out" 2>&1) &
   pid=$!
-  echo "== list windows on $(echo $screens | cut -d' ' -f1): RSS after N open/close cycles of the display window"
+  echo "== list windows on $first: RSS after N open/close cycles of the display window"
   seen=""
   while kill -0 "$pid" 2>/dev/null; do
     for m in $(sed -n 's/^cycles //p' "$work/out"); do
