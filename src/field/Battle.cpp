@@ -303,10 +303,10 @@ void BuildEnemy(Game& g) {
 void Encounter(Game& g) {
     g.StolenGold = 0;
     g.StoryNo = 0;
-    const bool faster = g.EnemySp > g.MySp;
-    const bool ambush = g.Chance(5) == 0;  // drawn whatever the speeds
+    // A faster enemy moves first; otherwise one in five moves first anyway.
+    const bool enemyFirst = g.EnemySp > g.MySp || g.Chance(5) == 0;
     const std::string line = g.EnemyName + "が現れた！";
-    if (faster || ambush) {
+    if (enemyFirst) {
         g.BattlePhase = BattleEnemy;
         g.StoryName = "MonsterTurn";
         ShowMessage(g, line);

@@ -292,8 +292,7 @@ void EnemyAction(Game& g) {
     g.StoryNo = 10;
     g.MessageText = g.EnemyName + "の攻撃。";
     g.EvadeRoll = Long(g.Chance(31)) + SpeedBonus(g.MySp, g.EnemySp);
-    const bool stunned = g.Chance(2) == 0;  // drawn whatever her state
-    if (Has(g, CondParalysis) && stunned) g.EvadeRoll = 0;
+    if (Has(g, CondParalysis) && g.Chance(2) == 0) g.EvadeRoll = 0;
     else if (Has(g, CondBlindness)) g.EvadeRoll -= 10;
     const Long defence = Has(g, CondCurse) ? Long(std::floor(g.MyDi * 0.8)) : g.MyDi;
     if (Flight(g)) return;
@@ -416,8 +415,7 @@ void BattleHeroTurn(Game& g) {
     const Long penalty = HungerPenalty(g);
     g.StoryNo = 10;
     g.BattlePhase = BattleEnemy;
-    const bool stunned = g.Chance(2) == 0;  // drawn whatever her state
-    if (Has(g, CondParalysis) && stunned) {
+    if (Has(g, CondParalysis) && g.Chance(2) == 0) {
         g.AnswerKey = AnswerNone;
         return EndHeroTurn(g, "イザベラは身体が痺れて動けない！");
     }

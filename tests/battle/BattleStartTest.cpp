@@ -12,8 +12,10 @@ protected:
     void AnyTime() {
         for (auto& m : g().AllMonster) m.DayNight = 0;
     }
-    // A monster of the way: the monster's draw, an item slot, no ambush.
+    // A monster of the way: the monster's draw, an item slot, no ambush (she
+    // is faster than any monster, so the ambush is drawn).
     void MeetWithDraw(double monsterDraw) {
+        g().MySp = 100000;
         Draws({monsterDraw, Pick(0, 4), Pick(1, 5)});
         BattleStart(g(), false);
     }
@@ -131,8 +133,9 @@ TEST_F(BattleStartTest, TheRobberIsMadeFromTheHeroineAndLeavesTheMonsterIndex) {
     g().EnemyNo = 42;
     g().MyLevel = 3;
     g().MyNowEx = 25;
-    // An item slot, the money draw 2 of 0..2, no ambush.
-    Draws({Pick(2, 4), Pick(2, 3), Pick(1, 5)});
+    // An item slot, the money draw 2 of 0..2; no ambush draw, for he is
+    // faster than her.
+    Draws({Pick(2, 4), Pick(2, 3)});
     BattleDispatch(g());
     EXPECT_EQ(g().EnemyName, "強盗");
     EXPECT_EQ(g().EnemyHp, 26);  // 26.25
@@ -155,7 +158,7 @@ TEST_F(BattleStartTest, TheRobberIsMadeFromTheHeroineAndLeavesTheMonsterIndex) {
 
     // With an arm slot he carries nothing.
     g().StoryName = "Fighting";
-    Draws({Pick(1, 4), Pick(0, 3), Pick(1, 5)});
+    Draws({Pick(1, 4), Pick(0, 3)});
     BattleDispatch(g());
     EXPECT_EQ(g().DropSlot, 0);
     EXPECT_EQ(g().EnemyGold, 2500);
@@ -181,6 +184,7 @@ TEST_P(BossByPicture, TheFigureBeforeHerIsTheEnemy) {
     g().VisitorSprite = c.sprite;
     g().EnemyNo = 5;
     g().AllKey[27].LKeyList = c.wedge;
+    g().MySp = 100000;  // faster than any boss: the ambush is drawn
     Draws({Pick(1, 4), Pick(1, 5)});  // an arm slot, no ambush
     BattleDispatch(g());
     EXPECT_EQ(g().EnemyNo, c.no) << c.sprite;
@@ -202,7 +206,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct FirstCase {
     Long enemySp;
-    long ambush;
+    long ambush;  // -1: not drawn
     bool enemyFirst;
 };
 
@@ -212,7 +216,8 @@ TEST_P(WhoMovesFirst, TheFasterSideOrAnAmbush) {
     const FirstCase& c = GetParam();
     AnyTime();
     g().AllMonster[0].Sp = c.enemySp;
-    Draws({0.0, Pick(0, 4), Pick(c.ambush, 5)});
+    Draws({0.0, Pick(0, 4)});
+    if (c.ambush >= 0) g().rng.Queue(Pick(c.ambush, 5));
     BattleStart(g(), false);
     if (c.enemyFirst) {
         EXPECT_EQ(g().StoryName, "MonsterTurn");
@@ -232,9 +237,13 @@ TEST_P(WhoMovesFirst, TheFasterSideOrAnAmbush) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Battle, WhoMovesFirst,
-                         ::testing::Values(FirstCase{4, 0, true}, FirstCase{4, 1, false}, FirstCase{5, 4, true},
-                                           FirstCase{3, 4, false}),
-    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("EnemySp", c.enemySp, "Ambush", c.ambush); }));
+                         ::testing::Values(FirstCase{4, 0, true}, FirstCase{4, 1, false}, FirstCase{5, -1, true},
+                                           FirstCase{100, -1, true}, FirstCase{3, 4, false}),
+    q::test::NameBy([](const auto& c) {
+        using namespace q::test;
+        if (c.ambush < 0) return Name("EnemySp", c.enemySp, "NoAmbushDraw");
+        return Name("EnemySp", c.enemySp, "Ambush", c.ambush);
+    }));
 
 }  // namespace
 }  // namespace q::test

@@ -22,7 +22,7 @@ struct HeroCase {
     int condition;  // -1 none
     Long body;      // of 100
     Long at, enemyDi, enemyHp;
-    std::vector<double> draws;  // stunned?, evasion, critical, variation
+    std::vector<double> draws;  // stunned? (only while paralysed), evasion, critical, variation
     std::string line;
     Long enemyHpAfter;
     const char* next;
@@ -52,49 +52,49 @@ const std::string Hit = "イザベラの攻撃！";
 INSTANTIATE_TEST_SUITE_P(
     Battle, HeroTurn,
     ::testing::Values(
-        HeroCase{"equal speeds: an escape below 15 works", vbKeyN, 4, -1, 100, 7, 3, 12, {Pick(1, 2), Pick(14, 31)},
+        HeroCase{"equal speeds: an escape below 15 works", vbKeyN, 4, -1, 100, 7, 3, 12, {Pick(14, 31)},
                  "イザベラは逃げ出した！", 12, "BattleEnd"},
-        HeroCase{"equal speeds: 15 cuts her off", vbKeyN, 4, -1, 100, 7, 3, 12, {Pick(1, 2), Pick(15, 31)},
+        HeroCase{"equal speeds: 15 cuts her off", vbKeyN, 4, -1, 100, 7, 3, 12, {Pick(15, 31)},
                  "イザベラは逃げ出した！しかし、回り込まれてしまった", 12, "ConditionTurn"},
-        HeroCase{"an enemy 100 faster always cuts her off", vbKeyN, 104, -1, 100, 7, 3, 12, {Pick(1, 2), Pick(0, 31)},
+        HeroCase{"an enemy 100 faster always cuts her off", vbKeyN, 104, -1, 100, 7, 3, 12, {Pick(0, 31)},
                  "イザベラは逃げ出した！しかし、回り込まれてしまった", 12, "ConditionTurn"},
         HeroCase{"an enemy 100 faster dodges from 15", vbKeyY, 104, -1, 100, 7, 3, 12,
-                 {Pick(1, 2), Pick(15, 31), Pick(50, 100), Pick(0, 3)}, Hit + Foe + "は素早く避けた", 12, "ConditionTurn"},
+                 {Pick(15, 31), Pick(50, 100), Pick(0, 3)}, Hit + Foe + "は素早く避けた", 12, "ConditionTurn"},
         HeroCase{"14 against an enemy 100 faster still hits", vbKeyY, 104, -1, 100, 7, 3, 12,
-                 {Pick(1, 2), Pick(14, 31), Pick(50, 100), Pick(1, 3)}, Hit + Foe + "に5のダメージを与えた", 7, "ConditionTurn"},
-        HeroCase{"a critical 7 deals 10", vbKeyG, 4, -1, 100, 10, 3, 50, {Pick(1, 2), Pick(0, 31), Pick(20, 100)},
+                 {Pick(14, 31), Pick(50, 100), Pick(1, 3)}, Hit + Foe + "に5のダメージを与えた", 7, "ConditionTurn"},
+        HeroCase{"a critical 7 deals 10", vbKeyG, 4, -1, 100, 10, 3, 50, {Pick(0, 31), Pick(20, 100)},
                  Hit + "イザベラは渾身の力をこめた。" + Foe + "に10のダメージを与えた", 40, "ConditionTurn"},
-        HeroCase{"a critical 5 deals 8", vbKeyY, 4, -1, 100, 10, 5, 50, {Pick(1, 2), Pick(0, 31), Pick(80, 100)},
+        HeroCase{"a critical 5 deals 8", vbKeyY, 4, -1, 100, 10, 5, 50, {Pick(0, 31), Pick(80, 100)},
                  Hit + "イザベラは渾身の力をこめた。" + Foe + "に8のダメージを与えた", 42, "ConditionTurn"},
-        HeroCase{"a variation of -1", vbKeyY, 4, -1, 100, 10, 3, 50, {Pick(1, 2), Pick(0, 31), Pick(1, 100), Pick(2, 3)},
+        HeroCase{"a variation of -1", vbKeyY, 4, -1, 100, 10, 3, 50, {Pick(0, 31), Pick(1, 100), Pick(2, 3)},
                  Hit + Foe + "に6のダメージを与えた", 44, "ConditionTurn"},
         HeroCase{"half full costs a hundredth of 150", vbKeyY, 4, -1, 50, 150, 100, 500,
-                 {Pick(1, 2), Pick(0, 31), Pick(1, 100), Pick(0, 3)}, Hit + Foe + "に48のダメージを与えた", 452, "ConditionTurn"},
+                 {Pick(0, 31), Pick(1, 100), Pick(0, 3)}, Hit + Foe + "に48のダメージを与えた", 452, "ConditionTurn"},
         HeroCase{"half full costs nothing of 50", vbKeyY, 4, -1, 50, 50, 40, 500,
-                 {Pick(1, 2), Pick(0, 31), Pick(1, 100), Pick(0, 3)}, Hit + Foe + "に10のダメージを与えた", 490, "ConditionTurn"},
+                 {Pick(0, 31), Pick(1, 100), Pick(0, 3)}, Hit + Foe + "に10のダメージを与えた", 490, "ConditionTurn"},
         HeroCase{"one above half costs nothing", vbKeyY, 4, -1, 51, 150, 100, 500,
-                 {Pick(1, 2), Pick(0, 31), Pick(1, 100), Pick(0, 3)}, Hit + Foe + "に50のダメージを与えた", 450, "ConditionTurn"},
+                 {Pick(0, 31), Pick(1, 100), Pick(0, 3)}, Hit + Foe + "に50のダメージを与えた", 450, "ConditionTurn"},
         HeroCase{"starving costs a tenth", vbKeyY, 4, -1, 10, 150, 100, 500,
-                 {Pick(1, 2), Pick(0, 31), Pick(1, 100), Pick(0, 3)}, Hit + Foe + "に35のダメージを与えた", 465, "ConditionTurn"},
+                 {Pick(0, 31), Pick(1, 100), Pick(0, 3)}, Hit + Foe + "に35のダメージを与えた", 465, "ConditionTurn"},
         HeroCase{"blind: 25 becomes a dodge", vbKeyY, 4, CondBlindness, 100, 7, 3, 12,
-                 {Pick(1, 2), Pick(25, 31), Pick(1, 100), Pick(0, 3)}, Hit + Foe + "は素早く避けた", 12, "ConditionTurn"},
+                 {Pick(25, 31), Pick(1, 100), Pick(0, 3)}, Hit + Foe + "は素早く避けた", 12, "ConditionTurn"},
         HeroCase{"cursed: four fifths of 10", vbKeyY, 4, CondCurse, 100, 10, 3, 12,
-                 {Pick(1, 2), Pick(0, 31), Pick(1, 100), Pick(0, 3)}, Hit + Foe + "に5のダメージを与えた", 7, "ConditionTurn"},
+                 {Pick(0, 31), Pick(1, 100), Pick(0, 3)}, Hit + Foe + "に5のダメージを与えた", 7, "ConditionTurn"},
         HeroCase{"paralysed and held", vbKeyY, 4, CondParalysis, 100, 7, 3, 12, {Pick(0, 2)},
                  "イザベラは身体が痺れて動けない！", 12, "ConditionTurn"},
         HeroCase{"paralysed but free this turn", vbKeyY, 4, CondParalysis, 100, 7, 3, 12,
                  {Pick(1, 2), Pick(0, 31), Pick(1, 100), Pick(0, 3)}, Hit + Foe + "に4のダメージを与えた", 8, "ConditionTurn"},
-        HeroCase{"too weak to hurt", vbKeyY, 4, -1, 100, 3, 5, 12, {Pick(1, 2), Pick(0, 31), Pick(1, 100), Pick(1, 3)},
+        HeroCase{"too weak to hurt", vbKeyY, 4, -1, 100, 3, 5, 12, {Pick(0, 31), Pick(1, 100), Pick(1, 3)},
                  Hit + "しかし効いてないようだ", 12, "ConditionTurn"},
         HeroCase{"the blow that ends it", vbKeyY, 4, -1, 100, 10, 3, 5,
-                 {Pick(1, 2), Pick(0, 31), Pick(1, 100), Pick(0, 3)}, Hit + Foe + "に7のダメージを与えた", -2, "BattleEnd"}),
+                 {Pick(0, 31), Pick(1, 100), Pick(0, 3)}, Hit + Foe + "に7のダメージを与えた", -2, "BattleEnd"}),
     q::test::NameBy(&HeroCase::what));
 
 // --- The enemy's turn -------------------------------------------------------
 
-// The draws of a plain blow from a monster of the way: her evasion 0, not
-// held, no flight, no critical, the variation.
-std::vector<double> Plain(long variation) { return {Pick(0, 31), Pick(1, 2), Pick(50, 100), Pick(60, 100), Pick(variation, 3)}; }
+// The draws of a plain blow from a monster of the way: her evasion 0, no
+// flight, no critical, the variation.
+std::vector<double> Plain(long variation) { return {Pick(0, 31), Pick(50, 100), Pick(60, 100), Pick(variation, 3)}; }
 
 std::vector<double> Then(std::vector<double> a, std::initializer_list<double> b) {
     a.insert(a.end(), b);
@@ -144,24 +144,53 @@ INSTANTIATE_TEST_SUITE_P(
                   "の攻撃。捨て身の一撃。2のダメージを受けた。", 398, "HeroTurn"},
         EnemyCase{"a weak blow that still does 1", 5, "", 4, Then(Plain(0), {Pick(12, 50)}), "の攻撃。1のダメージを受けた。",
                   399, "HeroTurn"},
-        EnemyCase{"dodged from 35", 8, "", 104, {Pick(15, 31), Pick(1, 2), Pick(50, 100), Pick(60, 100), Pick(0, 3)},
+        EnemyCase{"dodged from 35", 8, "", 104, {Pick(15, 31), Pick(50, 100), Pick(60, 100), Pick(0, 3)},
                   "の攻撃。イザベラは素早く避けた。", 400, "HeroTurn"},
-        EnemyCase{"a critical blow, 4.5 to 4", 8, "", 4, {Pick(0, 31), Pick(1, 2), Pick(50, 100), Pick(30, 100)},
+        EnemyCase{"a critical blow, 4.5 to 4", 8, "", 4, {Pick(0, 31), Pick(50, 100), Pick(30, 100)},
                   "の攻撃。痛恨の一撃。4のダメージを受けた。", 396, "HeroTurn"},
         EnemyCase{"a critical blow of nothing caught", 5, "", 4,
-                  {Pick(0, 31), Pick(1, 2), Pick(50, 100), Pick(10, 100), Pick(0, 5)},
+                  {Pick(0, 31), Pick(50, 100), Pick(10, 100), Pick(0, 5)},
                   "の攻撃。痛恨の一撃。イザベラは攻撃を受け止めた。", 400, "HeroTurn"},
         EnemyCase{"a critical blow of nothing still hurts", 5, "", 4,
-                  {Pick(0, 31), Pick(1, 2), Pick(50, 100), Pick(70, 100), Pick(1, 5), Pick(3, 5)},
+                  {Pick(0, 31), Pick(50, 100), Pick(70, 100), Pick(1, 5), Pick(3, 5)},
                   "の攻撃。痛恨の一撃。4のダメージを受けた。", 396, "HeroTurn"},
-        EnemyCase{"it runs away", 8, "", 4, {Pick(14, 31), Pick(1, 2), Pick(0, 100)}, "は逃げ出した！", 400, "BattleEnd"},
-        EnemyCase{"15 blocks its way", 8, "", 4, {Pick(15, 31), Pick(1, 2), Pick(0, 100)},
+        EnemyCase{"it runs away", 8, "", 4, {Pick(14, 31), Pick(0, 100)}, "は逃げ出した！", 400, "BattleEnd"},
+        EnemyCase{"15 blocks its way", 8, "", 4, {Pick(15, 31), Pick(0, 100)},
                   "は逃げ出した！…が、イザベラは素早く道を塞いだ。", 400, "HeroTurn"},
-        EnemyCase{"a draw of 10 never gets away", 8, "", 4, {Pick(0, 31), Pick(1, 2), Pick(10, 100)},
+        EnemyCase{"a draw of 10 never gets away", 8, "", 4, {Pick(0, 31), Pick(10, 100)},
                   "は逃げ出した！…が、イザベラは素早く道を塞いだ。", 400, "HeroTurn"},
-        EnemyCase{"a boss never tries", 8, "BossTurn", 4, {Pick(0, 31), Pick(1, 2), Pick(60, 100), Pick(0, 3)},
+        EnemyCase{"a boss never tries", 8, "BossTurn", 4, {Pick(0, 31), Pick(60, 100), Pick(0, 3)},
                   "の攻撃。3のダメージを受けた。", 397, "HeroTurn"}),
     q::test::NameBy(&EnemyCase::what));
+
+// Paralysis takes its draw after the evasion roll, and only while it holds:
+// a draw of 0 leaves her no evasion at all, so the dodge of 35 becomes a blow.
+TEST_F(BattleTest, OnTheEnemysTurnParalysisIsDrawnOnlyWhileItHolds) {
+    struct Case {
+        const char* what;
+        Long paralysis;
+        std::vector<double> draws;  // evasion 15 + 20, [held?], no flight, no critical, the variation
+        std::string line;
+    };
+    const Case cases[] = {
+        {"held: no evasion", 3, {Pick(15, 31), Pick(0, 2), Pick(50, 100), Pick(60, 100), Pick(0, 3)},
+         "の攻撃。3のダメージを受けた。"},
+        {"free this turn", 3, {Pick(15, 31), Pick(1, 2), Pick(50, 100), Pick(60, 100), Pick(0, 3)},
+         "の攻撃。イザベラは素早く避けた。"},
+        {"not paralysed: no draw", 0, {Pick(15, 31), Pick(50, 100), Pick(60, 100), Pick(0, 3)},
+         "の攻撃。イザベラは素早く避けた。"},
+    };
+    for (const Case& c : cases) {
+        Facing(Foe, 12, 8, 3, 4);
+        g().MySp = 104;
+        g().MyMaxHp = g().MyNowHp = 400;
+        g().Condition[CondParalysis] = c.paralysis;
+        Script(c.draws);
+        EnemyTurn();
+        EXPECT_EQ(Line(), Foe + c.line) << c.what;
+        EXPECT_EQ(g().rng.Queued(), 0u) << c.what;
+    }
+}
 
 TEST_F(BattleTest, AFaintWithoutTheBranchHandsTheStoryToTheFaint) {
     Facing(Foe, 12, 20, 3, 4);
@@ -222,7 +251,7 @@ TEST_P(SpecialAttacks, EachKindDoesItsOwnHarm) {
     g().MySp = c.mySp;
     if (c.setup) c.setup(g());
     const double evasion = c.mySp > 100 ? Pick(10, 31) : Pick(0, 31);
-    for (double u : {evasion, Pick(1, 2), Pick(50, 100), Pick(60, 100)}) g().rng.Queue(u);
+    for (double u : {evasion, Pick(50, 100), Pick(60, 100)}) g().rng.Queue(u);
     Script(c.draws);
     EnemyTurn();
     EXPECT_EQ(Line(), g().EnemyName + "の攻撃。" + c.line) << c.what;
@@ -371,7 +400,7 @@ TEST_P(NoFleeing, TheGreyChoiceIgnoresN) {
     AskHeroTurn(g(), g().HeroTurnText);
     EXPECT_EQ(g().frmUnderMes->LBLMessage[2].Enabled, !c.refused) << c.enemy;
     if (!c.refused) {
-        Draws({Pick(1, 2), Pick(0, 31)});
+        Draws({Pick(0, 31)});
         Answer(vbKeyN);
         EXPECT_EQ(Line(), "イザベラは逃げ出した！");
         return;
@@ -380,7 +409,7 @@ TEST_P(NoFleeing, TheGreyChoiceIgnoresN) {
     Answer(vbKeyN);
     EXPECT_TRUE(g().WaitingAnswer);
     EXPECT_EQ(g().AnswerKey, 0);
-    Draws({Pick(1, 2), Pick(0, 31), Pick(1, 100), Pick(0, 3)});
+    Draws({Pick(0, 31), Pick(1, 100), Pick(0, 3)});
     Answer(vbKeyG);
     EXPECT_EQ(Line(), "イザベラの攻撃！" + std::string(c.enemy) + "に4のダメージを与えた");
 }
@@ -416,7 +445,7 @@ TEST_F(ItemTurn, ARefusedItemGivesHerTheTurnBackOnTheNextClick) {
     EXPECT_EQ(Line(1), "戦う(Y/G)");
     EXPECT_EQ(g().StoryName, "HeroTurn");
     EXPECT_EQ(g().BattlePhase, BattleHero);
-    Draws({Pick(1, 2), Pick(0, 31), Pick(1, 100), Pick(0, 3)});
+    Draws({Pick(0, 31), Pick(1, 100), Pick(0, 3)});
     Answer(vbKeyY);
     EXPECT_EQ(Line(), "イザベラの攻撃！" + Foe + "に4のダメージを与えた");
 }
