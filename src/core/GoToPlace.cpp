@@ -50,8 +50,6 @@ namespace {
 constexpr Long GemBlue = 188;
 constexpr Long GemRed = 189;
 constexpr Long GemYellow = 190;
-constexpr Long AutoMark = 398;
-constexpr Long PauseMark = 399;
 constexpr Long Swordsman = 30;
 
 // Blue from 70 % of the maximum, yellow from 30 %, red below.

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "core/GameState.h"
+
 namespace q {
 
 class Game;
@@ -16,5 +18,9 @@ void GoToPlace(Game& g, const std::string& Place, const std::string& LeftTownNam
 // Adds the three gauge gems, the pause or auto mark and the hired swordsman
 // to the frame being drawn on the stage.
 void DrawGauges(Game& g);
+
+// The marks of the settings that DrawGauges shows.
+inline constexpr Long AutoMark = 398;
+inline constexpr Long PauseMark = 399;
 
 }  // namespace q

@@ -9,9 +9,11 @@
 #include <map>
 #include <random>
 #include <set>
+#include <tuple>
 #include <unordered_set>
 
 #include "core/Game.h"
+#include "core/GoToPlace.h"
 #include "core/StateColumns.h"
 #include "core/frmOpen.h"
 #include "core/frmUnderMes.h"
@@ -108,8 +110,16 @@ std::uint64_t Fingerprint(Game& g, const SimHost& host) {
             if (c->kind() == ControlKind::CommandButton && c->Visible && c->Enabled)
                 h = MixText(h, static_cast<const CommandButton*>(c)->Caption);
         const auto& frame = host.LastFrame();
-        if (frame.form == scene)
-            for (const auto& s : frame.image) h = Mix(Mix(Mix(h, std::uint64_t(s.sprite)), std::uint64_t(s.x)), std::uint64_t(s.y));
+        // What stands where, whatever the order it was drawn in and however
+        // often; the marks of the settings are left out: switching auto mode
+        // or the pause on and off redraws the scene, but moves nothing on.
+        if (frame.form == scene) {
+            std::set<std::tuple<std::uint64_t, std::uint64_t, std::uint64_t>> shown;
+            for (const auto& s : frame.image)
+                if (s.sprite != AutoMark && s.sprite != PauseMark)
+                    shown.emplace(std::uint64_t(s.sprite), std::uint64_t(s.x), std::uint64_t(s.y));
+            for (const auto& [sprite, x, y] : shown) h = Mix(Mix(Mix(h, sprite), x), y);
+        }
     }
     for (Long v : {g.NowTime, g.NowDay, g.NowMonth, g.NowYear, g.MyGold, g.MyNowHp, g.MyFame, g.MyLevel, g.MyNowEx,
                    g.MyNowBody, g.MyNowWater, g.HaveShopNum, g.HaveStockNum, g.HaveBagNum, g.HaveSack})

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <sstream>
 
 #include "CaseName.h"
@@ -92,7 +93,12 @@ INSTANTIATE_TEST_SUITE_P(
                       BadLine{"start\ncall frmMenu.mStatus_Click\nselect frmStatus.TXTStatus(0) 1\n", 3, "not a list"},
                       BadLine{"start\ncall frmFrame.cmdFrame_Click 5\nselect frmStockArms.lstList 9\n", 3, "has no row 9"},
                       BadLine{"start\ndrag frmUnderMes 3\n", 2, "drag needs"}),
-    q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.says); }));
+    q::test::NameBy([](const auto& c) {
+        using namespace q::test;
+        // "[0, 1)" would be named by digits alone, which reads as a case's index.
+        const std::string name = Name(c.says);
+        return std::isdigit(static_cast<unsigned char>(name[0])) ? "Range" + name : name;
+    }));
 
 }  // namespace
 }  // namespace q
