@@ -8,7 +8,7 @@
 #   desktop_wm.sh QUORVANE
 set -euo pipefail
 quorvane="$(realpath "$1")"
-for tool in Xvfb openbox xdotool xprop xwininfo xev; do
+for tool in Xvfb openbox xdotool xprop xwininfo xev import; do
   command -v "$tool" >/dev/null || { echo "missing $tool (scripts/setup installs it)"; exit 1; }
 done
 
@@ -95,10 +95,13 @@ game_windows() {
 }
 # The stage and the bar, by where they stand (a window that changes its
 # always-on-top flag is made anew, under another id).
+# The stage's window covers just the box of the figures, which stand on
+# the bar: the largest other window whose bottom is the bar's top.
 find_windows() {
   game_windows >"$work/windows"
-  stage=$(awk '$4 == 1280 && $5 == 800 {print $1}' "$work/windows" | head -1)
   bar=$(awk -v x="$bar_x" -v y="$bar_y" -v w="$bar_w" -v h="$bar_h" '$2 == x && $3 == y && $4 == w && $5 == h {print $1}' "$work/windows" | head -1)
+  read -r stage stage_x stage_y stage_w stage_h < <(awk -v bar="$bar" -v y="$bar_y" \
+    '$1 != bar && $3 + $5 == y && $2 >= 0 && $4 * $5 > best { best = $4 * $5; line = $0 } END { print line }' "$work/windows")
 }
 find_windows
 
@@ -109,7 +112,8 @@ while read -r id _; do
   [ "$extents" = "0, 0, 0, 0" ] || { undecorated=0; fail "window $id is decorated ($extents)"; }
 done <"$work/windows"
 [ "$undecorated" = 1 ] && ok "$(wc -l <"$work/windows") game windows without decorations"
-[ -n "$stage" ] && ok "the stage covers the screen from its top-left" || fail "no stage window at 0,0 1280x800: $(cat "$work/windows")"
+[ -n "$stage" ] && ok "the stage stands on the bar around the figures ($stage_x,$stage_y ${stage_w}x$stage_h)" \
+  || fail "no stage window standing on the bar: $(cat "$work/windows")"
 [ -n "$bar" ] && ok "the bar stands where the game put it ($bar_x,$bar_y ${bar_w}x$bar_h)" \
   || fail "the bar is not at $bar_x,$bar_y ${bar_w}x$bar_h: $(cat "$work/windows")"
 [ -n "$stage" ] && [ -n "$bar" ] || { echo "$failures failed"; exit 1; }
@@ -130,7 +134,7 @@ stack_place() {
 
 # 2. Another program in front: within the game's once-a-second check the
 # stage and the bar are above it again, kept there.
-xev -geometry 1280x500+0+0 -name "another program" >"$work/xev.out" 2>&1 &
+xev -geometry 1280x${bar_y}+0+0 -name "another program" >"$work/xev.out" 2>&1 &
 pids+=($!)
 other=""
 for _ in $(seq 50); do other=$(xdotool search --onlyvisible --name "another program" 2>/dev/null | head -1 || true); [ -n "$other" ] && break; sleep 0.1; done
@@ -146,12 +150,22 @@ for pair in "stage:$stage" "bar:$bar"; do
   xprop -id "$id" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE && ok "the $name is kept above" || fail "the $name is not kept above"
 done
 
-# 3. A click between the figures (the stage's empty sky over the other
-# window) reaches the other window.
-xdotool mousemove 640 200 click 1
-sleep 0.5
-grep -q 'ButtonPress' "$work/xev.out" && grep -A2 ButtonPress "$work/xev.out" | grep -q 'root:(640,200)' \
-  && ok "a click between the figures reached the window beneath" || fail "a click between the figures did not reach the window beneath"
+# 3. A click between the figures (a point inside the stage's window where
+# the other window shows through) reaches the other window.
+sky=$(import -window root -crop 1x1+640+100 txt:- | awk 'NR == 2 {print $3}')
+row=$((stage_y + stage_h / 2))
+import -window root -crop "${stage_w}x1+${stage_x}+${row}" txt:- >"$work/row.txt"
+gap=$(awk -v sky="$sky" 'NR > 1 && $3 == sky { split($1, at, ","); gaps[n++] = at[1] }
+  END { if (n) print gaps[int(n / 2)] }' "$work/row.txt")
+if [ -z "$gap" ]; then fail "no gap between the figures on row $row of the stage"
+else
+  gap_x=$((stage_x + gap))
+  xdotool mousemove "$gap_x" "$row" click 1
+  sleep 0.5
+  grep -A2 ButtonPress "$work/xev.out" | grep -q "root:($gap_x,$row)" \
+    && ok "a click between the figures ($gap_x,$row) reached the window beneath" \
+    || fail "a click between the figures ($gap_x,$row) did not reach the window beneath"
+fi
 
 # 4. A click on the bar gives the game the keyboard: Shift+1 opens the
 # status page and the tab frame.
