@@ -16,7 +16,9 @@ Options Fresh(Mode mode = Mode::Click) {
     Options o;
     o.mode = mode;
     o.seed = 11;
-    o.folder = (std::filesystem::temp_directory_path() / "quorvane-soak-test").string();
+    // A folder of the test's own: ctest runs the cases side by side.
+    const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    o.folder = (std::filesystem::temp_directory_path() / ("quorvane-soak-test-" + test)).string();
     return o;
 }
 
