@@ -19,6 +19,10 @@ void GoToPlace(Game& g, const std::string& Place, const std::string& LeftTownNam
 // to the frame being drawn on the stage.
 void DrawGauges(Game& g);
 
+// Where the shop's sign, a board's figure and a facility's keeper stand on
+// the stage (twips from its left).
+inline constexpr Long StageSignX = 900;
+
 // The marks of the settings that DrawGauges shows.
 inline constexpr Long AutoMark = 398;
 inline constexpr Long PauseMark = 399;

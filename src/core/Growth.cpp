@@ -31,7 +31,6 @@ bool Faint(Game& g) {
 void RedrawScene(Game& g) {
     if (!g.StageForm) return;
     Form& stage = *g.StageForm;
-    const Long signX = 900;
     const std::string& scene = g.SceneFormName;
     if (scene == "frmField") {
         RGN_Draw(g, g.PlaceSprite, stage, g.PlaceX, g.SpriteTop);
@@ -39,13 +38,13 @@ void RedrawScene(Game& g) {
         RGN_Draw(g, g.HeroSprite, stage, g.HeroX, g.SpriteTop);
     } else if (scene == "frmEvent") {
         RGN_Draw(g, g.HeroSprite, stage, g.HeroX, g.SpriteTop);
-        RGN_Draw(g, g.VisitorSprite, stage, signX, g.SpriteTop);
+        RGN_Draw(g, g.VisitorSprite, stage, StageSignX, g.SpriteTop);
     } else if (scene == "frmShop" && !g.ShopOpen) {
-        RGN_Draw(g, g.PlaceSprite, stage, signX, g.SpriteTop);
+        RGN_Draw(g, g.PlaceSprite, stage, StageSignX, g.SpriteTop);
         RGN_Draw(g, g.HeroSprite, stage, g.HeroX, g.SpriteTop);
     } else if (scene == "frmShop") {
         RGN_Draw(g, g.HeroSprite, stage, g.HeroX, g.SpriteTop);
-        RGN_Draw(g, g.PlaceSprite, stage, signX, g.SpriteTop);
+        RGN_Draw(g, g.PlaceSprite, stage, StageSignX, g.SpriteTop);
         RGN_Draw(g, g.VisitorSprite, stage, g.VisitorX, g.SpriteTop);
         if (g.LeaverSprite != NoSprite) RGN_Draw(g, g.LeaverSprite, stage, g.LeaverX, g.SpriteTop);
     }

@@ -552,19 +552,18 @@ void BattleDispatch(Game& g) {
 void BattleSceneFrame(Game& g) {
     if (!g.StageForm) return;
     Form& stage = *g.StageForm;
-    constexpr Long Front = 900;  // where the shop's sign and a board's figure stand
     auto draw = [&](Long sprite, Long x) {
         if (sprite != NoSprite) RGN_Draw(g, sprite, stage, x, g.SpriteTop);
     };
     RGN_InitForm(g, stage, 1, -1, -1);
     if (g.SceneFormName == "frmShop") {
-        draw(g.PlaceSprite, Front);
+        draw(g.PlaceSprite, StageSignX);
         draw(g.HeroSprite, g.HeroX);
         draw(g.VisitorSprite, g.VisitorX);
     } else if (g.SceneFormName == "frmEvent") {
         draw(g.PlaceSprite, g.VisitorX);
         draw(g.HeroSprite, g.HeroX);
-        draw(g.VisitorSprite, Front);
+        draw(g.VisitorSprite, StageSignX);
     } else {
         draw(g.PlaceSprite, g.PlaceX);
         draw(g.PlaceSprite2, g.PlaceX2);

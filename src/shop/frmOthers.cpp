@@ -67,21 +67,20 @@ void RedrawScene(Game& g) {
     if (!g.StageForm) return;
     if (g.SceneFormName == "frmField") return RedrawField(g);
     Form& stage = *g.StageForm;
-    const Long signX = 900;
     if (g.SceneFormName == "frmShop") {
         g.HeroSprite = 92 + 7 * g.FieldLevel;  // facing front
         RGN_Draw(g, g.HeroSprite, stage, g.HeroX, g.SpriteTop);
-        RGN_Draw(g, g.PlaceSprite, stage, signX, g.SpriteTop);
+        RGN_Draw(g, g.PlaceSprite, stage, StageSignX, g.SpriteTop);
         if (g.EventBusy) RGN_Draw(g, g.VisitorSprite, stage, g.VisitorX, g.SpriteTop);
         if (g.LeaverSprite != NoSprite) RGN_Draw(g, g.LeaverSprite, stage, g.LeaverX, g.SpriteTop);
     } else if (g.SceneFormName == "frmEvent") {
         g.HeroSprite = 96 + 7 * g.FieldLevel;  // facing right
         RGN_Draw(g, g.HeroSprite, stage, g.HeroX, g.SpriteTop);
         if (g.EventField == "Park" || g.EventField == "Umi") {
-            g.VisitorX = signX + RGN_PixelToTwipX(g, 32);
+            g.VisitorX = StageSignX + RGN_PixelToTwipX(g, 32);
             RGN_Draw(g, g.PlaceSprite, stage, g.VisitorX, g.SpriteTop);
         }
-        if (g.EventField != "Park" && g.VisitorSprite != NoSprite) RGN_Draw(g, g.VisitorSprite, stage, signX, g.SpriteTop);
+        if (g.EventField != "Park" && g.VisitorSprite != NoSprite) RGN_Draw(g, g.VisitorSprite, stage, StageSignX, g.SpriteTop);
     } else {
         return;
     }

@@ -34,7 +34,6 @@ constexpr const char* JewelPlace = "自動・その他";
 // Every jewel's name ends so, and no item's does.
 constexpr std::string_view JewelSuffix = "の玉";
 constexpr Long NotFromTheSack = 30;
-constexpr Long StageSignX = 900;  // the shop's sign and the board's figure
 
 constexpr const char* DumpedLine = "選択された道具を捨てました";
 

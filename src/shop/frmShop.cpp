@@ -21,7 +21,6 @@ namespace q {
 
 namespace {
 
-constexpr Long SignX = 900;
 constexpr Long SignClosed = 395;
 constexpr Long ShabbyHouse = 409;
 constexpr Long NewShop = 410;
@@ -52,7 +51,7 @@ void frmShop::Design() {
 void frmShop::DrawFrame(int parts) {
     Game& g = game;
     if (parts & FrameInit) RGN_InitForm(g, *this, 1, -1, -1);
-    RGN_Draw(g, g.PlaceSprite, *this, SignX, g.SpriteTop);
+    RGN_Draw(g, g.PlaceSprite, *this, StageSignX, g.SpriteTop);
     RGN_Draw(g, g.HeroSprite, *this, g.HeroX, g.SpriteTop);
     if ((parts & FrameVisitor) && g.VisitorSprite != NoSprite && g.VisitorSprite != VisitorLeft)
         RGN_Draw(g, g.VisitorSprite, *this, g.VisitorX, g.SpriteTop);

@@ -336,7 +336,7 @@ void frmItemShop::DrawFacility(bool withPerson) {
     Form& stage = *g.StageForm;
     RGN_Draw(g, g.HeroSprite, stage, g.HeroX, g.SpriteTop);
     if (g.EventField == "Park") RGN_Draw(g, g.PlaceSprite, stage, g.VisitorX, g.SpriteTop);
-    if (withPerson) RGN_Draw(g, g.VisitorSprite, stage, 900, g.SpriteTop);
+    if (withPerson) RGN_Draw(g, g.VisitorSprite, stage, StageSignX, g.SpriteTop);
     DrawGauges(g);
     RGN_Apply(g, stage);
 }
