@@ -321,20 +321,22 @@ void Encounter(Game& g) {
 
 // --- The end ---------------------------------------------------------------
 
-// Escaping a boss: she steps back one position the way she came, her picture
-// with her, and faces where she came from.
+// Escaping a boss: she steps back one position, her picture with her, and
+// turns to go back. On a road she goes back the way she came; inside the
+// tower or the cave she goes one floor down, towards the exit, whichever way
+// she was facing.
 void StepBack(Game& g) {
-    const bool cameFromLeft = !g.LeftMode;
-    const Long back = cameFromLeft ? -1 : 1;
+    const bool inDungeon = g.LeftTown == "Tou" || g.LeftTown == "Shinen";
+    const Long back = inDungeon || !g.LeftMode ? -1 : 1;
     g.HeroX = RoundHalfEven(g.HeroX + double(back) * std::abs(g.StepWidth));
-    if (g.LeftTown == "Tou" || g.LeftTown == "Shinen") {
+    if (inDungeon) {
         g.NowFloor += back;
         RefreshListWindow(g);
     }
-    g.LeftMode = cameFromLeft;
+    g.LeftMode = back < 0;
     g.RoadPos += back;
     const Long facingLeft = g.FieldLevel == 0 ? 93 : g.FieldLevel == 1 ? 100 : 107;
-    g.HeroSprite = cameFromLeft ? facingLeft : facingLeft + 3;
+    g.HeroSprite = g.LeftMode ? facingLeft : facingLeft + 3;
 }
 
 // The enemy is gone and the walk goes on.

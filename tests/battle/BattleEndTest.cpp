@@ -368,50 +368,58 @@ TEST_F(BattleEndTest, EscapingABossWithNoMoneyStepsBackWithoutALine) {
     EXPECT_EQ(g().HeroSprite, 100);
 }
 
-// She steps back one position the way she came, her picture with her, and
-// turns to where she came from; walking left the step goes right (the troll
-// met walking left from Elwind), and a dungeon's floor follows the position.
-TEST_F(BattleEndTest, EscapingABossStepsBackTheWaySheCame) {
-    struct Case {
-        const char* field;
-        const char* leftTown;
-        Long pos;
-        bool walkingLeft;
-        double stepWidth;  // as her last frame left it: negative walking left
-        Long pos2, heroX, sprite;
-    };
-    const Case cases[] = {
-        {"MoriElf", "Rein", 99, true, -120, 100, 3120, 103},
-        {"HanoMori", "Hanoda", 199, false, 120, 198, 2880, 100},
-        {"Tou", "Tou", 49, true, -120, 50, 3120, 103},
-        {"Shinen", "Shinen", 15, false, 120, 14, 2880, 100},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.field);
-        g().FieldName = c.field;
-        g().LeftTown = c.leftTown;
-        g().RoadPos = c.pos;
-        g().NowFloor = c.pos;
-        g().LeftMode = c.walkingLeft;
-        g().StepWidth = c.stepWidth;
-        g().WalkDir = c.walkingLeft ? -1 : 1;
-        g().HeroX = 3000;
-        g().FieldLevel = 1;
-        g().HeroSprite = c.walkingLeft ? 100 : 103;
-        g().MyGold = 0;
-        g().SavedStoryName = "BossTurn";
-        Ended(HeroEscaped);
-        NoDraws();
-        Click();
-        ExpectFieldResumes();
-        EXPECT_EQ(g().RoadPos, c.pos2);
-        EXPECT_EQ(g().HeroX, c.heroX);
-        EXPECT_EQ(g().LeftMode, !c.walkingLeft);
-        EXPECT_EQ(g().HeroSprite, c.sprite);
-        const bool dungeon = std::string(c.leftTown) == c.field;
-        EXPECT_EQ(g().NowFloor, dungeon ? c.pos2 : c.pos);
-    }
+// Escaping a boss she steps back one position, her picture with her, and
+// turns to go back. On a road she goes back the way she came: walking left
+// (the troll met walking left from Elwind) the step goes right. Inside the
+// tower or the cave the step goes one floor down, towards the exit, whichever
+// way she was facing: the floor she met the boss on stays ahead of her.
+struct StepBackCase {
+    const char* what;
+    const char* field;  // the dungeons' LeftTown is the field itself
+    const char* leftTown;
+    Long pos;
+    bool walkingLeft;
+    Long posAfter, heroXAfter;
+    bool leftModeAfter;
+    Long spriteAfter;
+};
+
+class EscapingABoss : public BattleEndTest, public ::testing::WithParamInterface<StepBackCase> {};
+
+TEST_P(EscapingABoss, StepsHerBackOnePositionAndTurnsHer) {
+    const StepBackCase& c = GetParam();
+    g().FieldName = c.field;
+    g().LeftTown = c.leftTown;
+    g().RoadPos = c.pos;
+    g().NowFloor = std::string(c.field) == c.leftTown ? c.pos : 1;
+    g().LeftMode = c.walkingLeft;
+    g().StepWidth = c.walkingLeft ? -120 : 120;  // as her last frame left it
+    g().WalkDir = c.walkingLeft ? -1 : 1;
+    g().HeroX = 3000;
+    g().FieldLevel = 1;
+    g().HeroSprite = c.walkingLeft ? 100 : 103;
+    g().MyGold = 0;
+    g().SavedStoryName = "BossTurn";
+    Ended(HeroEscaped);
+    NoDraws();
+    Click();
+    ExpectFieldResumes();
+    EXPECT_EQ(g().RoadPos, c.posAfter);
+    EXPECT_EQ(g().NowFloor, std::string(c.field) == c.leftTown ? c.posAfter : 1);
+    EXPECT_EQ(g().HeroX, c.heroXAfter);
+    EXPECT_EQ(g().LeftMode, c.leftModeAfter);
+    EXPECT_EQ(g().HeroSprite, c.spriteAfter);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Battle, EscapingABoss,
+    ::testing::Values(StepBackCase{"road walking left", "MoriElf", "Rein", 99, true, 100, 3120, false, 103},
+                      StepBackCase{"road walking right", "HanoMori", "Hanoda", 199, false, 198, 2880, true, 100},
+                      StepBackCase{"tower facing left", "Tou", "Tou", 49, true, 48, 2880, true, 100},
+                      StepBackCase{"tower facing right", "Tou", "Tou", 49, false, 48, 2880, true, 100},
+                      StepBackCase{"cave facing left", "Shinen", "Shinen", 15, true, 14, 2880, true, 100},
+                      StepBackCase{"cave facing right", "Shinen", "Shinen", 15, false, 14, 2880, true, 100}),
+    q::test::NameBy(&StepBackCase::what));
 
 }  // namespace
 }  // namespace q::test
