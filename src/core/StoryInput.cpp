@@ -21,6 +21,17 @@ struct StoryRow {
     const char* handler;
 };
 
+// The questions asked over a running story: the quit question and the list
+// windows' confirmations. They come before every scene's own row, so their
+// answer reaches them whatever the scene beneath is talking.
+constexpr std::array<StoryRow, 5> QuestionRows{{
+    {"VBEnd", "QuitStory"},
+    {"BagDump", "frmBag.cmdDump_Click"},
+    {"StockDump", "frmStockArms.cmdDump_Click"},
+    {"SackDump", "frmSack.cmdDump_Click"},
+    {"SackUse", "frmSack.cmdUse_Click"},
+}};
+
 constexpr std::array<StoryRow, 4> ShopRows{{
     {"Opening", "frmShop.OpeningGo"},
     {"ShopClose", "frmShop.ShopClose"},
@@ -28,19 +39,14 @@ constexpr std::array<StoryRow, 4> ShopRows{{
     {"ShopEvent", "frmShop.EventStart"},
 }};
 
-constexpr std::array<StoryRow, 12> TalkRows{{
+constexpr std::array<StoryRow, 7> TalkRows{{
     {"BoardEvent", "EnterFacility"},
     {"BuyItem", "frmItemShop.cmdBuy_Click"},
-    {"BagDump", "frmBag.cmdDump_Click"},
-    {"StockDump", "frmStockArms.cmdDump_Click"},
-    {"SackDump", "frmSack.cmdDump_Click"},
-    {"SackUse", "frmSack.cmdUse_Click"},
     {"SpeechTurn", "frmItemShop.SpeechTurn"},
     {"ManSpeech", "frmField.ManTurn"},
     {"BossTurn", "frmField.BossTurn"},
     {"NextFloor", "frmField.NextFloorTurn"},
     {"Assist", "frmField.AssistTurn"},
-    {"VBEnd", "QuitStory"},
 }};
 
 constexpr std::array<const char*, 6> BattleKeys{"HeroTurn", "Fighting", "MonsterTurn", "BattleEnd", "ConditionTurn", "ItemTurn"};
@@ -153,6 +159,7 @@ bool AutoFilters(const Game& g, int input, int kind) {
 }
 
 void Dispatch(Game& g) {
+    if (const char* h = Lookup(QuestionRows, g.StoryName)) return g.Call(h);
     if (const char* h = Lookup(ShopRows, g.StoryName)) return g.Call(h);
     if (g.EventField == "Umi" || g.EventField == "Siro" || g.BoardCommand == "Save") return g.Call("frmEvent.BoardEvent");
     if (const char* h = Lookup(TalkRows, g.StoryName)) return g.Call(h);
@@ -191,11 +198,14 @@ void CountedStep(Game& g, int button) {
 
 }  // namespace
 
+bool QuestionOverStory(const Game& g) { return g.GameEnding || g.ListConfirm; }
+
 std::vector<std::string> DispatchedNames() {
     std::vector<std::string> names;
     auto add = [&names](const auto& rows) {
         for (const StoryRow& r : rows) names.emplace_back(r.handler);
     };
+    add(QuestionRows);
     add(ShopRows);
     add(TalkRows);
     add(FieldRows);

@@ -35,6 +35,11 @@ bool ConsumeAutoAdvance(Game& g);
 // one tick of its clock.
 bool EndResumeWait(Game& g);
 
+// A question asked over the running story waits for its answer: the quit
+// question or a list window's confirmation. Nothing may start another
+// question or deal meanwhile, or the answer would go to the wrong owner.
+bool QuestionOverStory(const Game& g);
+
 // The names in the dispatcher's rows: the handler it calls for a story.
 std::vector<std::string> DispatchedNames();
 

@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "core/StoryInput.h"
+
 namespace q {
 
 namespace {
@@ -157,7 +159,7 @@ void frmBoard::Design() {
 }
 
 void ShowPopupMenu(Game& g) {
-    if (g.GameEnding) return;
+    if (QuestionOverStory(g)) return;
     // The title is no scene: before a game has started there is no menu.
     if (g.StageForm && g.StageForm->Name() == "frmOpen") return;
     if (g.EventField == "Board") {

@@ -134,6 +134,8 @@ void frmUnderMes3::Design() {
 void frmUnderMes3::cmdOK_Click() {
     Game& g = game;
     if (!g.GameInputOpen || txtNumber.Text->empty()) return;
+    // A guess taken under the quit question would be lost to its answer.
+    if (QuestionOverStory(g)) return;
     const long long typed = LeadingNumber(txtNumber.Text);
     if (typed > g.GameMax) {
         LBLMessage.Caption = "ゲーム屋：0～" + std::to_string(g.GameMax) + "まデの数ダよ";

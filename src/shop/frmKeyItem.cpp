@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "core/StoryInput.h"
+
 namespace q {
 
 namespace {
@@ -57,14 +59,20 @@ void frmKeyItem::Form_Load() {
 
 void frmKeyItem::lstList_DblClick() {
     Game& g = game;
+    // The click gate is shut only while the row acts, and then given back as
+    // it was: a talk that keeps clicks out must go on keeping them out.
+    const Long gate = g.NoClick;
     g.NoClick = NoClickAll;
     const ListItem* row = lstList.SelectedItem();
     if (row && lstList.SelectedIndex() > 0) {
         g.ListRow = lstList.SelectedIndex();
         if (row->Text == LureName) {
-            if (g.SceneFormName == "frmField" && !g.EventBusy && g.OnceStop) {
+            // No fight is called up under a question that waits for its answer.
+            if (g.SceneFormName == "frmField" && !g.EventBusy && g.OnceStop && !QuestionOverStory(g)) {
                 g.NoClick = NoClickNone;
                 g.Call("BattleStart", 0);
+                g.NoClick = NoClickNone;
+                return;
             }
         } else if (row->Text == CardName) {
             g.NoClick = NoClickNone;
@@ -72,7 +80,7 @@ void frmKeyItem::lstList_DblClick() {
             Form_Load();
         }
     }
-    g.NoClick = NoClickNone;
+    g.NoClick = gate;
 }
 
 }  // namespace q

@@ -274,18 +274,21 @@ bool frmSack::SackUseCheck() {
     const bool busy = g.EventBusy;
     cmdDump.Enabled = !(field && !paused);
 
-    // Several rows can be thrown away, never used.
-    g.ListCount = 0;
-    for (int r = 1; r <= lstList.Count(); ++r) {
-        if (!lstList.Item(r).Selected) continue;
-        if (++g.ListCount == 2) return useOff();
-    }
-
+    // Nothing is used or thrown away under a facility's talk or the board's
+    // own talks, nor thrown away during a field event, however many rows are
+    // selected: a question asked there would take over the running story.
     if (board && !g.AtBoard) return bothOff();  // a facility window is open
     if (field) {
         cmdDump.Enabled = !busy && paused;
         if (!paused && g.AutoNext && g.SavedStoryName != "BoardEvent" && g.SavedStoryName != "BossTurn")
             return useOff();
+    }
+
+    // Several rows can be thrown away, never used.
+    g.ListCount = 0;
+    for (int r = 1; r <= lstList.Count(); ++r) {
+        if (!lstList.Item(r).Selected) continue;
+        if (++g.ListCount == 2) return useOff();
     }
 
     const std::vector<int> selected = lstList.SelectedRows();

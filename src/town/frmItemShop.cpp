@@ -347,9 +347,10 @@ void frmItemShop::cmdBuy_Click() {
     Game& g = game;
     const TurnRow* t = FindTurn(g.EventField);
     if (!t) return;
-    // No deal starts under the quit question, at any facility: the offer
-    // would take the bar the question stands on.
-    if (g.GameEnding) return;
+    // No deal starts under the quit question or a list window's
+    // confirmation, at any facility: the offer would take the bar the
+    // question stands on.
+    if (QuestionOverStory(g)) return;
     if (t->marksPending) g.BuyPending = true;
     (this->*t->turn)();
 }

@@ -90,6 +90,12 @@ TEST_F(PopupMenuTest, NoMenuWhileQuittingOrSaving) {
     EXPECT_EQ(Menu(), "(none)");
     g().EventField = "Shop";
     EXPECT_EQ(Menu(), "(none)");
+    // A list window's confirmation waits: no command may start under it.
+    g().GameEnding = false;
+    g().ListConfirm = true;
+    EXPECT_EQ(Menu(), "(none)");
+    g().EventField = "Board";
+    EXPECT_EQ(Menu(), "(none)");
 }
 
 struct SceneCase {

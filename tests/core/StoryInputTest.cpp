@@ -169,7 +169,16 @@ INSTANTIATE_TEST_SUITE_P(
         RowCase{"ItemTurn", "", "", "", "BattleDispatch"},
         RowCase{"EndingSpeech", "", "", "", "frmField.EndingTurn"},
         RowCase{"GameOver", "", "", "GameStart", "frmUnderMes3.GameMessage"},
-        RowCase{"GameOver", "", "", "", "GameOverStory"}),
+        RowCase{"GameOver", "", "", "", "GameOverStory"},
+        // A question asked over a board talk, the board's save dialogue or the
+        // number game takes its own answer.
+        RowCase{"VBEnd", "Umi", "", "", "QuitStory"},
+        RowCase{"VBEnd", "Siro", "Save", "GameStart", "QuitStory"},
+        RowCase{"SackDump", "Siro", "", "", "frmSack.cmdDump_Click"},
+        RowCase{"SackDump", "Board", "Save", "", "frmSack.cmdDump_Click"},
+        RowCase{"SackUse", "Umi", "", "GameStart", "frmSack.cmdUse_Click"},
+        RowCase{"BagDump", "Siro", "Save", "", "frmBag.cmdDump_Click"},
+        RowCase{"StockDump", "Umi", "", "GameStart", "frmStockArms.cmdDump_Click"}),
     q::test::NameBy([](const auto& c) { using namespace q::test; return Name(c.storyName, c.eventField, c.boardCommand, c.eventName); }));
 
 TEST_F(StoryInputTest, UnknownStoryOnlyCountsTheStep) {

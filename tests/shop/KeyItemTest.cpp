@@ -53,6 +53,34 @@ TEST_F(KeyItemTest, CompleteCardTogglesAndMarksItself) {
     EXPECT_EQ(g().NoClick, 0);
 }
 
+TEST_F(KeyItemTest, TheClickGateComesBackAsItWas) {
+    // A talk on the board keeps right clicks out: the card switched under it
+    // must not open them to the popup menu.
+    g().AllKey[20].LKeyList = true;
+    g().AllKey[28].LKeyList = true;
+    Window().Form_Load();
+    for (Long gate : {NoClickRight, NoClickAll, NoClickLeft}) {
+        g().NoClick = gate;
+        DoubleClick(1);
+        EXPECT_EQ(g().NoClick, gate);
+        DoubleClick(2);  // a valuable that does nothing
+        EXPECT_EQ(g().NoClick, gate);
+    }
+}
+
+TEST_F(KeyItemTest, TheLureCallsNoFightUnderAQuestion) {
+    g().AllKey[15].LKeyList = true;
+    Window().Form_Load();
+    g().SceneFormName = "frmField";
+    g().OnceStop = true;
+    g().GameEnding = true;
+    DoubleClick(1);
+    g().GameEnding = false;
+    g().ListConfirm = true;
+    DoubleClick(1);
+    EXPECT_EQ(Calls("BattleStart"), 0);
+}
+
 struct LureCase {
     const char* scene;
     bool busy;

@@ -538,6 +538,41 @@ TEST_F(SackTest, SeveralRowsCanBeThrownAwayNeverUsed) {
     EXPECT_FALSE(Sack().cmdDump.Enabled);
 }
 
+// Two rows selected change nothing of where the sack may be touched: a
+// facility's talk, the board's own talks and a field event keep both buttons
+// off, so no question of the sack is asked over theirs.
+struct ManyRowsCase {
+    const char* what;
+    const char* scene;
+    bool atBoard;
+    bool busy;
+    bool paused;
+};
+
+class ManyRows : public SackTest, public ::testing::WithParamInterface<ManyRowsCase> {};
+
+TEST_P(ManyRows, DumpStaysOffWhereOneRowIsOff) {
+    const ManyRowsCase& c = GetParam();
+    g().SceneFormName = c.scene;
+    g().EventField = c.scene == std::string("frmField") ? "" : "Item";
+    g().AtBoard = c.atBoard;
+    g().EventBusy = c.busy;
+    g().OnceStop = c.paused;
+    SetSack({{Seed, 2}, {WellWater, 1}, {DriedMeat, 1}});
+    OpenTab(7);
+    for (const std::vector<int>& rows : {std::vector<int>{1}, std::vector<int>{1, 3}}) {
+        Pick(rows);
+        EXPECT_FALSE(Sack().cmdDump.Enabled) << rows.size() << " rows";
+        EXPECT_FALSE(Sack().cmdUse.Enabled) << rows.size() << " rows";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sack, ManyRows,
+                         ::testing::Values(ManyRowsCase{"a facility window is open", "frmEvent", false, false, false},
+                                           ManyRowsCase{"the board talks", "frmEvent", false, true, false},
+                                           ManyRowsCase{"a find is told while paused", "frmField", true, true, true}),
+                         q::test::NameBy(&ManyRowsCase::what));
+
 TEST_F(SackTest, TheOpenShopDisablesTheBoxToo) {
     g().ShopOpen = true;
     SetSack({{Seed, 2}});

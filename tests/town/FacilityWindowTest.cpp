@@ -242,6 +242,16 @@ TEST_F(FacilityWindowTest, TheButtonDoesNothingWhileQuittingIsAsked) {
     EXPECT_FALSE(g().BuyPending);
 }
 
+TEST_F(FacilityWindowTest, TheButtonDoesNothingWhileAListWindowAsks) {
+    Enter("bBank");
+    g().ListConfirm = true;
+    const std::string standing = Bar();
+    Order(1);
+    EXPECT_FALSE(g().OfferPending);
+    EXPECT_FALSE(g().BuyPending);
+    EXPECT_EQ(Bar(), standing);
+}
+
 TEST_F(FacilityWindowTest, NoFacilitysButtonStartsADealUnderTheQuitQuestion) {
     for (const char* item : {"bItem", "bBank", "bCart", "bHiroba"}) {
         Board("Hanoda");
