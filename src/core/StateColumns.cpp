@@ -127,12 +127,14 @@ constexpr StateColumn kColumns[] = {
     {"CloseOrder", Zero, Zero, true},
     {"OderNG", Zero, Zero, true},
 
-    // Holdings: New Game Plus keeps the land only.
+    // Holdings: New Game Plus keeps the land only. A contract's running
+    // digit in the file is told from its days; the number beside the days
+    // is not written (a load sets it from that digit).
     {"ShopHaveHouse(0).HLHouseNum", Zero, Kept, true},
     {"ShopHaveHouse(0).HLHouseTime", Zero, Kept, true},
-    {"ShopHaveHouse(1).HLHouseNum", Zero, Zero, true},
+    {"ShopHaveHouse(1).HLHouseNum", Zero, Zero, false},
     {"ShopHaveHouse(1).HLHouseTime", Zero, Zero, true},
-    {"ShopHaveHouse(2).HLHouseNum", Zero, Zero, true},
+    {"ShopHaveHouse(2).HLHouseNum", Zero, Zero, false},
     {"ShopHaveHouse(2).HLHouseTime", Zero, Zero, true},
     {"ShopHaveHouse(3).HLHouseNum", Zero, Zero, true},
     {"ShopHaveHouse(3).HLHouseTime", Zero, Zero, true},

@@ -23,6 +23,7 @@
 #include "save/SaveFormat.h"
 #include "sim/Script.h"
 #include "sim/SimDriver.h"
+#include "sim/SoakLockup.h"
 
 // Built with AddressSanitizer, its report ends the program through a callback.
 #if defined(__SANITIZE_ADDRESS__)
@@ -129,18 +130,6 @@ std::uint64_t Fingerprint(Game& g, const SimHost& host) {
 
 // ---------------------------------------------------------------------------
 // The rules of the state that hold after every input.
-
-bool AnyShownChoice(Game& g) {
-    for (const Form* bar : {static_cast<const Form*>(g.frmUnderMes.peek()), static_cast<const Form*>(g.frmUnderMes2.peek()),
-                            static_cast<const Form*>(g.frmUnderMes3.peek())}) {
-        if (!ShownForm(bar)) continue;
-        for (const Control* c : bar->controls())
-            if (c->kind() == ControlKind::Label && c->Visible && c->Enabled && c->FontUnderline &&
-                !static_cast<const Label*>(c)->Caption->empty())
-                return true;
-    }
-    return false;
-}
 
 std::optional<std::string> BrokenRule(Game& g) {
     auto range = [](const char* name, long long v, long long lo, long long hi) -> std::optional<std::string> {
@@ -309,11 +298,13 @@ public:
     std::string LongWait() { return "wait " + std::to_string(Between(5000, 300000)); }
 
     // The inputs a player has at hand now.
-    std::vector<std::string> Inputs(Game& g, SimHost& host, bool autoMode) {
+    // With `mayLeave` false she neither quits nor walks out of the place.
+    std::vector<std::string> Inputs(Game& g, SimHost& host, bool autoMode, bool mayLeave) {
         std::vector<std::string> keys, clicks, menu;
         if (MenuItem* open = host.OpenMenu()) {
             for (const MenuItem* item : open->children)
                 if (item->Visible && item->Enabled && !item->isSeparator() && item->children.empty()) {
+                    if (!mayLeave && (item->Caption.get() == "終了" || item->Caption.get() == "看板へ")) continue;
                     menu.push_back("menu " + Quote(item->Caption));
                     // Saving from the board is tried often enough to continue it later.
                     if (item->Caption.get() == "セーブ" && Uniform() < 0.3) return {menu.back()};
@@ -352,7 +343,7 @@ public:
                     case ControlKind::CheckBox:
                     case ControlKind::OptionButton:
                         // Quitting from the title is tried, but seldom.
-                        if (path == "frmOpen.cmdExit" && Uniform() < 0.9) break;
+                        if (path == "frmOpen.cmdExit" && (!mayLeave || Uniform() < 0.9)) break;
                         clicks.push_back("click " + path);
                         break;
                     case ControlKind::TextBox: clicks.push_back("type " + path + " " + Typed()); break;
@@ -445,6 +436,10 @@ private:
     std::optional<Finding> PlayOne(bool probing);
     std::int64_t Now() { return s_.host().Elapsed(); }
     std::optional<Finding> Stuck();
+    std::optional<Finding> StuckAnyway();
+    std::optional<Finding> MarkedStuck(const std::string& detail, std::size_t line);
+    // She does not quit or walk away while something looks stuck.
+    bool MayLeave() const { return inputs - lastProgressInput_ < 20 && !watch_.Suspicious(inputs); }
 
     const Options& o_;
     Player player_;
@@ -454,6 +449,7 @@ private:
     std::int64_t lastProgressMs_ = 0;
     std::size_t lastProgressLine_ = 0;
     long progressCount_ = 0;
+    LockupWatch watch_;
     FileStamp stamps_[3];
     std::optional<std::map<std::string, std::string>> saved_[3];
 };
@@ -461,17 +457,31 @@ private:
 // A lock-up, told by what the game shows and where its story stands. The
 // script marks where the trying began.
 std::optional<Finding> Run::Stuck() {
+    return MarkedStuck("nothing new to see for " + std::to_string(inputs - lastProgressInput_) + " inputs and " +
+                           std::to_string((Now() - lastProgressMs_) / 60000) + " virtual minutes",
+                       lastProgressLine_);
+}
+
+// A lock-up that the screen's changes hide: a place never left, a question
+// or a window that takes nothing.
+std::optional<Finding> Run::StuckAnyway() {
+    const auto found = watch_.Found(inputs, Now());
+    if (!found) return std::nullopt;
+    lastProgressLine_ = found->line;
+    return MarkedStuck(found->detail, found->line);
+}
+
+std::optional<Finding> Run::MarkedStuck(const std::string& what, std::size_t line) {
     Game& g = *s_.game();
     const Form* bar2 = ShownForm(g.frmUnderMes2.peek());
-    std::string detail = "nothing new to see for " + std::to_string(inputs - lastProgressInput_) + " inputs and " +
-                         std::to_string((Now() - lastProgressMs_) / 60000) + " virtual minutes; StoryName \"" + g.StoryName +
-                         "\" StoryNo " + std::to_string(g.StoryNo) + ", scene " + g.SceneFormName +
-                         (g.AutoNext ? ", auto mode" : "") + (g.MenuLocked ? ", menu locked" : "") + ", bar \"" +
-                         (g.frmUnderMes.loaded() ? SimHost::BarText(*g.frmUnderMes.peek()) : "") + "\"" +
-                         (bar2 ? ", second bar \"" + SimHost::BarText(*bar2) + "\"" : "");
+    const std::string detail = what + "; StoryName \"" + g.StoryName + "\" StoryNo " + std::to_string(g.StoryNo) +
+                               ", scene " + g.SceneFormName + (g.AutoNext ? ", auto mode" : "") +
+                               (g.MenuLocked ? ", menu locked" : "") + ", bar \"" +
+                               (g.frmUnderMes.loaded() ? SimHost::BarText(*g.frmUnderMes.peek()) : "") + "\"" +
+                               (bar2 ? ", second bar \"" + SimHost::BarText(*bar2) + "\"" : "");
     Finding f{"stuck", detail, s_.lines};
-    const auto at = f.script.begin() + long(std::min(lastProgressLine_, f.script.size()));
-    f.script.insert(at, "# The last thing new to see: from here on every input is tried and nothing moves on.");
+    const auto at = f.script.begin() + long(std::min(line, f.script.size()));
+    f.script.insert(at, "# The lock-up stands from here: every input is tried after this and nothing moves on.");
     return f;
 }
 
@@ -493,6 +503,7 @@ std::optional<Finding> Run::Step(const std::string& line) {
     if (auto e = s_.Exec(line)) return Found("error", *e);
     if (line == "restart") seen_.clear();
     Game* g = s_.game();
+    if (!g || s_.host().Ended()) watch_.Clear(inputs, Now(), s_.lines.size());
     if (!g) return std::nullopt;
     if (auto broken = BrokenRule(*g)) return Found("invariant", *broken);
     // A save just written keeps the game as it stands.
@@ -521,6 +532,7 @@ std::optional<Finding> Run::Step(const std::string& line) {
         lastProgressLine_ = s_.lines.size();
         ++progressCount_;
     }
+    if (!s_.host().Ended()) watch_.Observe(*g, inputs, Now(), s_.lines.size());
     return std::nullopt;
 }
 
@@ -533,7 +545,7 @@ std::optional<Finding> Run::PlayOne(bool probing) {
     const bool autoMode = o_.mode == Mode::Auto && !probing;
     // Now and then she quits (as Esc does, without saving) and starts again.
     // (Never in a stretch with nothing new: that would hide a lock-up.)
-    if (!g->NewGame && !probing && inputs - lastProgressInput_ < 20 && player_.Uniform() < (autoMode ? 0.0002 : 0.001)) {
+    if (!g->NewGame && !probing && MayLeave() && player_.Uniform() < (autoMode ? 0.0002 : 0.001)) {
         return StartSession(false);
     }
     if (autoMode) {
@@ -557,7 +569,7 @@ std::optional<Finding> Run::PlayOne(bool probing) {
     }
     if (auto box = player_.BoxAnswer())
         if (auto f = Step(*box)) return f;
-    const std::vector<std::string> inputs = player_.Inputs(*g, s_.host(), o_.mode == Mode::Auto);
+    const std::vector<std::string> inputs = player_.Inputs(*g, s_.host(), o_.mode == Mode::Auto, MayLeave());
     if (!inputs.empty())
         if (auto f = Step(player_.Pick(inputs))) return f;
     if (player_.Uniform() < 0.7 || inputs.empty()) return Step(player_.Wait());
@@ -575,6 +587,7 @@ std::optional<Finding> Run::Play(Outcome& out) {
         const bool quiet = Now() - lastProgressMs_ >= AutoQuietMs;
         found = PlayOne(quiet);
         if (!found && inputs - lastProgressInput_ >= StuckInputs && Now() - lastProgressMs_ >= StuckMs) found = Stuck();
+        if (!found) found = StuckAnyway();
     }
     out.inputs = inputs;
     out.virtualMs = Now();
@@ -592,11 +605,15 @@ std::optional<Finding> Run::Replay(const std::vector<std::string>& lines, bool c
     lastProgressInput_ = inputs;
     lastProgressMs_ = Now();
     lastProgressLine_ = s_.lines.size();
-    const long start = inputs, progress = progressCount_;
+    const long start = inputs, progress = progressCount_, places = watch_.PlaceChanges();
     while (inputs - start < StuckInputs * 2) {
         if (auto f = PlayOne(true)) return f;
-        if (progressCount_ != progress) return std::nullopt;  // it moved on
+        // It moved on: something new to see, two places further (a place
+        // can end in a dead one), and nothing left standing.
+        if (progressCount_ != progress && watch_.PlaceChanges() >= places + 2 && !watch_.Suspicious(inputs))
+            return std::nullopt;
         if (inputs - lastProgressInput_ >= StuckInputs && Now() - lastProgressMs_ >= StuckMs) return Stuck();
+        if (auto f = StuckAnyway()) return f;
     }
     return std::nullopt;
 }

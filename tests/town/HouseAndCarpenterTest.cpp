@@ -2,8 +2,13 @@
 // land makes possible.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
+
 #include "CaseName.h"
 #include "FacilityFixture.h"
+#include "core/StateColumns.h"
+#include "save/SaveFormat.h"
 
 namespace q {
 namespace {
@@ -45,6 +50,33 @@ TEST_F(EstateAgentTest, AContractOfTheOtherKindIsOfferedPlainly) {
     Key(vbKeyY);
     EXPECT_EQ(Fire(), 10);
     EXPECT_EQ(Theft(), 25);
+}
+
+// Every field of the holdings that the column table counts as saved.
+std::map<std::string, std::string> SavedHoldings(Game& g) {
+    std::map<std::string, std::string> out;
+    for (const auto& c : StateColumns())
+        if (c.saved && c.name.starts_with("ShopHaveHouse("))
+            out[std::string(c.name)] = FormatValue(g.vars.get(g, std::string(c.name)));
+    return out;
+}
+
+TEST_F(EstateAgentTest, AContractJustBoughtIsWhatASaveOfItGivesBack) {
+    for (int row : {TheftRow1, FireRow1}) {
+        g().MyGold = 10000;
+        Enter("bHouse");
+        Order(row);
+        Click();
+        Key(vbKeyY);
+        Leave();
+        const auto bought = SavedHoldings(g());
+        const auto lines = BuildSaveLines(g(), 0);
+        ASSERT_TRUE(lines);
+        for (auto& h : g().ShopHaveHouse) h = {};
+        SavedTables tables = GatherTables(g());
+        ASSERT_TRUE(ReadSaveLines({lines->data(), size_t(SaveLinesRead)}, g(), tables));
+        EXPECT_EQ(SavedHoldings(g()), bought) << "row " << row;
+    }
 }
 
 TEST_F(EstateAgentTest, TheLandIsBoughtOnceAndItsRowReadsSoldOutAtOnce) {

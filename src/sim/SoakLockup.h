@@ -1,0 +1,61 @@
+// The lock-ups that a changing screen hides from "nothing new to see": a
+// place the player can never leave though the clock runs on, a question
+// whose choices answer nothing, a window left taking nothing.
+// Each is a stretch of the player's trying; while one runs, she does not
+// quit or walk away, so the stretch is not cut short by leaving.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+
+namespace q {
+class Game;
+class SimHost;
+}  // namespace q
+
+namespace q::soak {
+
+// A choice of a question is shown on one of the bars.
+bool AnyShownChoice(Game& g);
+
+class LockupWatch {
+public:
+    struct Lockup {
+        std::string detail;
+        std::size_t line = 0;  // the script's line where the stretch began
+    };
+
+    // After every line played: `inputs` counted so far, the virtual time,
+    // and the number of script lines.
+    void Observe(Game& g, long inputs, std::int64_t nowMs, std::size_t lines);
+    // The game ended or started afresh: no scene, no window, no question.
+    void Clear(long inputs, std::int64_t nowMs, std::size_t lines);
+
+    // A stretch long enough to be a lock-up.
+    std::optional<Lockup> Found(long inputs, std::int64_t nowMs) const;
+    // A stretch that has run for a while: the player keeps trying instead
+    // of quitting or leaving the place.
+    bool Suspicious(long inputs) const;
+    // How often the place has changed: replays use it to tell a game that moved on.
+    long PlaceChanges() const { return placeChanges_; }
+
+private:
+    struct Stretch {
+        std::string what;
+        long inputs = 0;
+        std::int64_t ms = 0;
+        std::size_t line = 0;
+    };
+    static void Follow(std::optional<Stretch>& s, const std::string& what, long inputs, std::int64_t nowMs,
+                       std::size_t lines);
+
+    std::optional<Stretch> place_;
+    std::optional<Stretch> question_;
+    std::map<std::string, Stretch> deadWindows_;
+    long placeChanges_ = 0;
+};
+
+}  // namespace q::soak
