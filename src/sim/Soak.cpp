@@ -23,7 +23,9 @@
 #include "save/SaveFormat.h"
 #include "sim/Script.h"
 #include "sim/SimDriver.h"
+#include "sim/SoakCoverage.h"
 #include "sim/SoakLockup.h"
+#include "sim/SoakStarts.h"
 
 // Built with AddressSanitizer, its report ends the program through a callback.
 #if defined(__SANITIZE_ADDRESS__)
@@ -46,7 +48,10 @@ namespace {
 constexpr long StuckInputs = 1500;
 constexpr std::int64_t StuckMs = 60LL * 60 * 1000;
 // Auto mode left alone this long with nothing new: the player starts trying.
-constexpr std::int64_t AutoQuietMs = 60LL * 60 * 1000;
+// Auto mode leaves some things to her (the robber's question, the helping
+// swordsman's lines, a faint on the road): she comes back to the game after
+// a while, not after hours.
+constexpr std::int64_t AutoQuietMs = 10LL * 60 * 1000;
 
 constexpr int SetupLines = 3;  // seed, dir, start
 
@@ -406,13 +411,23 @@ private:
     std::mt19937_64 rng_;
 };
 
+// What auto mode takes from a menu to get running: the shop, the roads and
+// the dungeon of a board.
+bool IsWayOut(const std::string& caption) {
+    static const char* const ways[] = {"開店",       "看板へ",   "夢追い堂", "中へ",         "ハノダ",        "レインウッド",
+                                       "エルウインド", "深淵窟",   "ネクザスの塔", "アミュレット城"};
+    for (const char* w : ways)
+        if (caption == w) return true;
+    return false;
+}
+
 // ---------------------------------------------------------------------------
 // A run: plays, watches every rule after every line, and stops at the first
 // finding.
 
 class Run {
 public:
-    Run(const Options& o, std::uint64_t playerSeed) : o_(o), player_(playerSeed) {}
+    Run(const Options& o, std::uint64_t playerSeed) : o_(o), player_(playerSeed), start_(FindStart(o.start)) {}
 
     // Plays fresh until the run's bound or a finding.
     std::optional<Finding> Play(Outcome& out);
@@ -426,8 +441,12 @@ public:
 
     long inputs = 0;
     int sessions = 0;
+    bool started = false;  // the road to the starting point was played to its end
+    Coverage coverage;
 
 private:
+    std::optional<Finding> PlayRoad();
+    std::optional<Finding> Restart();
     std::optional<Finding> Step(const std::string& line);
     std::optional<Finding> Found(std::string kind, std::string detail) {
         return Finding{std::move(kind), std::move(detail), s_.lines};
@@ -452,6 +471,9 @@ private:
     LockupWatch watch_;
     FileStamp stamps_[3];
     std::optional<std::map<std::string, std::string>> saved_[3];
+    const StartPoint* start_;
+    bool onRoad_ = false;
+    std::int64_t idleMs_ = 0;
 };
 
 // A lock-up, told by what the game shows and where its story stands. The
@@ -492,19 +514,60 @@ std::optional<Finding> Run::StartSession(bool first) {
     }
     ++sessions;
     seen_.clear();
+    coverage.NewSession();
     if (auto e = s_.Exec("start")) return Found("error", *e);
     return std::nullopt;
 }
 
+// Plays the road to the run's starting point. A line of it that fails (a
+// command the game refuses, an `expect` that does not hold) means the
+// starting point was not reached: a finding of its own.
+std::optional<Finding> Run::PlayRoad() {
+    if (!start_) return std::nullopt;
+    onRoad_ = true;
+    for (const auto& line : start_->road) {
+        std::optional<Finding> f = Step(line);
+        if (!f) continue;
+        onRoad_ = false;
+        if (f->kind == "error") {
+            f->kind = "start";
+            f->detail = "the road to " + start_->name + " stopped: " + f->detail;
+        }
+        return f;
+    }
+    onRoad_ = false;
+    started = true;
+    // What the road set (the bosses of its stage) was not won here.
+    coverage.NewSession();
+    // The road's own lines are no player's inputs: the watch for a lock-up starts here.
+    lastProgressInput_ = inputs;
+    lastProgressMs_ = Now();
+    lastProgressLine_ = s_.lines.size();
+    return std::nullopt;
+}
+
+// A new program start; most of the time she takes the road to the
+// starting point again, else she plays from the title.
+std::optional<Finding> Run::Restart() {
+    if (auto f = StartSession(false)) return f;
+    if (start_ && player_.Uniform() < 0.5) return PlayRoad();
+    return std::nullopt;
+}
+
 std::optional<Finding> Run::Step(const std::string& line) {
-    if (line.rfind("wait", 0) != 0 && line.rfind("msgbox", 0) != 0 && line.rfind("input", 0) != 0) ++inputs;
+    if (!onRoad_ && line.rfind("wait", 0) != 0 && line.rfind("msgbox", 0) != 0 && line.rfind("input", 0) != 0) ++inputs;
     const bool continuing = line.rfind("click frmOpen.cmdContinue(", 0) == 0;
     const int slot = continuing ? line[std::string("click frmOpen.cmdContinue(").size()] - '0' : 0;
+    if (Game* before = s_.game()) coverage.BeforeLine(*before, s_.host(), line);
     if (auto e = s_.Exec(line)) return Found("error", *e);
-    if (line == "restart") seen_.clear();
+    if (line == "restart") {
+        seen_.clear();
+        coverage.NewSession();
+    }
     Game* g = s_.game();
     if (!g || s_.host().Ended()) watch_.Clear(inputs, Now(), s_.lines.size());
     if (!g) return std::nullopt;
+    coverage.AfterLine(*g);
     if (auto broken = BrokenRule(*g)) return Found("invariant", *broken);
     // A save just written keeps the game as it stands.
     for (int k = 1; k <= 2; ++k) {
@@ -539,29 +602,32 @@ std::optional<Finding> Run::Step(const std::string& line) {
 // One input (with its wait and box answers) of the player.
 std::optional<Finding> Run::PlayOne(bool probing) {
     Game* g = s_.game();
-    if (!g || s_.host().Ended()) {
-        return StartSession(false);
-    }
+    if (!g || s_.host().Ended()) return Restart();
     const bool autoMode = o_.mode == Mode::Auto && !probing;
     // Now and then she quits (as Esc does, without saving) and starts again.
     // (Never in a stretch with nothing new: that would hide a lock-up.)
     if (!g->NewGame && !probing && MayLeave() && player_.Uniform() < (autoMode ? 0.0002 : 0.001)) {
-        return StartSession(false);
+        return Restart();
     }
     if (autoMode) {
         // Auto mode on once the game has begun; then left alone, with a rare input.
-        // Auto mode runs the shop and the roads; elsewhere she plays on until she gets there.
+        // Auto mode runs the shop and walks the roads and dungeons; elsewhere she
+        // plays on until she gets there.
         const bool playing = !g->NewGame && ShownForm(g->StageForm) && g->StageForm != static_cast<Form*>(g->frmOpen.peek());
         const bool running = g->ShopOpen || g->SceneFormName == "frmField";
+        // A visit that auto mode leaves to her (the robber, the helping
+        // swordsman): she deals with it by hand rather than waiting on.
+        const bool visit = g->ShopEventKind != 0;
         if (playing && running && !g->AutoNext && !s_.host().OpenMenu() && player_.Uniform() < 0.5) return Step("key A");
-        if (playing && running && g->AutoNext && player_.Uniform() < 0.95) return Step(player_.LongWait());
-        // Not running yet: home to the shop and open it, most of the time.
+        if (playing && running && g->AutoNext && !visit && player_.Uniform() < 0.95) return Step(player_.LongWait());
+        // Not running yet: out on a road or into the dungeon from a board,
+        // or home to the shop and open it, most of the time.
         if (playing && !running && player_.Uniform() < 0.6) {
             if (MenuItem* open = s_.host().OpenMenu()) {
-                for (const char* want : {"開店", "夢追い堂"})
-                    for (const MenuItem* item : open->children)
-                        if (item->Visible && item->Enabled && item->Caption.get() == want)
-                            return Step("menu " + Quote(item->Caption));
+                std::vector<std::string> ways;
+                for (const MenuItem* item : open->children)
+                    if (item->Visible && item->Enabled && IsWayOut(item->Caption.get())) ways.push_back(item->Caption.get());
+                if (!ways.empty()) return Step("menu " + Quote(player_.Pick(ways)));
             } else if (!g->MenuLocked) {
                 return Step("key Apps");
             }
@@ -583,15 +649,23 @@ std::optional<Finding> Run::Play(Outcome& out) {
     };
     if (!(found = Step("seed " + std::to_string(o_.seed))) && !(found = Step("dir " + Quote(o_.folder) + " empty")))
         found = StartSession(true);
+    if (!found) found = PlayRoad();
     while (!found && !done()) {
         const bool quiet = Now() - lastProgressMs_ >= AutoQuietMs;
+        const std::int64_t before = Now();
         found = PlayOne(quiet);
+        // The time that passed with nothing new to see for a while.
+        const std::int64_t idleFrom = std::max(before, lastProgressMs_ + AutoQuietMs);
+        if (Now() > idleFrom) idleMs_ += Now() - idleFrom;
         if (!found && inputs - lastProgressInput_ >= StuckInputs && Now() - lastProgressMs_ >= StuckMs) found = Stuck();
         if (!found) found = StuckAnyway();
     }
     out.inputs = inputs;
     out.virtualMs = Now();
     out.sessions = sessions;
+    out.started = started;
+    out.idleMs = idleMs_;
+    out.reached = coverage.reached();
     return found;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,10 +26,11 @@ struct Options {
     std::string folder;          // the game's current folder, emptied first
     bool shorten = true;         // shorten the script of a finding
     double shortenSeconds = 20;  // wall time the shortening may take
+    std::string start;           // the starting point (SoakStarts.h) the run plays from; empty: the title
 };
 
 struct Finding {
-    std::string kind;    // "stuck", "invariant", "error", "save", "continue"
+    std::string kind;    // "stuck", "invariant", "error", "save", "continue", "start"
     std::string detail;  // what was wrong, for a person
     std::vector<std::string> script;  // simulator lines that reproduce it
 };
@@ -39,6 +41,9 @@ struct Outcome {
     int sessions = 0;  // program starts
     std::optional<Finding> finding;
     std::vector<std::string> script;  // every line the run played
+    bool started = false;             // the road to the starting point was played to its end
+    std::int64_t idleMs = 0;          // virtual time in stretches of ten minutes or more with nothing new
+    std::map<std::string, long> reached;  // what the run reached (SoakCoverage.h), how often
 };
 
 Outcome Play(const Options& options);

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "sim/Soak.h"
+#include "sim/SoakCoverage.h"
+#include "sim/SoakStarts.h"
 
 namespace {
 
@@ -25,6 +27,10 @@ void Usage() {
                  "  --no-shorten             write a finding's script as it was played\n"
                  "  --shorten-seconds S      wall time the shortening of one finding may take (20)\n"
                  "  --keep                   write every run's script to the out folder too\n"
+                 "  --start NAME|all|title   where each run starts: a starting point, each seed the next\n"
+                 "                           of the table in turn, or the title (all)\n"
+                 "  --starts                 list the starting points and what each sets rather than plays\n"
+                 "  --road NAME              print the road to a starting point as a quorvane-sim script\n"
                  "Exits with 1 when anything was found.\n";
 }
 
@@ -37,6 +43,7 @@ int main(int argc, char** argv) {
     double minutes = 0, hours = 40;
     std::string work = "/tmp/quorvane-soak", outDir = "soak-findings";
     bool shorten = true, keep = false;
+    std::string startName = "all";
     double shortenSeconds = 20;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
@@ -78,6 +85,19 @@ int main(int argc, char** argv) {
                 shortenSeconds = std::stod(value());
             } else if (a == "--keep") {
                 keep = true;
+            } else if (a == "--start") {
+                startName = value();
+                if (startName != "all" && startName != "title" && !FindStart(startName)) throw std::invalid_argument(startName);
+            } else if (a == "--starts") {
+                for (const auto& st : StartPoints())
+                    std::cout << st.name << (st.note.empty() ? "" : "  (set: " + st.note + ")") << "\n";
+                return 0;
+            } else if (a == "--road") {
+                const StartPoint* st = FindStart(value());
+                if (!st) throw std::invalid_argument(a);
+                std::cout << "seed 1\ndir /tmp/quorvane-road empty\nstart\n";
+                for (const auto& line : st->road) std::cout << line << "\n";
+                return 0;
             } else if (a == "--no-shorten") {
                 shorten = false;
             } else {
@@ -99,6 +119,7 @@ int main(int argc, char** argv) {
     auto elapsed = [&] { return std::chrono::duration<double>(Clock::now() - began).count(); };
     long seeds = 0, totalInputs = 0, findings = 0, sessions = 0;
     double virtualHours = 0;
+    Report report;
     for (long seed = first; minutes > 0 ? elapsed() < minutes * 60 : seed <= last; seed += step) {
         for (Mode mode : modes) {
             Options o;
@@ -109,7 +130,10 @@ int main(int argc, char** argv) {
             o.folder = (base / (std::string(ModeName(mode)) + "-" + std::to_string(seed))).string();
             o.shorten = shorten;
             o.shortenSeconds = shortenSeconds;
-            const std::string name = std::string(ModeName(mode)) + "-" + std::to_string(seed);
+            // Each seed starts from the next point of the table.
+            if (startName == "all") o.start = StartPoints()[size_t(seed - 1) % StartPoints().size()].name;
+            else if (startName != "title") o.start = startName;
+            const std::string name = std::string(ModeName(mode)) + "-" + std::to_string(seed) + (o.start.empty() ? "" : "-" + o.start);
             SetCrashFile((out / ("crash-" + name + ".sim")).string());
             const Outcome r = Play(o);
             fs::current_path(start);
@@ -117,6 +141,7 @@ int main(int argc, char** argv) {
             totalInputs += r.inputs;
             sessions += r.sessions;
             virtualHours += double(r.virtualMs) / 3600000.0;
+            report.Add(o.start.empty() ? "title" : o.start, r);
             std::error_code ec;
             fs::remove_all(o.folder, ec);
             if (keep) std::ofstream(out / ("run-" + name + ".sim")) << ScriptText({"run", "every line played", r.script}, o, "/tmp/quorvane-soak-repro/" + name);
@@ -135,5 +160,8 @@ int main(int argc, char** argv) {
               << "), " << sessions << " program starts, " << totalInputs << " inputs, " << virtualHours
               << " virtual hours in " << secs << " s (" << long(double(totalInputs) / std::max(secs, 1e-9))
               << " inputs/s, " << virtualHours / std::max(secs, 1e-9) << " virtual hours/s); " << findings << " found\n";
-    return findings ? 1 : 0;
+    report.Print(std::cout);
+    // A starting point whose every run stopped on its road was never played from.
+    const long unplayed = report.Unplayed();
+    return findings || unplayed ? 1 : 0;
 }

@@ -1,0 +1,253 @@
+#include "sim/SoakStarts.h"
+
+#include <sstream>
+
+namespace q::soak {
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// Pieces of road. Each is simulator text, one command a line.
+
+// A new game, its opening clicked through: she stands in her closed shop.
+std::string Opening() {
+    std::string s = "click frmOpen.cmdStart\nwait 10\n";
+    for (int i = 0; i < 18; ++i) s += "key G\n";
+    return s + "wait 400\nexpect bar イザベラ：さて、何をしようかしら\n";
+}
+
+// How far the story has gone. A long game's progress is set, not played:
+// the story stage and what the heroine must have done to stand there (the
+// bosses that bar the roads to it, the smith opened by the wood she
+// brought, the fortune teller's errand), with the money that much play
+// earns. Every other variable stays as a new game leaves it, which play
+// can keep as long as it likes.
+std::string Stage(int warasibe, long gold = 30000) {
+    std::string s = "set Warasibe " + std::to_string(warasibe) + "\n";
+    if (warasibe >= 2) s += "set BossOK(0) True\n";
+    if (warasibe >= 5) s += "set KajiyaFlg 1\n";
+    if (warasibe >= 6) s += "set BossOK(2) True\n";
+    if (warasibe >= 8) s += "set BossOK(7) True\n";
+    if (warasibe >= 9) s += "set FortuneFlg 3\n";
+    s += "set MyGold " + std::to_string(gold) + "\n";
+    return s;
+}
+
+// A late game: the money and the fame years of play earn.
+std::string Late() { return "set MyGold 900000\nset MyFame 6000\n"; }
+
+// From the shop to the board of `town`, the town she last came home from.
+std::string Board(const std::string& town = "Hanoda") {
+    std::string s = town == "Hanoda" ? "" : "set FieldName " + town + "\n";
+    return s + "key Apps\nmenu 看板へ\nexpect EventField Board\nexpect FieldName " + town + "\n";
+}
+
+// A board menu item that opens a facility.
+std::string Facility(const std::string& caption, const std::string& key) {
+    return "key Apps\nmenu " + caption + "\nexpect EventField " + key + "\n";
+}
+
+// A road out of the town whose board she stands on.
+std::string Road(const std::string& caption, const std::string& area) {
+    return "key Apps\nmenu " + caption + "\nexpect SceneFormName frmField\nexpect FieldName " + area + "\n";
+}
+
+// The cave's or the tower's warp points down (up) to floor `floor`,
+// reached on earlier walks, and the warp to it from the dungeon's board.
+std::string Warp(const std::string& dungeon, int floor) {
+    const std::string spot = dungeon == "Shinen" ? "AnaSpot" : "TouSpot";
+    std::string s;
+    for (int i = 0; i < floor / 10; ++i) s += "set " + spot + "(" + std::to_string(i) + ") True\n";
+    s += Board(dungeon);
+    s += "key Apps\nmenu ワープ\nexpect EventField Warp\n";
+    s += "select frmItemShop.lstList " + std::to_string(floor / 10) + "\nclick frmItemShop.cmdBuy\nkey Y\n";
+    return s + "expect SceneFormName frmField\nexpect FieldName " + dungeon + "\n";
+}
+
+// The floor bosses beaten above (below) a floor of the cave and the tower.
+std::string FloorBosses(const std::string& dungeon, int floor) {
+    struct B { const char* dungeon; int floor; int boss; };
+    static const B bosses[] = {{"Shinen", 15, 3}, {"Shinen", 39, 4}, {"Shinen", 199, 10}, {"Tou", 49, 8}, {"Tou", 99, 9}};
+    std::string s;
+    for (const auto& b : bosses)
+        if (dungeon == b.dungeon && b.floor < floor) s += "set BossOK(" + std::to_string(b.boss) + ") True\n";
+    return s;
+}
+
+// The last boss beaten on floor 299, and the ending after it: the warp
+// puts her on that floor with the fight won (the last-boss start plays it).
+std::string Ending() {
+    return Opening() + Stage(12) + FloorBosses("Shinen", 300) +
+           "set FieldName Shinen\nset BossOK(11) True\nset ResumeCode(0) 1\nset ResumeCode(1) 299\n"
+           "call GoToPlace Board \"\" \"\" \"\"\nunload frmEvent\nwait 500\nexpect StoryName EndingSpeech\n";
+}
+
+// The ending to its end, the cleared game saved to file 1, and that game
+// continued: the world after the clear, on the board of the cave.
+std::string Cleared() {
+    std::string s = Ending();
+    for (int i = 0; i < 35; ++i) s += "key G\n";
+    s += "key Enter\n";
+    for (int i = 0; i < 4; ++i) s += "key G\n";
+    s += "expect GameCleared True\nkey Y\nkey G\nkey G\nkey G\n";
+    s += "restart\nseed 5\nstart\nclick frmOpen.cmdContinue(1)\nexpect GameCleared True\nexpect EventField Board\n";
+    return s;
+}
+
+// A person of the park chosen and talked to until the question, answered Y.
+std::string ParkTalk(int row, int lines) {
+    std::string s = "key Apps\nmenu 広場\nexpect EventField Park\nselect frmItemShop.lstList " + std::to_string(row) +
+                    "\nclick frmItemShop.cmdBuy\n";
+    for (int i = 0; i < lines; ++i) s += "key G\n";
+    return s + "key Y\n";
+}
+
+// The item shop's goods bought nine at a time until the sack is full.
+std::string FullSack() {
+    std::string s = Facility("道具屋", "Item");
+    for (int row = 1; row <= 12; ++row)
+        s += "select frmItemShop.lstList " + std::to_string(row) +
+             "\ntype frmItemShop.txtNumber 9\nclick frmItemShop.cmdBuy\nkey G\nkey Y\nkey G\n";
+    return s + "expect HaveSack 10\n";
+}
+
+// The bag filled with arms found on the way, one piece each.
+std::string FullBag() {
+    std::string s;
+    for (int arm = 3; arm < 23; ++arm) s += "call BagChange " + std::to_string(arm) + " 0 False 1\n";
+    return s + "expect HaveBagNum 20\n";
+}
+
+// The shop opened at a fame that brings the king's soldiers, and the next
+// visit drawn: `kind` picks it (0.025 the royal order, 0.04 the swordsman).
+std::string ShopVisit(const std::string& kind) {
+    return "set MyFame 4000\nkey Apps\nmenu 開店\nexpect ShopOpen True\ndraws 0.1 0.9 0.5 " + kind + "\nwait 500\n";
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty()) out.push_back(line);
+    return out;
+}
+
+std::vector<std::string> Words(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string w; in >> w;) out.push_back(w);
+    return out;
+}
+
+struct Row {
+    const char* name;
+    const char* note;
+    std::string road;
+    const char* places;
+};
+
+std::vector<StartPoint> Build() {
+    const std::string late = "a late game's money and fame are set";
+    const Row rows[] = {
+        // The shop and Hanoda.
+        {"shop", "", Opening(), "story:ShopBuySell menu:開店 menu:寝る"},
+        {"hanoda", "stage 1", Opening() + Stage(1) + Board(),
+         "facility:Item facility:Cart facility:Bank facility:House facility:Mania facility:Park area:HanoMori"},
+        {"hanoda-late", "stage 8, late money and fame", Opening() + Stage(8) + Late() + Board(),
+         "facility:Item facility:Cart facility:Bank area:HanoSiro"},
+        {"item-shop", "stage 1", Opening() + Stage(1) + Board() + Facility("道具屋", "Item"), "facility:Item"},
+        {"full-sack-bag", "stage 1; the bag filled with arms, poisoned (as a monster's blow does)",
+         Opening() + Stage(1, 100000) + Board() + FullSack() + FullBag() + "set Condition(0) 5\n",
+         "facility:Item window:frmSack window:frmBag"},
+        {"estate-agent", "stage 8, late money", Opening() + Stage(8) + Late() + Board() + Facility("不動産屋", "House"),
+         "facility:House"},
+        {"collector", "stage 8, late money", Opening() + Stage(8) + Late() + Board() + Facility("玉回収業者", "Mania"),
+         "facility:Mania"},
+        {"bank", "stage 8, late money", Opening() + Stage(8) + Late() + Board() + Facility("銀行", "Bank"), "facility:Bank"},
+        {"cart", "stage 8", Opening() + Stage(8) + Board() + Facility("馬車屋", "Cart"), "facility:Cart"},
+        {"park-hanoda", "stage 1", Opening() + Stage(1) + Board() + Facility("広場", "Park"), "facility:Park"},
+        // Rein, Elwind and Amulet.
+        {"rein", "stage 4", Opening() + Stage(4) + Board("Rein"), "facility:Smith area:MoriElf area:HanoMori"},
+        {"smith", "stage 5", Opening() + Stage(5) + Board("Rein") + Facility("鍛冶屋", "Smith"), "facility:Smith"},
+        {"elwind", "stage 6", Opening() + Stage(6) + Board("Elwind"),
+         "facility:Hotel facility:Item facility:Cart facility:Bank facility:Park area:ElfAna area:MoriElf"},
+        {"hotel", "stage 6", Opening() + Stage(6) + Board("Elwind") + Facility("宿屋", "Hotel"), "facility:Hotel"},
+        {"park-elwind", "stage 6", Opening() + Stage(6) + Board("Elwind") + Facility("広場", "Park"), "facility:Park"},
+        {"amulet", "stage 10, late money and fame", Opening() + Stage(10) + Late() + Board("Amulet"),
+         "facility:Hotel facility:Carpenter facility:Fortune facility:Park place:Siro area:SiroTou area:HanoSiro"},
+        {"carpenter", "stage 10, late money", Opening() + Stage(10) + Late() + Board("Amulet") + Facility("大工屋", "Carpenter"),
+         "facility:Carpenter"},
+        {"fortune-teller", "stage 10, late money", Opening() + Stage(10) + Late() + Board("Amulet") + Facility("占いの館", "Fortune"),
+         "facility:Fortune"},
+        {"development-room", "stage 10, late money; every arm owned once (the complete collection)",
+         Opening() + Stage(10) + Late() + [] {
+             std::string s;
+             for (int arm = 0; arm < 500; ++arm) s += "set AllArms(" + std::to_string(arm) + ").LArmsList True\n";
+             return s;
+         }() + Board("Amulet") + Facility("開発室", "Kaihatsu"),
+         "facility:Kaihatsu"},
+        {"castle", "stage 8", Opening() + Stage(8) + Board("Amulet") + "key Apps\nmenu 城内\nexpect EventField Siro\n", "place:Siro"},
+        {"lake-guardian", "stage 6; the lake known (the park's talk)",
+         Opening() + Stage(6) + "set MizuumiFlg 1\n" + Board("Elwind") + "key Apps\nmenu 潤沢湖\nexpect EventField Umi\n",
+         "place:Umi story:Fighting"},
+        {"lake", "stage 8; the lake known and its guardian beaten",
+         Opening() + Stage(8) + "set MizuumiFlg 1\nset BossOK(6) True\n" + Board("Elwind") +
+             "key Apps\nmenu 潤沢湖\nexpect EventField Umi\n",
+         "place:Umi"},
+        // Every road.
+        {"road-hanomori", "stage 1", Opening() + Stage(1) + Board() + Road("レインウッド", "HanoMori"), "area:HanoMori area:Rein"},
+        {"road-morielf", "stage 3", Opening() + Stage(3) + Board("Rein") + Road("エルウインド", "MoriElf"), "area:MoriElf area:Elwind"},
+        {"road-elfana", "stage 5", Opening() + Stage(5) + Board("Elwind") + Road("深淵窟", "ElfAna"), "area:ElfAna area:Shinen"},
+        {"road-hanosiro", "stage 7", Opening() + Stage(7) + Board() + Road("アミュレット城", "HanoSiro"), "area:HanoSiro area:Amulet"},
+        {"road-sirotou", "stage 10", Opening() + Stage(10) + Board("Amulet") + Road("ネクザスの塔", "SiroTou"), "area:SiroTou area:Tou"},
+        {"number-game", "stage 1; the walk's draws bring the game keeper",
+         Opening() + Stage(1) + "set MonsNothing True\n" + Board() + Road("レインウッド", "HanoMori") +
+             "draws 0.0484 0.095 0.0 0.0 0.0 0.5645\nwait 500\nkey G\nkey Y\nexpect EventName GameStart\n",
+         "event:GameStart"},
+        // The cave and the tower.
+        {"cave-shallow", "stage 6", Opening() + Stage(6) + Board("Shinen") + Road("中へ", "Shinen"), "area:Shinen floor:Shinen-shallow"},
+        {"cave-boss", "stage 6; warp point 10 reached", Opening() + Stage(6) + Warp("Shinen", 10), "floor:Shinen-shallow boss:3"},
+        {"cave-middle", "stage 8; warp points to 150 reached, the bosses above beaten",
+         Opening() + Stage(8) + FloorBosses("Shinen", 150) + Warp("Shinen", 150), "floor:Shinen-middle"},
+        {"cave-deep", "stage 12, late money; warp points to 250 reached, the bosses above beaten",
+         Opening() + Stage(12) + Late() + FloorBosses("Shinen", 250) + Warp("Shinen", 250), "floor:Shinen-deep"},
+        {"last-boss", "stage 12, late money; warp points to 290 reached, the bosses above beaten",
+         Opening() + Stage(12) + Late() + FloorBosses("Shinen", 290) + Warp("Shinen", 290), "floor:Shinen-deep"},
+        {"tower-shallow", "stage 11", Opening() + Stage(11) + Board("Tou") + Road("中へ", "Tou"), "area:Tou floor:Tou-shallow"},
+        {"tower-middle", "stage 11; warp points to 40 reached", Opening() + Stage(11) + Warp("Tou", 40), "floor:Tou-middle boss:8"},
+        {"tower-deep", "stage 11, late money; warp points to 90 reached, the boss below beaten",
+         Opening() + Stage(11) + Late() + FloorBosses("Tou", 90) + Warp("Tou", 90), "floor:Tou-deep"},
+        // The shop's visits.
+        {"royal-order-due", "the fame of a long game; fourteen days passed as sleeping passes them",
+         Opening() + ShopVisit("0.025") + "expect ShopEventKind 5\nwait 1500\ndraws 0.01 0.9 0.01\nkey G\nkey G\nkey G\nkey Y\n"
+             "expect NowRequest 1\nkey G\nkey G\nwait 2000\nkey Apps\nmenu 閉店\ncall PassTime 1400\n",
+         "story:ShopEvent"},
+        {"swordsman", "the fame of a long game", Opening() + ShopVisit("0.04") + "expect ShopEventKind 20\n", "story:ShopEvent"},
+        // The end of the game and after.
+        {"ending", "the last boss beaten (the last-boss start plays the fight)", Ending(), "story:EndingSpeech"},
+        {"cleared", "as the ending", Cleared(), "area:ElfAna"},
+        {"new-game-plus", "as the ending; then she has walked home to Hanoda", Cleared() + "set FieldName Hanoda\n" + ParkTalk(7, 1) + "key G\nexpect NewGame True\n",
+         "story:Opening"},
+        {"endless-corridor", "as the ending; then she has walked to Elwind", Cleared() + "set FieldName Elwind\n" + ParkTalk(6, 1) + "key G\nexpect FieldName ElfMugen\n",
+         "area:ElfMugen"},
+    };
+    std::vector<StartPoint> out;
+    for (const auto& r : rows) out.push_back({r.name, r.note, Lines(r.road), Words(r.places)});
+    (void)late;
+    return out;
+}
+
+}  // namespace
+
+const std::vector<StartPoint>& StartPoints() {
+    static const std::vector<StartPoint> table = Build();
+    return table;
+}
+
+const StartPoint* FindStart(const std::string& name) {
+    for (const auto& s : StartPoints())
+        if (s.name == name) return &s;
+    return nullptr;
+}
+
+}  // namespace q::soak
