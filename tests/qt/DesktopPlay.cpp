@@ -24,7 +24,10 @@
 // after a crash or a quit and counts; either way it ends with a line of
 // totals and exit code 1 when anything was found.
 //   quorvane-deskplay --seed N --seconds S --other NAME --game-err FILE
-//                     [--keep-going] [--hang S] [--shots DIR] [--log FILE] -- GAME ARGS...
+//                     [--keep-going] [--hang S] [--shots DIR] [--log FILE]
+//                     [--no-closes] [--no-frame-check] -- GAME ARGS...
+// --no-closes leaves out Alt+F4 and the taskbar's close, --no-frame-check
+// the grabs: to look for the other faults while these are known.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -45,6 +48,7 @@
 #include <deque>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <random>
 #include <sstream>
 #include <string>
@@ -65,6 +69,7 @@ struct Options {
     std::string shots;
     std::string log;
     bool keepGoing = false;
+    bool closes = true, frames = true;
     double hang = 20;
     std::vector<std::string> game;
 };
@@ -162,6 +167,7 @@ private:
     std::deque<std::string> recent_;
     std::ofstream log_;
     int shotCount_ = 0;
+    std::map<std::string, int> seen_;
 };
 
 long Player::CardinalOf(Window w, Atom prop) {
@@ -319,6 +325,13 @@ void Player::CheckGame() {
 }
 
 void Player::Find(const std::string& what, const std::string& detail) {
+    if (!o_.keepGoing) stop_ = true;
+    // A long run tells each kind in full its first few times, then in a line.
+    if (++seen_[what] > 3) {
+        if (log_) log_ << Elapsed() << " FOUND " << what << "\n";
+        if (seen_[what] == 4) std::cout << "(more of: " << what << ", counted in the totals)\n" << std::flush;
+        return;
+    }
     std::ostringstream s;
     s << "FOUND: " << what << " at " << std::fixed;
     s.precision(1);
@@ -327,7 +340,6 @@ void Player::Find(const std::string& what, const std::string& detail) {
     for (const auto& r : recent_) s << "  " << r << "\n";
     std::cout << s.str() << std::flush;
     if (log_) log_ << s.str() << std::flush;
-    if (!o_.keepGoing) stop_ = true;
 }
 
 void Player::Note(const std::string& what) {
@@ -398,7 +410,7 @@ void Player::Pump(double ms) {
         CheckGame();
         if (stop_) return;
         Ping();
-        if (Clock::now() - lastFrameCheck_ > std::chrono::milliseconds(40)) {
+        if (o_.frames && Clock::now() - lastFrameCheck_ > std::chrono::milliseconds(40)) {
             lastFrameCheck_ = Clock::now();
             CheckFrame();
             if (stop_) return;
@@ -650,6 +662,11 @@ void Player::Input() {
         } else if (t.dialog) dialogs.push_back(&t);
         else windows.push_back(&t);
     }
+    // The stage's window is clicked on its figures, not anywhere in its box.
+    Probe stage;
+    if (ReadProbe(stage) && stage.done)
+        windows.erase(std::remove_if(windows.begin(), windows.end(), [&](const Top* t) { return t->client == stage.window; }),
+                      windows.end());
     const long activeId = CardinalOf(root_, active_);
     const bool gameActive = activeId > 0 && IsGameWindow(Window(activeId));
     bool dialogActive = false;
@@ -725,6 +742,7 @@ void Player::Input() {
                 const q::PixelRect& r = rec.rects[size_t(Between(0, long(rec.rects.size()) - 1))];
                 x = (p.left + s.x + int(Between(r.left, r.right - 1))) * p.scale;
                 y = (p.top + s.y + int(Between(r.top, r.bottom - 1))) * p.scale;
+                if (x < 0 || y < 0 || x >= screenW_ || y >= screenH_) return;
                 otherHolds_ = false;
                 Click(x, y, 3, "figure " + std::to_string(s.n));
                 return;
@@ -763,14 +781,14 @@ void Player::Input() {
         else Key(k.key, {}, k.name, k.asking);
         return;
     }
-    if (v < 0.84 && gameActive && !otherHolds_) {
+    if (v < 0.84 && o_.closes && gameActive && !otherHolds_) {
         Key(XK_F4, {XK_Alt_L}, "Alt+F4");
         lastEnding_ = Last::Close, lastEndingAt_ = Clock::now();
         // A close is given time to act before anything can answer it.
         Pump(800);
         return;
     }
-    if (v < 0.86 && !windows.empty()) {
+    if (v < 0.86 && o_.closes && !windows.empty()) {
         CloseRequest(*windows[size_t(Between(0, long(windows.size()) - 1))]);
         Pump(800);
         return;
@@ -790,9 +808,10 @@ void Player::Input() {
             if (CardinalOf(root_, active_) == long(otherClient_)) {
                 otherHolds_ = true;
                 Note("the other program has the keyboard");
-                break;
+                return;
             }
         }
+        Note("the other program did not get the keyboard");
         return;
     }
     Note("wait");
@@ -901,6 +920,8 @@ int main(int argc, char** argv) {
         else if (a == "--log") o.log = next();
         else if (a == "--hang") o.hang = std::stod(next());
         else if (a == "--keep-going") o.keepGoing = true;
+        else if (a == "--no-closes") o.closes = false;
+        else if (a == "--no-frame-check") o.frames = false;
         else {
             std::cerr << "quorvane-deskplay: unknown option " << a << "\n";
             return 2;
@@ -909,7 +930,7 @@ int main(int argc, char** argv) {
     for (; i < argc; ++i) o.game.push_back(argv[i]);
     if (o.game.empty()) {
         std::cerr << "usage: quorvane-deskplay [--seed N] [--seconds S] [--other NAME] [--game-err FILE] [--keep-going]"
-                     " [--hang S] [--shots DIR] [--log FILE] -- GAME ARGS...\n";
+                     " [--hang S] [--shots DIR] [--log FILE] [--no-closes] [--no-frame-check] -- GAME ARGS...\n";
         return 2;
     }
     signal(SIGPIPE, SIG_IGN);

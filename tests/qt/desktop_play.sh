@@ -7,7 +7,8 @@
 #   desktop_play.sh QUORVANE DESKPLAY [SECONDS] [SEED]
 # Environment: DESKPLAY_SCREEN (WxH, 1280x800), DESKPLAY_SCALE (Qt's scale
 # factor, 1), DESKPLAY_KEEP_GOING=1 (count and go on instead of stopping at
-# the first finding), DESKPLAY_OUT (a folder for the log, the game's
+# the first finding), DESKPLAY_ARGS (more options of quorvane-deskplay,
+# such as --no-closes or --no-frame-check), DESKPLAY_OUT (a folder for the log, the game's
 # standard error and the pictures of broken frames; a temporary one
 # otherwise, shown on a failure).
 set -euo pipefail
@@ -60,7 +61,7 @@ set +e
 TMPDIR="$work/tmp" QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="${DESKPLAY_SCALE:-1}" QUORVANE_FRAME_PROBE=1 \
   ASAN_OPTIONS="detect_leaks=0:abort_on_error=1" UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
   "$deskplay" --seed "$seed" --seconds "$seconds" --other "another program" --game-err "$out/game.err" \
-  --log "$out/play.log" --shots "$out" ${DESKPLAY_KEEP_GOING:+--keep-going} -- "$quorvane"
+  --log "$out/play.log" --shots "$out" ${DESKPLAY_KEEP_GOING:+--keep-going} ${DESKPLAY_ARGS:-} -- "$quorvane"
 status=$?
 set -e
 if [ "$status" != 0 ] && [ -z "${DESKPLAY_OUT:-}" ]; then
