@@ -120,6 +120,8 @@ private:
     void Pump(double ms);
     void HandleEvent(XEvent& e);
     void Ping();
+    bool SendPing();
+    bool RoundTrip();
     // --- the frame check
     bool ReadProbe(Probe& p);
     // Mismatched pixels of the screen against the probe's frame, or -1 when
@@ -382,7 +384,12 @@ void Player::Ping() {
         return;
     }
     if (now - lastPing_ < std::chrono::seconds(1) || lastPing_ > lastPong_) return;
+    SendPing();
+}
+
+bool Player::SendPing() {
     ++pingSerial_;
+    bool sent = false;
     for (const Top& t : Tops()) {
         if (!t.viewable || !t.game || t.overrideRedirect) continue;
         XEvent e{};
@@ -394,9 +401,35 @@ void Player::Ping() {
         e.xclient.data.l[1] = pingSerial_;
         e.xclient.data.l[2] = long(t.client);
         XSendEvent(d_, t.client, False, NoEventMask, &e);
-        lastPing_ = now;
+        lastPing_ = Clock::now();
+        sent = true;
     }
     XFlush(d_);
+    return sent;
+}
+
+bool Player::RoundTrip() {
+    // The game's answer to a ping sent now: it has handled every input
+    // before it and the events those posted.
+    if (game_ <= 0 || !SendPing()) return false;
+    const long serial = pingSerial_;
+    const auto sent = Clock::now();
+    while (Clock::now() - sent < std::chrono::duration<double>(o_.hang)) {
+        while (XPending(d_)) {
+            XEvent e;
+            XNextEvent(d_, &e);
+            HandleEvent(e);
+        }
+        if (lastPong_ >= sent && pingSerial_ == serial) return true;
+        CheckGame();
+        if (game_ <= 0 || stop_) return false;
+        fd_set fds;
+        FD_ZERO(&fds);
+        FD_SET(ConnectionNumber(d_), &fds);
+        timeval tv{0, 5000};
+        select(ConnectionNumber(d_) + 1, &fds, nullptr, nullptr, &tv);
+    }
+    return false;
 }
 
 void Player::Pump(double ms) {
@@ -567,8 +600,10 @@ void Player::CheckFrame() {
     if (bad < Threshold) return;
     // The same frame still wrong a moment later: not a frame on its way to
     // the screen, but one that reached it broken.
-    Pump(0);
+    // Whatever the game had still to paint of it is painted once it has
+    // answered two pings (and 30 ms have passed).
     const auto until = Clock::now() + std::chrono::milliseconds(30);
+    if (!RoundTrip() || !RoundTrip()) return;
     while (Clock::now() < until) usleep(2000);
     std::vector<std::uint32_t> shot, want;
     int w = 0, h = 0;
@@ -608,6 +643,8 @@ void Player::Key(KeySym key, std::initializer_list<KeySym> mods, const std::stri
 }
 
 void Player::CloseRequest(const Top& t) {
+    // A click on the taskbar's close: on the game, as far as its keyboard goes.
+    otherHolds_ = false;
     // As a taskbar closes a window: through the window manager.
     XEvent e{};
     e.xclient.type = ClientMessage;
@@ -800,6 +837,11 @@ void Player::Input() {
     }
     if (v < 0.96 && other && PickInside(*other, tops, x, y)) {
         otherHolds_ = false;
+        // The game has done what the inputs before asked (a window that a
+        // key opened is up) before the player turns to the other program.
+        RoundTrip();
+        Pump(250);
+        if (stop_ || game_ <= 0) return;
         Click(x, y, 1, "the other program");
         // It holds the keyboard once the window manager says it is active.
         const auto until = Clock::now() + std::chrono::seconds(5);
