@@ -469,6 +469,7 @@ const StageCanvas* QtHost::CanvasFor(const Form& f) const {
 }
 
 void QtHost::StageFrameReady(Form& stage, const StageFrame& frame) {
+    const FrameProbe::Scope probed(probe_, *this, stage, frame);
     FormWindow* w = WindowFor(stage);
     if (!w) return;
     auto& canvas = canvases_[&stage];

@@ -16,6 +16,7 @@
 
 #include "forms/Form.h"
 #include "forms/Host.h"
+#include "qt/FrameProbe.h"
 #include "qt/QtStage.h"
 
 class QKeyEvent;
@@ -152,6 +153,7 @@ private:
     std::optional<std::uint64_t> seed_;
     std::unordered_map<const Form*, std::unique_ptr<StageCanvas>> canvases_;
     SpriteRegions spriteRegions_;
+    FrameProbe probe_;
 };
 
 // The font the game asks for, with fallbacks that hold Japanese glyphs.

@@ -1,0 +1,980 @@
+// quorvane-deskplay: a player at random on the real desktop. It starts the
+// game (the command after --) on the X display it is given, and plays it as
+// a person at the desktop does, with inputs drawn from a seed and put in
+// through XTest as xdotool does: right clicks on the figures and on the
+// game's windows, clicks on the items of the popup menus, clicks on the bar
+// and the windows, the game's keys, Alt+F4 and the taskbar's close on the
+// game's windows, answers to its dialogs, and clicks and typing into another
+// program, which holds the keyboard part of the time. While it plays it
+// watches for
+//   a crash            the game ends on a signal or with an exit code
+//   a sanitizer report in the game's standard error
+//   a hang             the game's windows stop answering the window
+//                      manager's ping (_NET_WM_PING) for --hang seconds
+//   a focus steal      while the other program holds the keyboard, a game
+//                      window becomes the active one without a click of the
+//                      player's on the game
+//   an unasked quit    the game ends after a close of one of its windows,
+//                      or with no answer of the player's that could be a yes
+//   a broken frame     a grab of the screen whose figures differ from the
+//                      stage's frame the game says it drew (FrameProbe.h),
+//                      twice in a row for the same frame
+// On a finding it prints the seed, what it found and the last inputs. It
+// stops at the first unless --keep-going, when it starts the game again
+// after a crash or a quit and counts; either way it ends with a line of
+// totals and exit code 1 when anything was found.
+//   quorvane-deskplay --seed N --seconds S --other NAME --game-err FILE
+//                     [--keep-going] [--hang S] [--shots DIR] [--log FILE]
+//                     [--no-closes] [--no-frame-check] -- GAME ARGS...
+// --no-closes leaves out Alt+F4 and the taskbar's close, --no-frame-check
+// the grabs: to look for the other faults while these are known.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/select.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "stage/RegionRecord.h"
+#include "stage/frm_RGN_Picture.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Options {
+    std::uint64_t seed = 1;
+    double seconds = 60;
+    std::string other = "another program";
+    std::string gameErr;
+    std::string shots;
+    std::string log;
+    bool keepGoing = false;
+    bool closes = true, frames = true;
+    double hang = 20;
+    std::vector<std::string> game;
+};
+
+struct Top {
+    Window frame = 0;   // the root's child
+    Window client = 0;  // the program's own window inside it (the frame itself when unmanaged)
+    int x = 0, y = 0, w = 0, h = 0;
+    bool viewable = false, overrideRedirect = false, game = false, dialog = false, other = false;
+};
+
+struct Probe {
+    unsigned long long serial = 0;
+    bool done = false;
+    Window window = 0;
+    int scale = 1;
+    int left = 0, top = 0;
+    struct Sprite {
+        int n, x, y;
+    };
+    std::vector<Sprite> sprites;
+};
+
+struct Totals {
+    long inputs = 0, starts = 0, crashes = 0, sanitizer = 0, hangs = 0, steals = 0, unasked = 0, broken = 0,
+         askedQuits = 0, framesChecked = 0;
+    long Findings() const { return crashes + sanitizer + hangs + steals + unasked + broken; }
+};
+
+int IgnoreXErrors(Display*, XErrorEvent*) { return 0; }
+
+class Player {
+public:
+    explicit Player(Options o) : o_(std::move(o)), rng_(o_.seed * 0x9E3779B97F4A7C15ULL + 7) {}
+    int Run();
+
+private:
+    // --- the game process
+    void StartGame();
+    // Sees whether the game has ended; classifies and counts the end.
+    void CheckGame();
+    std::string NewErrText();
+    // --- X
+    Atom A(const char* name) { return XInternAtom(d_, name, False); }
+    long CardinalOf(Window w, Atom prop);
+    std::vector<Top> Tops();
+    bool IsGameWindow(Window w);
+    void Pump(double ms);
+    void HandleEvent(XEvent& e);
+    void Ping();
+    bool SendPing();
+    bool RoundTrip();
+    // --- the frame check
+    bool ReadProbe(Probe& p);
+    // Mismatched pixels of the screen against the probe's frame, or -1 when
+    // nothing could be checked.
+    long CompareFrame(const Probe& p, std::vector<std::uint32_t>* shot, std::vector<std::uint32_t>* want, int* bw,
+                      int* bh);
+    void CheckFrame();
+    // --- inputs
+    void Input();
+    void Note(const std::string& what);
+    void Move(int x, int y) { XTestFakeMotionEvent(d_, -1, x, y, 0); }
+    void Click(int x, int y, int button, const std::string& what);
+    void Key(KeySym key, std::initializer_list<KeySym> mods, const std::string& what, bool asking = false);
+    void CloseRequest(const Top& t);
+    bool PickInside(const Top& t, const std::vector<Top>& tops, int& x, int& y, bool lowerThird = false, bool middle = false);
+    void Find(const std::string& what, const std::string& detail);
+    long Between(long lo, long hi) { return std::uniform_int_distribution<long>(lo, hi)(rng_); }
+    double Uniform() { return std::uniform_real_distribution<double>(0, 1)(rng_); }
+    double Elapsed() const { return std::chrono::duration<double>(Clock::now() - start_).count(); }
+
+    Options o_;
+    std::mt19937_64 rng_;
+    Display* d_ = nullptr;
+    Window root_ = 0;
+    int screenW_ = 0, screenH_ = 0;
+    Atom active_ = 0, pidAtom_ = 0, probeAtom_ = 0, protocols_ = 0, ping_ = 0, closeWindow_ = 0, type_ = 0, dialogType_ = 0,
+         wmState_ = 0;
+    pid_t game_ = -1;
+    long errRead_ = 0;
+    Clock::time_point start_ = Clock::now();
+    Totals t_;
+    bool stop_ = false;
+    // The other program has the keyboard from the player's click on it until
+    // the player clicks anything else.
+    bool otherHolds_ = false;
+    Window otherClient_ = 0;
+    // Pings: the last sent, and when the game last answered one.
+    long pingSerial_ = 0;
+    Clock::time_point lastPong_, lastPing_;
+    Clock::time_point lastFrameCheck_;
+    // The last inputs that could end the game: a close request, or an answer
+    // that could be yes.
+    enum class Last { Nothing, Asking, Close } lastEnding_ = Last::Nothing;
+    Clock::time_point lastEndingAt_;
+    std::deque<std::string> recent_;
+    std::ofstream log_;
+    int shotCount_ = 0;
+    std::map<std::string, int> seen_;
+};
+
+long Player::CardinalOf(Window w, Atom prop) {
+    Atom type;
+    int format;
+    unsigned long n, after;
+    unsigned char* data = nullptr;
+    long v = -1;
+    if (XGetWindowProperty(d_, w, prop, 0, 1, False, AnyPropertyType, &type, &format, &n, &after, &data) == Success && data) {
+        if (n == 1 && format == 32) v = long(*reinterpret_cast<unsigned long*>(data));
+        XFree(data);
+    }
+    return v;
+}
+
+bool Player::IsGameWindow(Window w) { return game_ > 0 && w && CardinalOf(w, pidAtom_) == long(game_); }
+
+std::vector<Top> Player::Tops() {
+    std::vector<Top> out;
+    Window r, parent, *kids = nullptr;
+    unsigned n = 0;
+    if (!XQueryTree(d_, root_, &r, &parent, &kids, &n)) return out;
+    for (unsigned i = 0; i < n; ++i) {
+        Top t;
+        t.frame = kids[i];
+        XWindowAttributes a;
+        if (!XGetWindowAttributes(d_, kids[i], &a)) continue;
+        t.x = a.x, t.y = a.y, t.w = a.width + 2 * a.border_width, t.h = a.height + 2 * a.border_width;
+        t.viewable = a.map_state == IsViewable;
+        t.overrideRedirect = a.override_redirect;
+        if (!t.viewable) {
+            out.push_back(t);
+            continue;
+        }
+        // The program's window: the frame itself, or the first window with a
+        // WM_STATE inside it.
+        t.client = kids[i];
+        if (CardinalOf(kids[i], pidAtom_) < 0) {
+            std::vector<Window> todo{kids[i]};
+            for (int depth = 0; depth < 3 && !todo.empty(); ++depth) {
+                std::vector<Window> next;
+                for (Window w : todo) {
+                    Window rr, pp, *cc = nullptr;
+                    unsigned m = 0;
+                    if (!XQueryTree(d_, w, &rr, &pp, &cc, &m)) continue;
+                    for (unsigned k = 0; k < m; ++k) next.push_back(cc[k]);
+                    if (cc) XFree(cc);
+                }
+                for (Window w : next) {
+                    Atom type;
+                    int format;
+                    unsigned long nn, after;
+                    unsigned char* data = nullptr;
+                    if (XGetWindowProperty(d_, w, wmState_, 0, 1, False, AnyPropertyType, &type, &format, &nn, &after,
+                                           &data) == Success && data) {
+                        XFree(data);
+                        t.client = w;
+                        next.clear();
+                        break;
+                    }
+                    if (data) XFree(data);
+                }
+                if (t.client != kids[i]) break;
+                todo = std::move(next);
+            }
+        }
+        t.game = IsGameWindow(t.client);
+        t.other = t.client == otherClient_;
+        if (t.game) {
+            Atom type;
+            int format;
+            unsigned long nn, after;
+            unsigned char* data = nullptr;
+            if (XGetWindowProperty(d_, t.client, type_, 0, 8, False, XA_ATOM, &type, &format, &nn, &after, &data) ==
+                    Success && data) {
+                for (unsigned long k = 0; k < nn; ++k)
+                    if (reinterpret_cast<Atom*>(data)[k] == dialogType_) t.dialog = true;
+                XFree(data);
+            }
+        }
+        out.push_back(t);
+    }
+    if (kids) XFree(kids);
+    return out;
+}
+
+void Player::StartGame() {
+    t_.starts++;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        setpgid(0, 0);
+        if (!o_.gameErr.empty()) {
+            const int fd = open(o_.gameErr.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+            if (fd >= 0) dup2(fd, 2);
+            const int out = open("/dev/null", O_WRONLY);
+            if (out >= 0) dup2(out, 1);
+        }
+        std::vector<char*> argv;
+        for (auto& s : o_.game) argv.push_back(s.data());
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    game_ = pid;
+    lastPong_ = lastPing_ = Clock::now();
+    lastEnding_ = Last::Nothing;
+    otherHolds_ = false;
+    Note("start the game (pid " + std::to_string(pid) + ")");
+    // Up when one of its windows shows; a sanitizer build is slow to start.
+    const auto until = Clock::now() + std::chrono::seconds(120);
+    while (Clock::now() < until && game_ > 0) {
+        Pump(100);
+        for (const Top& t : Tops())
+            if (t.viewable && t.game) return;
+    }
+    if (game_ > 0) Find("hang", "no window of the game showed within 120 s of its start");
+}
+
+std::string Player::NewErrText() {
+    std::ifstream in(o_.gameErr, std::ios::binary);
+    if (!in) return {};
+    in.seekg(errRead_);
+    std::string s((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    errRead_ += long(s.size());
+    return s;
+}
+
+void Player::CheckGame() {
+    if (game_ <= 0) return;
+    int status = 0;
+    const pid_t r = waitpid(game_, &status, WNOHANG);
+    if (r != game_) return;
+    game_ = -1;
+    // Its standard error is complete once it has ended.
+    const std::string err = NewErrText();
+    const bool report = err.find("Sanitizer") != std::string::npos || err.find("runtime error:") != std::string::npos;
+    const bool deadly = err.find("SEGV") != std::string::npos || err.find("deadly signal") != std::string::npos;
+    std::string how = WIFSIGNALED(status) ? "signal " + std::to_string(WTERMSIG(status))
+                                          : "exit code " + std::to_string(WEXITSTATUS(status));
+    if (report && !deadly) {
+        t_.sanitizer++;
+        Find("sanitizer report", how + "\n" + err.substr(0, 6000));
+    } else if (report || WIFSIGNALED(status) || WEXITSTATUS(status) != 0) {
+        t_.crashes++;
+        Find("crash", how + "\n" + err.substr(0, 6000));
+    } else if (lastEnding_ == Last::Asking && Clock::now() - lastEndingAt_ < std::chrono::seconds(10)) {
+        t_.askedQuits++;
+        Note("the game quit after an answer of the player's");
+    } else {
+        t_.unasked++;
+        Find("unasked quit", lastEnding_ == Last::Close ? "the game ended after a close of one of its windows"
+                                                          : "the game ended with no answer of the player's");
+    }
+    if (!stop_ && o_.keepGoing) StartGame();
+}
+
+void Player::Find(const std::string& what, const std::string& detail) {
+    if (!o_.keepGoing) stop_ = true;
+    // A long run tells each kind in full its first few times, then in a line.
+    if (++seen_[what] > 3) {
+        if (log_) log_ << Elapsed() << " FOUND " << what << "\n";
+        if (seen_[what] == 4) std::cout << "(more of: " << what << ", counted in the totals)\n" << std::flush;
+        return;
+    }
+    std::ostringstream s;
+    s << "FOUND: " << what << " at " << std::fixed;
+    s.precision(1);
+    s << Elapsed() << " s, after " << t_.inputs << " inputs (seed " << o_.seed << ")\n" << detail << "\n";
+    s << "the last inputs:\n";
+    for (const auto& r : recent_) s << "  " << r << "\n";
+    std::cout << s.str() << std::flush;
+    if (log_) log_ << s.str() << std::flush;
+}
+
+void Player::Note(const std::string& what) {
+    std::ostringstream s;
+    s.precision(2);
+    s << std::fixed << Elapsed() << " " << what;
+    recent_.push_back(s.str());
+    if (recent_.size() > 30) recent_.pop_front();
+    if (log_) log_ << s.str() << "\n";
+}
+
+void Player::HandleEvent(XEvent& e) {
+    if (e.type == ClientMessage && e.xclient.message_type == protocols_ && Atom(e.xclient.data.l[0]) == ping_) {
+        // The game's answer to the last ping (the window manager pings too).
+        if (e.xclient.data.l[1] == pingSerial_) lastPong_ = Clock::now();
+        return;
+    }
+    if (e.type == PropertyNotify && e.xproperty.window == root_ && e.xproperty.atom == active_) {
+        if (!otherHolds_) return;
+        const long active = CardinalOf(root_, active_);
+        if (active > 0 && IsGameWindow(Window(active))) {
+            otherHolds_ = false;
+            t_.steals++;
+            char id[32];
+            std::snprintf(id, sizeof id, "0x%lx", active);
+            Find("focus steal", std::string("game window ") + id +
+                                    " became the active window while the other program held the keyboard");
+        }
+    }
+}
+
+void Player::Ping() {
+    const auto now = Clock::now();
+    if (game_ <= 0) return;
+    if (lastPing_ > lastPong_ && now - lastPong_ > std::chrono::duration<double>(o_.hang)) {
+        t_.hangs++;
+        Find("hang", "the game answered no ping for " + std::to_string(int(o_.hang)) + " s");
+        kill(game_, SIGABRT);
+        lastPong_ = now;
+        return;
+    }
+    if (now - lastPing_ < std::chrono::seconds(1) || lastPing_ > lastPong_) return;
+    SendPing();
+}
+
+bool Player::SendPing() {
+    ++pingSerial_;
+    bool sent = false;
+    for (const Top& t : Tops()) {
+        if (!t.viewable || !t.game || t.overrideRedirect) continue;
+        XEvent e{};
+        e.xclient.type = ClientMessage;
+        e.xclient.window = t.client;
+        e.xclient.message_type = protocols_;
+        e.xclient.format = 32;
+        e.xclient.data.l[0] = long(ping_);
+        e.xclient.data.l[1] = pingSerial_;
+        e.xclient.data.l[2] = long(t.client);
+        XSendEvent(d_, t.client, False, NoEventMask, &e);
+        lastPing_ = Clock::now();
+        sent = true;
+    }
+    XFlush(d_);
+    return sent;
+}
+
+bool Player::RoundTrip() {
+    // The game's answer to a ping sent now: it has handled every input
+    // before it and the events those posted.
+    if (game_ <= 0 || !SendPing()) return false;
+    const long serial = pingSerial_;
+    const auto sent = Clock::now();
+    while (Clock::now() - sent < std::chrono::duration<double>(o_.hang)) {
+        while (XPending(d_)) {
+            XEvent e;
+            XNextEvent(d_, &e);
+            HandleEvent(e);
+        }
+        if (lastPong_ >= sent && pingSerial_ == serial) return true;
+        CheckGame();
+        if (game_ <= 0 || stop_) return false;
+        fd_set fds;
+        FD_ZERO(&fds);
+        FD_SET(ConnectionNumber(d_), &fds);
+        timeval tv{0, 5000};
+        select(ConnectionNumber(d_) + 1, &fds, nullptr, nullptr, &tv);
+    }
+    return false;
+}
+
+void Player::Pump(double ms) {
+    const auto until = Clock::now() + std::chrono::microseconds(long(ms * 1000));
+    do {
+        while (XPending(d_)) {
+            XEvent e;
+            XNextEvent(d_, &e);
+            HandleEvent(e);
+        }
+        CheckGame();
+        if (stop_) return;
+        Ping();
+        if (o_.frames && Clock::now() - lastFrameCheck_ > std::chrono::milliseconds(40)) {
+            lastFrameCheck_ = Clock::now();
+            CheckFrame();
+            if (stop_) return;
+        }
+        fd_set fds;
+        FD_ZERO(&fds);
+        FD_SET(ConnectionNumber(d_), &fds);
+        timeval tv{0, 5000};
+        select(ConnectionNumber(d_) + 1, &fds, nullptr, nullptr, &tv);
+    } while (Clock::now() < until);
+}
+
+bool Player::ReadProbe(Probe& p) {
+    Atom type;
+    int format;
+    unsigned long n, after;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(d_, root_, probeAtom_, 0, 1 << 20, False, XA_STRING, &type, &format, &n, &after, &data) !=
+            Success || !data)
+        return false;
+    std::istringstream in(std::string(reinterpret_cast<char*>(data), n));
+    XFree(data);
+    std::string state;
+    double dpr = 1;
+    if (!(in >> p.serial >> state)) return false;
+    p.done = state == "done";
+    if (!p.done) return true;
+    in >> p.window >> dpr >> p.left >> p.top;
+    p.scale = std::max(1, int(std::lround(dpr)));
+    Probe::Sprite s;
+    while (in >> s.n >> s.x >> s.y) p.sprites.push_back(s);
+    return true;
+}
+
+long Player::CompareFrame(const Probe& p, std::vector<std::uint32_t>* shot, std::vector<std::uint32_t>* want, int* bw,
+                          int* bh) {
+    if (!p.done || !p.window || p.sprites.empty()) return -1;
+    const int k = p.scale;
+    // The box of the figures on the screen, in device pixels.
+    int x0 = screenW_, y0 = screenH_, x1 = 0, y1 = 0;
+    for (const auto& s : p.sprites) {
+        const q::SpritePicture& pic = q::frm_RGN_Picture::pPicture(s.n);
+        if (pic.empty()) continue;
+        x0 = std::min(x0, (p.left + s.x) * k), y0 = std::min(y0, (p.top + s.y) * k);
+        x1 = std::max(x1, (p.left + s.x + pic.width) * k), y1 = std::max(y1, (p.top + s.y + pic.height) * k);
+    }
+    x0 = std::max(x0, 0), y0 = std::max(y0, 0), x1 = std::min(x1, screenW_), y1 = std::min(y1, screenH_);
+    if (x1 <= x0 || y1 <= y0) return -1;
+    const int w = x1 - x0, h = y1 - y0;
+    // What the frame shows there: each sprite inside its outline, in
+    // painting order; 0 where nothing of the stage shows.
+    std::vector<std::uint32_t> expect(size_t(w) * size_t(h), 0);
+    for (const auto& s : p.sprites) {
+        const q::SpritePicture& pic = q::frm_RGN_Picture::pPicture(s.n);
+        if (pic.empty()) continue;
+        static std::vector<q::RegionRecord> outlines(q::SpriteCount);
+        q::RegionRecord& rec = outlines[size_t(s.n)];
+        if (!rec.IsRegion()) q::OutlineOf(pic, rec);
+        for (const q::PixelRect& r : rec.rects)
+            for (int py = r.top; py < r.bottom; ++py)
+                for (int px = r.left; px < r.right; ++px) {
+                    const std::uint32_t c = 0xFF000000u | (q::OpaquePixel(pic.At(px, py)) & 0xFFFFFFu);
+                    for (int dy = 0; dy < k; ++dy)
+                        for (int dx = 0; dx < k; ++dx) {
+                            const int sx = (p.left + s.x + px) * k + dx - x0, sy = (p.top + s.y + py) * k + dy - y0;
+                            if (sx >= 0 && sy >= 0 && sx < w && sy < h) expect[size_t(sy) * size_t(w) + size_t(sx)] = c;
+                        }
+                }
+    }
+    // Under a grab of the server: the probe still says this frame, nothing
+    // covers the pixels compared, and the screen's pixels.
+    XGrabServer(d_);
+    Probe now;
+    long bad = -1;
+    XImage* img = nullptr;
+    if (ReadProbe(now) && now.done && now.serial == p.serial) {
+        XWindowAttributes a;
+        if (XGetWindowAttributes(d_, p.window, &a) && a.map_state == IsViewable) {
+            // The stage's frame among the root's children, and everything above it.
+            Window top = p.window;
+            for (int i = 0; i < 8; ++i) {
+                Window r, parent, *kids = nullptr;
+                unsigned n = 0;
+                if (!XQueryTree(d_, top, &r, &parent, &kids, &n)) break;
+                if (kids) XFree(kids);
+                if (parent == root_ || !parent) break;
+                top = parent;
+            }
+            Window r, parent, *kids = nullptr;
+            unsigned n = 0;
+            XQueryTree(d_, root_, &r, &parent, &kids, &n);
+            bool above = false;
+            for (unsigned i = 0; i < n; ++i) {
+                if (kids[i] == top) {
+                    above = true;
+                    continue;
+                }
+                if (!above) continue;
+                XWindowAttributes c;
+                if (!XGetWindowAttributes(d_, kids[i], &c) || c.map_state != IsViewable) continue;
+                const int cx0 = std::max(c.x - x0, 0), cy0 = std::max(c.y - y0, 0);
+                const int cx1 = std::min(c.x + c.width + 2 * c.border_width - x0, w),
+                          cy1 = std::min(c.y + c.height + 2 * c.border_width - y0, h);
+                for (int yy = cy0; yy < cy1; ++yy)
+                    for (int xx = cx0; xx < cx1; ++xx) expect[size_t(yy) * size_t(w) + size_t(xx)] = 0;
+            }
+            if (kids) XFree(kids);
+            if (above) img = XGetImage(d_, root_, x0, y0, unsigned(w), unsigned(h), AllPlanes, ZPixmap);
+        }
+    }
+    XUngrabServer(d_);
+    XFlush(d_);
+    if (!img) return -1;
+    bad = 0;
+    long checked = 0;
+    if (shot) shot->assign(size_t(w) * size_t(h), 0);
+    for (int yy = 0; yy < h; ++yy)
+        for (int xx = 0; xx < w; ++xx) {
+            const std::uint32_t got = std::uint32_t(XGetPixel(img, xx, yy)) & 0xFFFFFFu;
+            if (shot) (*shot)[size_t(yy) * size_t(w) + size_t(xx)] = got;
+            const std::uint32_t e = expect[size_t(yy) * size_t(w) + size_t(xx)];
+            if (!e) continue;
+            ++checked;
+            if ((e & 0xFFFFFFu) != got) ++bad;
+        }
+    XDestroyImage(img);
+    if (want) *want = std::move(expect);
+    if (bw) *bw = w;
+    if (bh) *bh = h;
+    return checked ? bad : -1;
+}
+
+void WritePpm(const std::string& path, const std::vector<std::uint32_t>& px, int w, int h, bool expected) {
+    std::ofstream out(path, std::ios::binary);
+    out << "P6\n" << w << " " << h << "\n255\n";
+    for (size_t i = 0; i < px.size(); ++i) {
+        std::uint32_t c = px[i];
+        // Where the stage shows nothing a grey checkerboard.
+        if (expected && !c) c = (((i % size_t(w)) / 4 + (i / size_t(w)) / 4) % 2) ? 0xA0A0A0 : 0xC8C8C8;
+        const char rgb[3] = {char((c >> 16) & 0xFF), char((c >> 8) & 0xFF), char(c & 0xFF)};
+        out.write(rgb, 3);
+    }
+}
+
+void Player::CheckFrame() {
+    Probe p;
+    if (game_ <= 0 || !ReadProbe(p)) return;
+    const long bad = CompareFrame(p, nullptr, nullptr, nullptr, nullptr);
+    if (bad < 0) return;
+    t_.framesChecked++;
+    // A few pixels may be covered by a window the check does not know
+    // of (a tooltip's shadow); a broken frame is a figure in pieces.
+    constexpr long Threshold = 12;
+    if (bad < Threshold) return;
+    // The same frame still wrong a moment later: not a frame on its way to
+    // the screen, but one that reached it broken.
+    // Whatever the game had still to paint of it is painted once it has
+    // answered two pings (and 30 ms have passed).
+    const auto until = Clock::now() + std::chrono::milliseconds(30);
+    if (!RoundTrip() || !RoundTrip()) return;
+    while (Clock::now() < until) usleep(2000);
+    std::vector<std::uint32_t> shot, want;
+    int w = 0, h = 0;
+    const long again = CompareFrame(p, &shot, &want, &w, &h);
+    if (again < Threshold) return;
+    t_.broken++;
+    std::string where;
+    if (!o_.shots.empty() && shotCount_ < 20) {
+        const std::string base = o_.shots + "/broken-" + std::to_string(o_.seed) + "-" + std::to_string(++shotCount_);
+        WritePpm(base + "-screen.ppm", shot, w, h, false);
+        WritePpm(base + "-drawn.ppm", want, w, h, true);
+        where = "\nthe screen and the frame drawn: " + base + "-screen.ppm, " + base + "-drawn.ppm";
+    }
+    Find("broken frame", "frame " + std::to_string(p.serial) + ": " + std::to_string(again) +
+                             " pixels of its figures differ on the screen" + where);
+}
+
+void Player::Click(int x, int y, int button, const std::string& what) {
+    Move(x, y);
+    XTestFakeButtonEvent(d_, unsigned(button), True, 0);
+    XTestFakeButtonEvent(d_, unsigned(button), False, 0);
+    XFlush(d_);
+    t_.inputs++;
+    Note((button == 1 ? "left click " : button == 3 ? "right click " : "click ") + what + " at " + std::to_string(x) +
+         "," + std::to_string(y));
+}
+
+void Player::Key(KeySym key, std::initializer_list<KeySym> mods, const std::string& what, bool asking) {
+    for (KeySym m : mods) XTestFakeKeyEvent(d_, XKeysymToKeycode(d_, m), True, 0);
+    XTestFakeKeyEvent(d_, XKeysymToKeycode(d_, key), True, 0);
+    XTestFakeKeyEvent(d_, XKeysymToKeycode(d_, key), False, 0);
+    for (KeySym m : mods) XTestFakeKeyEvent(d_, XKeysymToKeycode(d_, m), False, 0);
+    XFlush(d_);
+    t_.inputs++;
+    Note("key " + what);
+    if (asking && !otherHolds_) lastEnding_ = Last::Asking, lastEndingAt_ = Clock::now();
+}
+
+void Player::CloseRequest(const Top& t) {
+    // A click on the taskbar's close: on the game, as far as its keyboard goes.
+    otherHolds_ = false;
+    // As a taskbar closes a window: through the window manager.
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = t.client;
+    e.xclient.message_type = closeWindow_;
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = CurrentTime;
+    e.xclient.data.l[1] = 2;
+    XSendEvent(d_, root_, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    XFlush(d_);
+    t_.inputs++;
+    char id[32];
+    std::snprintf(id, sizeof id, "0x%lx", t.client);
+    Note(std::string("close window ") + id + " from the taskbar");
+    lastEnding_ = Last::Close, lastEndingAt_ = Clock::now();
+}
+
+bool Player::PickInside(const Top& t, const std::vector<Top>& tops, int& x, int& y, bool lowerThird, bool middle) {
+    // A point of the window that no window above it covers; in the middle
+    // of its width, where buttons stand, when asked.
+    size_t at = 0;
+    while (at < tops.size() && tops[at].frame != t.frame) ++at;
+    for (int tries = 0; tries < 20; ++tries) {
+        x = middle ? int(Between(t.x + t.w * 2 / 5, std::max(t.x + 2, t.x + t.w * 3 / 5)))
+                   : int(Between(t.x + 2, std::max(t.x + 2, t.x + t.w - 3)));
+        y = int(Between(lowerThird ? t.y + t.h * 2 / 3 : t.y + 2, std::max(t.y + 2, t.y + t.h - 3)));
+        if (x < 0 || y < 0 || x >= screenW_ || y >= screenH_) continue;
+        bool covered = false;
+        for (size_t i = at + 1; i < tops.size() && !covered; ++i)
+            covered = tops[i].viewable && x >= tops[i].x && y >= tops[i].y && x < tops[i].x + tops[i].w &&
+                      y < tops[i].y + tops[i].h;
+        if (!covered) return true;
+    }
+    return false;
+}
+
+void Player::Input() {
+    const std::vector<Top> tops = Tops();
+    std::vector<const Top*> windows, menus, dialogs;
+    const Top* other = nullptr;
+    const Top* panel = nullptr;
+    for (const Top& t : tops) {
+        if (!t.viewable) continue;
+        if (t.other) other = &t;
+        if (!t.game) {
+            // The taskbar: a wide low window at the screen's bottom that is no game's.
+            if (!t.other && t.w > screenW_ / 2 && t.h < 80 && t.y + t.h >= screenH_ - 2) panel = &t;
+            continue;
+        }
+        if (t.overrideRedirect) {
+            if (t.w > 30 && t.h > 15) menus.push_back(&t);
+        } else if (t.dialog) dialogs.push_back(&t);
+        else windows.push_back(&t);
+    }
+    // The stage's window is clicked on its figures, not anywhere in its box.
+    Probe stage;
+    if (ReadProbe(stage) && stage.done)
+        windows.erase(std::remove_if(windows.begin(), windows.end(), [&](const Top* t) { return t->client == stage.window; }),
+                      windows.end());
+    const long activeId = CardinalOf(root_, active_);
+    const bool gameActive = activeId > 0 && IsGameWindow(Window(activeId));
+    bool dialogActive = false;
+    for (const Top* t : dialogs) dialogActive |= Window(activeId) == t->client;
+    int x, y;
+    const double u = Uniform();
+
+    // The title, a small window in the middle of the screen: mostly its
+    // first button, a third of the way down (a new game).
+    for (const Top* t : windows) {
+        const bool centred = std::abs(t->x + t->w / 2 - screenW_ / 2) < 20 && std::abs(t->y + t->h / 2 - screenH_ / 2) < 40;
+        if (centred && t->w < 400 && menus.empty() && dialogs.empty() && u < 0.5) {
+            otherHolds_ = false;
+            Click(t->x + t->w / 2, t->y + t->h / 3, 1, "the title's first button");
+            lastEnding_ = Last::Asking, lastEndingAt_ = Clock::now();
+            return;
+        }
+    }
+
+    // A popup menu is open: an item, mostly.
+    if (!menus.empty()) {
+        const Top& m = *menus.back();
+        if (u < 0.75) {
+            x = int(Between(m.x + 8, m.x + std::max(9, m.w / 2)));
+            y = int(Between(m.y + 4, m.y + m.h - 5));
+            otherHolds_ = false;
+            Click(x, y, 1, "a popup menu's item");
+            // A menu's item could be a yes (終了 asks on the bar first).
+            lastEnding_ = Last::Asking, lastEndingAt_ = Clock::now();
+        } else if (u < 0.85) {
+            const long downs = Between(1, 6);
+            for (long i = 0; i < downs; ++i) Key(XK_Down, {}, "Down");
+            Key(XK_Return, {}, "Return in a popup menu", true);
+        } else if (other && PickInside(*other, tops, x, y)) {
+            Click(x, y, 1, "the other program, away from the popup menu");
+        }
+        return;
+    }
+    // A dialog of the game: answered, or clicked on.
+    if (!dialogs.empty() && u < 0.8) {
+        const Top& dlg = *dialogs.back();
+        if (dialogActive && u < 0.4) Key(XK_Return, {}, "Return in a dialog", true);
+        else if (dialogActive && u < 0.6) Key(XK_Escape, {}, "Escape in a dialog", true);
+        else if (PickInside(dlg, tops, x, y, true)) {
+            otherHolds_ = false;
+            Click(x, y, 1, "a dialog");
+            lastEnding_ = Last::Asking, lastEndingAt_ = Clock::now();
+        }
+        return;
+    }
+    // The other program has the keyboard: the player types into it, waits,
+    // and only now and then goes back to the game.
+    if (otherHolds_ && u < 0.6) {
+        if (u < 0.3) {
+            static const KeySym letters[] = {XK_a, XK_s, XK_f, XK_y, XK_n, XK_g, XK_Return, XK_space, XK_F5, XK_Escape};
+            const KeySym k = letters[Between(0, 9)];
+            Key(k, {}, std::string(XKeysymToString(k)) + " (to the other program)");
+        } else {
+            Note("wait");
+            Pump(double(Between(300, 2500)));
+        }
+        return;
+    }
+    const double v = Uniform();
+    if (v < 0.20) {
+        // A figure on the stage, right-clicked.
+        Probe p;
+        if (ReadProbe(p) && p.done && !p.sprites.empty()) {
+            const auto& s = p.sprites[size_t(Between(0, long(p.sprites.size()) - 1))];
+            const q::SpritePicture& pic = q::frm_RGN_Picture::pPicture(s.n);
+            const q::RegionRecord rec = q::OutlineOf(pic);
+            if (rec.IsRegion()) {
+                const q::PixelRect& r = rec.rects[size_t(Between(0, long(rec.rects.size()) - 1))];
+                x = (p.left + s.x + int(Between(r.left, r.right - 1))) * p.scale;
+                y = (p.top + s.y + int(Between(r.top, r.bottom - 1))) * p.scale;
+                if (x < 0 || y < 0 || x >= screenW_ || y >= screenH_) return;
+                otherHolds_ = false;
+                Click(x, y, 3, "figure " + std::to_string(s.n));
+                return;
+            }
+        }
+    }
+    if (v < 0.55 && !windows.empty()) {
+        // A game window (the bar, a list, a facility, the title), clicked.
+        const Top& t = *windows[size_t(Between(0, long(windows.size()) - 1))];
+        const bool right = v < 0.35;
+        if (PickInside(t, tops, x, y, false, !right && Uniform() < 0.5)) {
+            otherHolds_ = false;
+            Click(x, y, right ? 3 : 1, "a game window " + std::to_string(t.w) + "x" + std::to_string(t.h));
+            if (!right) lastEnding_ = Last::Asking, lastEndingAt_ = Clock::now();
+            return;
+        }
+    }
+    if (v < 0.80) {
+        // One of the game's keys, to whichever window has the keyboard.
+        struct K {
+            KeySym key;
+            bool shift;
+            const char* name;
+            bool asking;
+        };
+        static const K keys[] = {{XK_g, false, "G", true},      {XK_Return, false, "Enter", true}, {XK_y, false, "Y", true},
+                                 {XK_n, false, "N", false},     {XK_a, false, "A", false},         {XK_c, false, "C", false},
+                                 {XK_s, false, "S", false},     {XK_t, false, "T", false},         {XK_m, false, "M", false},
+                                 {XK_f, false, "F", false},     {XK_Menu, false, "Menu", false},   {XK_F5, false, "F5", false},
+                                 {XK_h, true, "Shift+H", false}, {XK_1, true, "Shift+1", false},   {XK_2, true, "Shift+2", false},
+                                 {XK_3, true, "Shift+3", false}, {XK_4, true, "Shift+4", false},   {XK_5, true, "Shift+5", false},
+                                 {XK_6, true, "Shift+6", false}, {XK_7, true, "Shift+7", false},   {XK_8, true, "Shift+8", false},
+                                 {XK_9, true, "Shift+9", false}, {XK_0, true, "Shift+0", false}};
+        const K& k = keys[Between(0, long(std::size(keys)) - 1)];
+        if (k.shift) Key(k.key, {XK_Shift_L}, k.name, k.asking);
+        else Key(k.key, {}, k.name, k.asking);
+        return;
+    }
+    if (v < 0.84 && o_.closes && gameActive && !otherHolds_) {
+        Key(XK_F4, {XK_Alt_L}, "Alt+F4");
+        lastEnding_ = Last::Close, lastEndingAt_ = Clock::now();
+        // A close is given time to act before anything can answer it.
+        Pump(800);
+        return;
+    }
+    if (v < 0.86 && o_.closes && !windows.empty()) {
+        CloseRequest(*windows[size_t(Between(0, long(windows.size()) - 1))]);
+        Pump(800);
+        return;
+    }
+    if (v < 0.88 && panel && PickInside(*panel, tops, x, y)) {
+        otherHolds_ = false;
+        Click(x, y, 1, "the taskbar");
+        return;
+    }
+    if (v < 0.96 && other && PickInside(*other, tops, x, y)) {
+        otherHolds_ = false;
+        // The game has done what the inputs before asked (a window that a
+        // key opened is up) before the player turns to the other program.
+        RoundTrip();
+        Pump(250);
+        if (stop_ || game_ <= 0) return;
+        Click(x, y, 1, "the other program");
+        // It holds the keyboard once the window manager says it is active.
+        const auto until = Clock::now() + std::chrono::seconds(5);
+        while (Clock::now() < until && !stop_) {
+            Pump(20);
+            if (CardinalOf(root_, active_) == long(otherClient_)) {
+                otherHolds_ = true;
+                Note("the other program has the keyboard");
+                return;
+            }
+        }
+        Note("the other program did not get the keyboard");
+        return;
+    }
+    Note("wait");
+    Pump(double(Between(1000, 4000)));
+}
+
+int Player::Run() {
+    d_ = XOpenDisplay(nullptr);
+    if (!d_) {
+        std::cerr << "quorvane-deskplay: no X display\n";
+        return 2;
+    }
+    XSetErrorHandler(IgnoreXErrors);
+    int ev, er, maj, min;
+    if (!XTestQueryExtension(d_, &ev, &er, &maj, &min)) {
+        std::cerr << "quorvane-deskplay: the X server has no XTEST\n";
+        return 2;
+    }
+    if (!o_.log.empty()) log_.open(o_.log, std::ios::app);
+    root_ = DefaultRootWindow(d_);
+    screenW_ = DisplayWidth(d_, DefaultScreen(d_));
+    screenH_ = DisplayHeight(d_, DefaultScreen(d_));
+    active_ = A("_NET_ACTIVE_WINDOW");
+    pidAtom_ = A("_NET_WM_PID");
+    probeAtom_ = A("_QUORVANE_STAGE_FRAME");
+    protocols_ = A("WM_PROTOCOLS");
+    ping_ = A("_NET_WM_PING");
+    closeWindow_ = A("_NET_CLOSE_WINDOW");
+    type_ = A("_NET_WM_WINDOW_TYPE");
+    dialogType_ = A("_NET_WM_WINDOW_TYPE_DIALOG");
+    wmState_ = A("WM_STATE");
+    // The game answers a ping to the root with these masks.
+    XSelectInput(d_, root_, PropertyChangeMask | StructureNotifyMask | SubstructureNotifyMask);
+    // The other program, by its name.
+    for (const Top& t : Tops()) {
+        char* name = nullptr;
+        if (t.viewable && XFetchName(d_, t.client, &name) && name) {
+            if (o_.other == name) otherClient_ = t.client;
+            XFree(name);
+        }
+    }
+    if (!otherClient_) std::cerr << "quorvane-deskplay: no window named \"" << o_.other << "\"; playing without it\n";
+    if (!o_.gameErr.empty()) {
+        std::ifstream in(o_.gameErr, std::ios::binary | std::ios::ate);
+        errRead_ = in ? long(in.tellg()) : 0;
+    }
+    start_ = Clock::now();
+    StartGame();
+    while (!stop_ && Elapsed() < o_.seconds) {
+        if (game_ <= 0) {
+            if (!o_.keepGoing) break;
+            StartGame();
+            continue;
+        }
+        Input();
+        if (stop_) break;
+        // A player's pace: mostly quick, now and then a pause to watch.
+        Pump(Uniform() < 0.9 ? double(Between(60, 450)) : double(Between(800, 3000)));
+    }
+    if (game_ > 0) {
+        // Still running: ended by us, which is no finding.
+        kill(game_, SIGTERM);
+        for (int i = 0; i < 50 && waitpid(game_, nullptr, WNOHANG) == 0; ++i) usleep(100000);
+        kill(game_, SIGKILL);
+        waitpid(game_, nullptr, 0);
+        const std::string err = NewErrText();
+        if (err.find("Sanitizer") != std::string::npos || err.find("runtime error:") != std::string::npos) {
+            t_.sanitizer++;
+            Find("sanitizer report", err.substr(0, 6000));
+        }
+    }
+    std::ostringstream s;
+    s.precision(0);
+    s << std::fixed << "seed " << o_.seed << ": " << Elapsed() << " s, inputs " << t_.inputs << ", game starts "
+      << t_.starts << ", asked quits " << t_.askedQuits << ", frames checked " << t_.framesChecked << ", crashes "
+      << t_.crashes << ", sanitizer reports " << t_.sanitizer << ", hangs " << t_.hangs << ", focus steals " << t_.steals
+      << ", unasked quits " << t_.unasked << ", broken frames " << t_.broken << "\n";
+    std::cout << s.str();
+    if (log_) log_ << s.str();
+    return t_.Findings() ? 1 : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options o;
+    int i = 1;
+    for (; i < argc; ++i) {
+        const std::string a = argv[i];
+        auto next = [&]() -> std::string {
+            if (i + 1 >= argc) {
+                std::cerr << "quorvane-deskplay: " << a << " needs a value\n";
+                std::exit(2);
+            }
+            return argv[++i];
+        };
+        if (a == "--") {
+            ++i;
+            break;
+        }
+        if (a == "--seed") o.seed = std::stoull(next());
+        else if (a == "--seconds") o.seconds = std::stod(next());
+        else if (a == "--other") o.other = next();
+        else if (a == "--game-err") o.gameErr = next();
+        else if (a == "--shots") o.shots = next();
+        else if (a == "--log") o.log = next();
+        else if (a == "--hang") o.hang = std::stod(next());
+        else if (a == "--keep-going") o.keepGoing = true;
+        else if (a == "--no-closes") o.closes = false;
+        else if (a == "--no-frame-check") o.frames = false;
+        else {
+            std::cerr << "quorvane-deskplay: unknown option " << a << "\n";
+            return 2;
+        }
+    }
+    for (; i < argc; ++i) o.game.push_back(argv[i]);
+    if (o.game.empty()) {
+        std::cerr << "usage: quorvane-deskplay [--seed N] [--seconds S] [--other NAME] [--game-err FILE] [--keep-going]"
+                     " [--hang S] [--shots DIR] [--log FILE] [--no-closes] [--no-frame-check] -- GAME ARGS...\n";
+        return 2;
+    }
+    signal(SIGPIPE, SIG_IGN);
+    return Player(std::move(o)).Run();
+}

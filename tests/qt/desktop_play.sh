@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Random play on the real desktop: the game under openbox with a tint2
+# taskbar on a virtual X display, beside another program (xev) that holds
+# the keyboard part of the time, played by quorvane-deskplay (DesktopPlay.cpp)
+# from a seed. Fails on a crash, a sanitizer report, a hang, a focus steal,
+# an unasked quit or a broken frame, with the seed and the last inputs.
+#   desktop_play.sh QUORVANE DESKPLAY [SECONDS] [SEED]
+# Environment: DESKPLAY_SCREEN (WxH, 1280x800), DESKPLAY_SCALE (Qt's scale
+# factor, 1), DESKPLAY_KEEP_GOING=1 (count and go on instead of stopping at
+# the first finding), DESKPLAY_ARGS (more options of quorvane-deskplay,
+# such as --no-closes or --no-frame-check), DESKPLAY_OUT (a folder for the log, the game's
+# standard error and the pictures of broken frames; a temporary one
+# otherwise, shown on a failure).
+set -euo pipefail
+quorvane="$(realpath "$1")"
+deskplay="$(realpath "$2")"
+seconds="${3:-90}"
+seed="${4:-1}"
+screen="${DESKPLAY_SCREEN:-1280x800}"
+for tool in Xvfb openbox tint2 xev xprop; do
+  command -v "$tool" >/dev/null || { echo "missing $tool (scripts/setup installs it)"; exit 1; }
+done
+
+work="$(mktemp -d)"
+out="${DESKPLAY_OUT:-$work/out}"
+mkdir -p "$out" "$work/tmp" "$work/game" "$work/config"
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A display number of the server's own choosing, so that parallel runs never meet.
+Xvfb -displayfd 5 -screen 0 "${screen}x24" -nolisten tcp 5>"$work/display" 2>/dev/null &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "Xvfb did not start"; exit 1; }
+export DISPLAY=":$(head -1 "$work/display")"
+mkdir -p "$work/runtime" && chmod 700 "$work/runtime"
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || { echo "openbox did not start"; cat "$work/openbox.log"; exit 1; }
+tint2 >"$work/tint2.log" 2>&1 &
+pids+=($!)
+# The taskbar's strut is on the root's work area once tint2 stands.
+for _ in $(seq 100); do
+  [ "$(xprop -root _NET_WORKAREA 2>/dev/null | awk -F', ' '{print $4}')" != "${screen#*x}" ] && break
+  sleep 0.1
+done
+xev -geometry 520x300+30+30 -name "another program" >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q 0x && break; sleep 0.1; done
+sleep 0.2
+
+cd "$work/game"
+set +e
+TMPDIR="$work/tmp" QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="${DESKPLAY_SCALE:-1}" QUORVANE_FRAME_PROBE=1 \
+  ASAN_OPTIONS="detect_leaks=0:abort_on_error=1" UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
+  "$deskplay" --seed "$seed" --seconds "$seconds" --other "another program" --game-err "$out/game.err" \
+  --log "$out/play.log" --shots "$out" ${DESKPLAY_KEEP_GOING:+--keep-going} ${DESKPLAY_ARGS:-} -- "$quorvane"
+status=$?
+set -e
+if [ "$status" != 0 ] && [ -z "${DESKPLAY_OUT:-}" ]; then
+  # Kept for whoever looks into it.
+  keep="$(mktemp -d /tmp/desktop-play-XXXXXX)"
+  cp -r "$out/." "$keep/"
+  echo "the log, the game's standard error and any pictures: $keep"
+fi
+exit "$status"
