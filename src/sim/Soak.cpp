@@ -303,13 +303,15 @@ public:
     std::string LongWait() { return "wait " + std::to_string(Between(5000, 300000)); }
 
     // The inputs a player has at hand now.
-    // With `mayLeave` false she neither quits nor walks out of the place.
-    std::vector<std::string> Inputs(Game& g, SimHost& host, bool autoMode, bool mayLeave) {
+    // With `mayQuit` false she does not quit; with `mayLeave` false she does
+    // not walk out of a facility either.
+    std::vector<std::string> Inputs(Game& g, SimHost& host, bool autoMode, bool mayQuit, bool mayLeave) {
         std::vector<std::string> keys, clicks, menu;
         if (MenuItem* open = host.OpenMenu()) {
             for (const MenuItem* item : open->children)
                 if (item->Visible && item->Enabled && !item->isSeparator() && item->children.empty()) {
-                    if (!mayLeave && (item->Caption.get() == "終了" || item->Caption.get() == "看板へ")) continue;
+                    if (!mayQuit && item->Caption.get() == "終了") continue;
+                    if (!mayLeave && item->Caption.get() == "看板へ") continue;
                     menu.push_back("menu " + Quote(item->Caption));
                     // Saving from the board is tried often enough to continue it later.
                     if (item->Caption.get() == "セーブ" && Uniform() < 0.3) return {menu.back()};
@@ -348,7 +350,7 @@ public:
                     case ControlKind::CheckBox:
                     case ControlKind::OptionButton:
                         // Quitting from the title is tried, but seldom.
-                        if (path == "frmOpen.cmdExit" && (!mayLeave || Uniform() < 0.9)) break;
+                        if (path == "frmOpen.cmdExit" && (!mayQuit || Uniform() < 0.9)) break;
                         clicks.push_back("click " + path);
                         break;
                     case ControlKind::TextBox: clicks.push_back("type " + path + " " + Typed()); break;
@@ -457,8 +459,10 @@ private:
     std::optional<Finding> Stuck();
     std::optional<Finding> StuckAnyway();
     std::optional<Finding> MarkedStuck(const std::string& detail, std::size_t line);
-    // She does not quit or walk away while something looks stuck.
-    bool MayLeave() const { return inputs - lastProgressInput_ < 20 && !watch_.Suspicious(inputs); }
+    // She does not quit while something looks stuck, nor walk out of a
+    // facility whose question or window has taken nothing for a while.
+    bool MayQuit() const { return inputs - lastProgressInput_ < 20 && !watch_.Suspicious(inputs); }
+    bool MayLeave() const { return !watch_.Holding(inputs); }
 
     const Options& o_;
     Player player_;
@@ -606,7 +610,7 @@ std::optional<Finding> Run::PlayOne(bool probing) {
     const bool autoMode = o_.mode == Mode::Auto && !probing;
     // Now and then she quits (as Esc does, without saving) and starts again.
     // (Never in a stretch with nothing new: that would hide a lock-up.)
-    if (!g->NewGame && !probing && MayLeave() && player_.Uniform() < (autoMode ? 0.0002 : 0.001)) {
+    if (!g->NewGame && !probing && MayQuit() && player_.Uniform() < (autoMode ? 0.0002 : 0.001)) {
         return Restart();
     }
     if (autoMode) {
@@ -635,7 +639,7 @@ std::optional<Finding> Run::PlayOne(bool probing) {
     }
     if (auto box = player_.BoxAnswer())
         if (auto f = Step(*box)) return f;
-    const std::vector<std::string> inputs = player_.Inputs(*g, s_.host(), o_.mode == Mode::Auto, MayLeave());
+    const std::vector<std::string> inputs = player_.Inputs(*g, s_.host(), o_.mode == Mode::Auto, MayQuit(), MayLeave());
     if (!inputs.empty())
         if (auto f = Step(player_.Pick(inputs))) return f;
     if (player_.Uniform() < 0.7 || inputs.empty()) return Step(player_.Wait());

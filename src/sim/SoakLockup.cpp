@@ -132,11 +132,15 @@ std::optional<LockupWatch::Lockup> LockupWatch::Found(long inputs, std::int64_t 
     return std::nullopt;
 }
 
-bool LockupWatch::Suspicious(long inputs) const {
+bool LockupWatch::Holding(long inputs) const {
     if (question_ && inputs - question_->inputs >= WaryInputs) return true;
     for (const auto& [name, s] : deadWindows_)
         if (inputs - s.inputs >= WaryInputs) return true;
-    return place_ && inputs - place_->inputs >= WaryPlaceInputs;
+    return false;
+}
+
+bool LockupWatch::Suspicious(long inputs) const {
+    return Holding(inputs) || (place_ && inputs - place_->inputs >= WaryPlaceInputs);
 }
 
 }  // namespace q::soak

@@ -2,7 +2,7 @@
 // place the player can never leave though the clock runs on, a question
 // whose choices answer nothing, a window left taking nothing.
 // Each is a stretch of the player's trying; while one runs, she does not
-// quit or walk away, so the stretch is not cut short by leaving.
+// quit, so the stretch is not cut short by a new program start.
 #pragma once
 
 #include <cstddef>
@@ -37,8 +37,11 @@ public:
     // A stretch long enough to be a lock-up.
     std::optional<Lockup> Found(long inputs, std::int64_t nowMs) const;
     // A stretch that has run for a while: the player keeps trying instead
-    // of quitting or leaving the place.
+    // of quitting.
     bool Suspicious(long inputs) const;
+    // A question or a window that has taken nothing for a while: she does
+    // not walk out of the facility either, which would close it.
+    bool Holding(long inputs) const;
     // How often the place has changed: replays use it to tell a game that moved on.
     long PlaceChanges() const { return placeChanges_; }
 

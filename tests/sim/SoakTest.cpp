@@ -108,6 +108,37 @@ TEST(SoakTest, BrokenRuleOfTheStateIsFoundAfterTheInputThatBrokeIt) {
     EXPECT_EQ(Kind(Check(o, InTheShop(o, {"wait 60000"}), false)), "nothing");
 }
 
+TEST(SoakTest, ContinuingGivesTheGameAsItWasWhenTheSaveWasWritten) {
+    const std::vector<std::string> toBoard = {"key Apps", "menu 看板へ", "wait 3000"};
+    const std::vector<std::string> saveAndContinue = {"key Apps", "menu セーブ", "wait 1000", "key Y", "wait 2000",
+                                                      "restart", "start", "click frmOpen.cmdContinue(1)", "wait 1000"};
+    const struct {
+        const char* what;
+        std::vector<std::string> before, asked;
+    } cases[] = {
+        {"saved as asked", toBoard, {}},
+        // The speed and the pause changed while the question waits: the file
+        // keeps them as they were at the answer.
+        {"speed and pause changed before the answer", toBoard, {"key S", "key C"}},
+        // A fire detection contract just bought at the estate agent.
+        {"a contract just bought",
+         With(toBoard, {"set MyGold 100000", "key Apps", "menu 不動産屋", "wait 3000", "select frmItemShop.lstList 5",
+                        "click frmItemShop.cmdBuy", "wait 1000", "click frmUnderMes.LBLMessage(0)", "wait 1000",
+                        "key Y", "wait 2000", "key Apps", "menu 看板へ", "wait 3000"}),
+         {}},
+    };
+    for (const auto& c : cases) {
+        const Options o = Fresh();
+        std::vector<std::string> more = c.before;
+        for (const auto& line : saveAndContinue) {
+            more.push_back(line);
+            if (line == "wait 1000" && more.size() == c.before.size() + 3) more.insert(more.end(), c.asked.begin(), c.asked.end());
+        }
+        const auto f = Check(o, InTheShop(o, more), false);
+        EXPECT_EQ(Kind(f), "nothing") << c.what;
+    }
+}
+
 TEST(SoakTest, RunIsRepeatableAndItsFindingReplaysInTheSimulator) {
     Options o = Fresh(Mode::Click);
     o.inputs = 300;
