@@ -51,6 +51,7 @@ void Coverage::AfterLine(Game& g) {
     }
     if (g.ListConfirm && g.WaitingAnswer) Mark("question:" + g.ListName);
     if (g.GameCleared) Mark("cleared");
+    if (g.StoryName == "BossTurn") Mark("boss-met:" + std::to_string(g.BossNo));
     // The fights' ends, told by the counters of won, fled and fainted
     // fights; and every boss beaten.
     if (known_) {
