@@ -529,10 +529,12 @@ std::optional<Finding> Run::StartSession(bool first) {
 std::optional<Finding> Run::PlayRoad() {
     if (!start_) return std::nullopt;
     onRoad_ = true;
+    coverage.OnRoad(true);
     for (const auto& line : start_->road) {
         std::optional<Finding> f = Step(line);
         if (!f) continue;
         onRoad_ = false;
+        coverage.OnRoad(false);
         if (f->kind == "error") {
             f->kind = "start";
             f->detail = "the road to " + start_->name + " stopped: " + f->detail;
@@ -541,8 +543,7 @@ std::optional<Finding> Run::PlayRoad() {
     }
     onRoad_ = false;
     started = true;
-    // What the road set (the bosses of its stage) was not won here.
-    coverage.NewSession();
+    coverage.OnRoad(false);
     // The road's own lines are no player's inputs: the watch for a lock-up starts here.
     lastProgressInput_ = inputs;
     lastProgressMs_ = Now();

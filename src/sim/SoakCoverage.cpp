@@ -51,9 +51,10 @@ void Coverage::AfterLine(Game& g) {
     }
     if (g.ListConfirm && g.WaitingAnswer) Mark("question:" + g.ListName);
     if (g.GameCleared) Mark("cleared");
+    if (g.StoryName == "BossTurn") Mark("boss-met:" + std::to_string(g.BossNo));
     // The fights' ends, told by the counters of won, fled and fainted
     // fights; and every boss beaten.
-    if (known_) {
+    if (known_ && !onRoad_) {
         if (g.EnemyCount > won_) Mark("fight:won");
         if (g.EscapeCount > fled_) Mark("fight:fled");
         if (g.DieCount > fainted_) Mark("fight:fainted");

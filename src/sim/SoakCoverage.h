@@ -25,6 +25,9 @@ public:
     void AfterLine(Game& g);
     // A fresh game (a program start): the counters it had are gone.
     void NewSession() { known_ = false; }
+    // On the road to a starting point: what it sets (the bosses of its
+    // stage) is not counted as won or met.
+    void OnRoad(bool on) { onRoad_ = on; }
 
     const std::map<std::string, long>& reached() const { return reached_; }
 
@@ -33,6 +36,7 @@ private:
 
     std::map<std::string, long> reached_;
     bool known_ = false;
+    bool onRoad_ = false;
     long won_ = 0, fled_ = 0, fainted_ = 0;
     std::array<bool, 13> bosses_{};
 };

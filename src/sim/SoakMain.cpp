@@ -17,7 +17,7 @@ namespace {
 void Usage() {
     std::cout << "usage: quorvane-soak [options]\n"
                  "  --mode click|auto|both   a player clicking at random, auto mode left alone, or both (both)\n"
-                 "  --seeds A-B              the seeds to play (1-10)\n"
+                 "  --seeds A-B|table        the seeds to play (1-10); table: one for each starting point\n"
                  "  --step N                 with --minutes: every Nth seed from A on (1)\n"
                  "  --minutes M              play seeds from A on until M minutes have passed\n"
                  "  --inputs N               inputs a run of the clicking mode plays (5000)\n"
@@ -66,6 +66,11 @@ int main(int argc, char** argv) {
                 else throw std::invalid_argument(m);
             } else if (a == "--seeds") {
                 const std::string s = value();
+                if (s == "table") {  // one seed for each starting point, in turn
+                    first = 1;
+                    last = long(StartPoints().size());
+                    continue;
+                }
                 const auto dash = s.find('-');
                 first = std::stol(s.substr(0, dash));
                 last = dash == std::string::npos ? first : std::stol(s.substr(dash + 1));

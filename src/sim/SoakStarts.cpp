@@ -189,7 +189,7 @@ std::vector<StartPoint> Build() {
         {"castle", "stage 8", Opening() + Stage(8) + Board("Amulet") + "key Apps\nmenu 城内\nexpect EventField Siro\n", "place:Siro"},
         {"lake-guardian", "stage 6; the lake known (the park's talk)",
          Opening() + Stage(6) + "set MizuumiFlg 1\n" + Board("Elwind") + "key Apps\nmenu 潤沢湖\nexpect EventField Umi\n",
-         "place:Umi story:Fighting"},
+         "place:Umi story:HeroTurn"},
         {"lake", "stage 8; the lake known and its guardian beaten",
          Opening() + Stage(8) + "set MizuumiFlg 1\nset BossOK(6) True\n" + Board("Elwind") +
              "key Apps\nmenu 潤沢湖\nexpect EventField Umi\n",
@@ -197,8 +197,8 @@ std::vector<StartPoint> Build() {
         // Every road.
         {"road-hanomori", "stage 1", Opening() + Stage(1) + Board() + Road("レインウッド", "HanoMori"), "area:HanoMori area:Rein"},
         {"road-morielf", "stage 3", Opening() + Stage(3) + Board("Rein") + Road("エルウインド", "MoriElf"), "area:MoriElf area:Elwind"},
-        {"road-elfana", "stage 5", Opening() + Stage(5) + Board("Elwind") + Road("深淵窟", "ElfAna"), "area:ElfAna area:Shinen"},
-        {"road-hanosiro", "stage 7", Opening() + Stage(7) + Board() + Road("アミュレット城", "HanoSiro"), "area:HanoSiro area:Amulet"},
+        {"road-elfana", "stage 5", Opening() + Stage(5) + Board("Elwind") + Road("深淵窟", "ElfAna"), "area:ElfAna story:BossTurn"},
+        {"road-hanosiro", "stage 7", Opening() + Stage(7) + Board() + Road("アミュレット城", "HanoSiro"), "area:HanoSiro story:BossTurn"},
         {"road-sirotou", "stage 10", Opening() + Stage(10) + Board("Amulet") + Road("ネクザスの塔", "SiroTou"), "area:SiroTou area:Tou"},
         {"number-game", "stage 1; the walk's draws bring the game keeper",
          Opening() + Stage(1) + "set MonsNothing True\n" + Board() + Road("レインウッド", "HanoMori") +
@@ -206,15 +206,15 @@ std::vector<StartPoint> Build() {
          "event:GameStart"},
         // The cave and the tower.
         {"cave-shallow", "stage 6", Opening() + Stage(6) + Board("Shinen") + Road("中へ", "Shinen"), "area:Shinen floor:Shinen-shallow"},
-        {"cave-boss", "stage 6; warp point 10 reached", Opening() + Stage(6) + Warp("Shinen", 10), "floor:Shinen-shallow boss:3"},
+        {"cave-boss", "stage 6; warp point 10 reached", Opening() + Stage(6) + Warp("Shinen", 10), "floor:Shinen-shallow story:BossTurn"},
         {"cave-middle", "stage 8; warp points to 150 reached, the bosses above beaten",
          Opening() + Stage(8) + FloorBosses("Shinen", 150) + Warp("Shinen", 150), "floor:Shinen-middle"},
         {"cave-deep", "stage 12, late money; warp points to 250 reached, the bosses above beaten",
          Opening() + Stage(12) + Late() + FloorBosses("Shinen", 250) + Warp("Shinen", 250), "floor:Shinen-deep"},
         {"last-boss", "stage 12, late money; warp points to 290 reached, the bosses above beaten",
-         Opening() + Stage(12) + Late() + FloorBosses("Shinen", 290) + Warp("Shinen", 290), "floor:Shinen-deep"},
+         Opening() + Stage(12) + Late() + FloorBosses("Shinen", 290) + Warp("Shinen", 290), "floor:Shinen-deep story:BossTurn"},
         {"tower-shallow", "stage 11", Opening() + Stage(11) + Board("Tou") + Road("中へ", "Tou"), "area:Tou floor:Tou-shallow"},
-        {"tower-middle", "stage 11; warp points to 40 reached", Opening() + Stage(11) + Warp("Tou", 40), "floor:Tou-middle boss:8"},
+        {"tower-middle", "stage 11; warp points to 40 reached", Opening() + Stage(11) + Warp("Tou", 40), "floor:Tou-middle story:BossTurn"},
         {"tower-deep", "stage 11, late money; warp points to 90 reached, the boss below beaten",
          Opening() + Stage(11) + Late() + FloorBosses("Tou", 90) + Warp("Tou", 90), "floor:Tou-deep"},
         // The shop's visits.

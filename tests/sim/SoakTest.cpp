@@ -3,11 +3,14 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "sim/Script.h"
 #include "sim/SimDriver.h"
 #include "sim/Soak.h"
+#include "sim/SoakCoverage.h"
+#include "sim/SoakStarts.h"
 
 namespace q::soak {
 namespace {
@@ -156,6 +159,50 @@ TEST(SoakTest, RunIsRepeatableAndItsFindingReplaysInTheSimulator) {
     std::istringstream script(ScriptText(*f, o, o.folder));
     EXPECT_NO_THROW(runner.Run(script));
     std::filesystem::current_path(std::filesystem::temp_directory_path());
+}
+
+TEST(SoakTest, RunFromAStartingPointPlaysOnWhereItsRoadLeadsAndCountsWhatItReached) {
+    Options o = Fresh(Mode::Click);
+    o.start = "smith";
+    o.inputs = 20;
+    const Outcome r = Play(o);
+    EXPECT_TRUE(r.started) << Kind(r.finding);
+    EXPECT_EQ(r.inputs, 20);  // the road's own lines are not the player's inputs
+    EXPECT_TRUE(r.reached.count("facility:Smith"));
+    EXPECT_TRUE(r.reached.count("board:鍛冶屋"));
+    EXPECT_TRUE(r.reached.count("area:Rein"));
+    // The bosses the road's stage sets are not counted as beaten in the run.
+    EXPECT_FALSE(r.reached.count("boss:0"));
+
+    Report report;
+    report.Add("smith", r);
+    std::ostringstream out;
+    report.Print(out);
+    EXPECT_NE(out.str().find("start smith runs 1 played 1 inputs 20 "), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("target smith facility:Smith hit"), std::string::npos) << out.str();
+    EXPECT_EQ(report.Unplayed(), 0);
+}
+
+TEST(SoakTest, StartingPointWhoseRunsAllStoppedOnTheRoadIsNeverPlayed) {
+    Report report;
+    Outcome stopped;
+    stopped.finding = Finding{"start", "the road to castle stopped", {}};
+    report.Add("castle", stopped);
+    report.Add("castle", stopped);
+    std::ostringstream out;
+    report.Print(out);
+    EXPECT_EQ(report.Unplayed(), 1);
+    EXPECT_NE(out.str().find("NEVER PLAYED castle"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("target castle place:Siro missed"), std::string::npos) << out.str();
+}
+
+TEST(SoakTest, DungeonDepthIsAThirdOfItsFloors) {
+    const std::tuple<const char*, long, const char*> cases[] = {
+        {"Shinen", 1, "floor:Shinen-shallow"}, {"Shinen", 99, "floor:Shinen-shallow"}, {"Shinen", 100, "floor:Shinen-middle"},
+        {"Shinen", 299, "floor:Shinen-deep"},  {"Tou", 33, "floor:Tou-shallow"},       {"Tou", 34, "floor:Tou-middle"},
+        {"Tou", 67, "floor:Tou-deep"},
+    };
+    for (const auto& [dungeon, floor, key] : cases) EXPECT_EQ(Depth(dungeon, floor), key) << dungeon << " " << floor;
 }
 
 }  // namespace
