@@ -35,6 +35,7 @@
 #include <X11/keysym.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/select.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -100,6 +101,10 @@ struct Totals {
 };
 
 int IgnoreXErrors(Display*, XErrorEvent*) { return 0; }
+
+// Asked to stop (by a test's time-out, or Ctrl+C): the game goes with us.
+volatile sig_atomic_t stopAsked = 0;
+void AskStop(int) { stopAsked = 1; }
 
 class Player {
 public:
@@ -262,6 +267,7 @@ void Player::StartGame() {
     const pid_t pid = fork();
     if (pid == 0) {
         setpgid(0, 0);
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
         if (!o_.gameErr.empty()) {
             const int fd = open(o_.gameErr.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
             if (fd >= 0) dup2(fd, 2);
@@ -457,6 +463,7 @@ void Player::Pump(double ms) {
             HandleEvent(e);
         }
         CheckGame();
+        if (stopAsked) stop_ = true;
         if (stop_) return;
         Ping();
         if (o_.frames && Clock::now() - lastFrameCheck_ > std::chrono::milliseconds(40)) {
@@ -1005,5 +1012,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     signal(SIGPIPE, SIG_IGN);
+    signal(SIGTERM, AskStop);
+    signal(SIGINT, AskStop);
+    signal(SIGHUP, AskStop);
     return Player(std::move(o)).Run();
 }
