@@ -748,7 +748,7 @@ void Player::Input() {
     // first button, a third of the way down (a new game).
     for (const Top* t : windows) {
         const bool centred = std::abs(t->x + t->w / 2 - screenW_ / 2) < 20 && std::abs(t->y + t->h / 2 - screenH_ / 2) < 40;
-        if (centred && t->w < 400 && menus.empty() && dialogs.empty() && u < 0.5) {
+        if (centred && t->w < screenW_ / 3 && t->h < screenH_ / 3 && menus.empty() && dialogs.empty() && u < 0.5) {
             otherHolds_ = false;
             Click(t->x + t->w / 2, t->y + t->h / 3, 1, "the title's first button");
             lastEnding_ = Last::Asking, lastEndingAt_ = Clock::now();
