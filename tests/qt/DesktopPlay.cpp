@@ -10,7 +10,7 @@
 //   a crash            the game ends on a signal or with an exit code
 //   a sanitizer report in the game's standard error
 //   a hang             the game's windows stop answering the window
-//                      manager's ping (_NET_WM_PING) for --hang seconds
+//                      manager's ping (_NET_WM_PING) for --hang seconds (30)
 //   a focus steal      while the other program holds the keyboard, a game
 //                      window becomes the active one without a click of the
 //                      player's on the game
@@ -35,6 +35,7 @@
 #include <X11/keysym.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/select.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -70,7 +71,7 @@ struct Options {
     std::string log;
     bool keepGoing = false;
     bool closes = true, frames = true;
-    double hang = 20;
+    double hang = 30;
     std::vector<std::string> game;
 };
 
@@ -95,11 +96,15 @@ struct Probe {
 
 struct Totals {
     long inputs = 0, starts = 0, crashes = 0, sanitizer = 0, hangs = 0, steals = 0, unasked = 0, broken = 0,
-         askedQuits = 0, framesChecked = 0;
+         askedQuits = 0, framesChecked = 0, brokenStill = 0;
     long Findings() const { return crashes + sanitizer + hangs + steals + unasked + broken; }
 };
 
 int IgnoreXErrors(Display*, XErrorEvent*) { return 0; }
+
+// Asked to stop (by a test's time-out, or Ctrl+C): the game goes with us.
+volatile sig_atomic_t stopAsked = 0;
+void AskStop(int) { stopAsked = 1; }
 
 class Player {
 public:
@@ -170,6 +175,7 @@ private:
     std::ofstream log_;
     int shotCount_ = 0;
     std::map<std::string, int> seen_;
+    std::map<unsigned long long, std::pair<int, int>> boxes_;
 };
 
 long Player::CardinalOf(Window w, Atom prop) {
@@ -261,6 +267,7 @@ void Player::StartGame() {
     const pid_t pid = fork();
     if (pid == 0) {
         setpgid(0, 0);
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
         if (!o_.gameErr.empty()) {
             const int fd = open(o_.gameErr.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
             if (fd >= 0) dup2(fd, 2);
@@ -323,7 +330,8 @@ void Player::CheckGame() {
         Find("unasked quit", lastEnding_ == Last::Close ? "the game ended after a close of one of its windows"
                                                           : "the game ended with no answer of the player's");
     }
-    if (!stop_ && o_.keepGoing) StartGame();
+    // A quit the player asked for is played on from the title again.
+    if (!stop_) StartGame();
 }
 
 void Player::Find(const std::string& what, const std::string& detail) {
@@ -357,6 +365,20 @@ void Player::HandleEvent(XEvent& e) {
     if (e.type == ClientMessage && e.xclient.message_type == protocols_ && Atom(e.xclient.data.l[0]) == ping_) {
         // The game's answer to the last ping (the window manager pings too).
         if (e.xclient.data.l[1] == pingSerial_) lastPong_ = Clock::now();
+        return;
+    }
+    if (e.type == PropertyNotify && e.xproperty.window == root_ && e.xproperty.atom == probeAtom_) {
+        // Where each frame's figures stand, to tell a broken frame whose
+        // box moved from one whose box stood still.
+        Probe p;
+        if (ReadProbe(p) && p.done) {
+            std::pair<int, int> box{1 << 30, 1 << 30};
+            for (const auto& sp : p.sprites)
+                if (!q::frm_RGN_Picture::pPicture(sp.n).empty())
+                    box = {std::min(box.first, p.left + sp.x), std::min(box.second, p.top + sp.y)};
+            boxes_[p.serial] = box;
+            if (boxes_.size() > 64) boxes_.erase(boxes_.begin());
+        }
         return;
     }
     if (e.type == PropertyNotify && e.xproperty.window == root_ && e.xproperty.atom == active_) {
@@ -441,6 +463,7 @@ void Player::Pump(double ms) {
             HandleEvent(e);
         }
         CheckGame();
+        if (stopAsked) stop_ = true;
         if (stop_) return;
         Ping();
         if (o_.frames && Clock::now() - lastFrameCheck_ > std::chrono::milliseconds(40)) {
@@ -611,14 +634,24 @@ void Player::CheckFrame() {
     if (again < Threshold) return;
     t_.broken++;
     std::string where;
+    const auto before = boxes_.find(p.serial - 1), now = boxes_.find(p.serial);
+    if (before != boxes_.end() && now != boxes_.end()) {
+        const bool moved = before->second != now->second;
+        if (!moved) t_.brokenStill++;
+        where = moved ? "; the figures' box moved from " + std::to_string(before->second.first) + "," +
+                            std::to_string(before->second.second) + " to " + std::to_string(now->second.first) + "," +
+                            std::to_string(now->second.second)
+                      : "; the figures' box stood still";
+    }
+    std::string shots;
     if (!o_.shots.empty() && shotCount_ < 20) {
         const std::string base = o_.shots + "/broken-" + std::to_string(o_.seed) + "-" + std::to_string(++shotCount_);
         WritePpm(base + "-screen.ppm", shot, w, h, false);
         WritePpm(base + "-drawn.ppm", want, w, h, true);
-        where = "\nthe screen and the frame drawn: " + base + "-screen.ppm, " + base + "-drawn.ppm";
+        shots = "\nthe screen and the frame drawn: " + base + "-screen.ppm, " + base + "-drawn.ppm";
     }
     Find("broken frame", "frame " + std::to_string(p.serial) + ": " + std::to_string(again) +
-                             " pixels of its figures differ on the screen" + where);
+                             " pixels of its figures differ on the screen" + where + shots);
 }
 
 void Player::Click(int x, int y, int button, const std::string& what) {
@@ -715,7 +748,7 @@ void Player::Input() {
     // first button, a third of the way down (a new game).
     for (const Top* t : windows) {
         const bool centred = std::abs(t->x + t->w / 2 - screenW_ / 2) < 20 && std::abs(t->y + t->h / 2 - screenH_ / 2) < 40;
-        if (centred && t->w < 400 && menus.empty() && dialogs.empty() && u < 0.5) {
+        if (centred && t->w < screenW_ / 3 && t->h < screenH_ / 3 && menus.empty() && dialogs.empty() && u < 0.5) {
             otherHolds_ = false;
             Click(t->x + t->w / 2, t->y + t->h / 3, 1, "the title's first button");
             lastEnding_ = Last::Asking, lastEndingAt_ = Clock::now();
@@ -813,7 +846,9 @@ void Player::Input() {
                                  {XK_3, true, "Shift+3", false}, {XK_4, true, "Shift+4", false},   {XK_5, true, "Shift+5", false},
                                  {XK_6, true, "Shift+6", false}, {XK_7, true, "Shift+7", false},   {XK_8, true, "Shift+8", false},
                                  {XK_9, true, "Shift+9", false}, {XK_0, true, "Shift+0", false}};
-        const K& k = keys[Between(0, long(std::size(keys)) - 1)];
+        // Mostly the next line, as a player reading the story does.
+        const double w = Uniform();
+        const K& k = w < 0.3 ? keys[0] : w < 0.45 ? keys[1] : keys[Between(0, long(std::size(keys)) - 1)];
         if (k.shift) Key(k.key, {XK_Shift_L}, k.name, k.asking);
         else Key(k.key, {}, k.name, k.asking);
         return;
@@ -904,7 +939,7 @@ int Player::Run() {
     StartGame();
     while (!stop_ && Elapsed() < o_.seconds) {
         if (game_ <= 0) {
-            if (!o_.keepGoing) break;
+            if (stop_) break;
             StartGame();
             continue;
         }
@@ -930,7 +965,8 @@ int Player::Run() {
     s << std::fixed << "seed " << o_.seed << ": " << Elapsed() << " s, inputs " << t_.inputs << ", game starts "
       << t_.starts << ", asked quits " << t_.askedQuits << ", frames checked " << t_.framesChecked << ", crashes "
       << t_.crashes << ", sanitizer reports " << t_.sanitizer << ", hangs " << t_.hangs << ", focus steals " << t_.steals
-      << ", unasked quits " << t_.unasked << ", broken frames " << t_.broken << "\n";
+      << ", unasked quits " << t_.unasked << ", broken frames " << t_.broken << " (" << t_.brokenStill
+      << " with the box still)\n";
     std::cout << s.str();
     if (log_) log_ << s.str();
     return t_.Findings() ? 1 : 0;
@@ -976,5 +1012,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     signal(SIGPIPE, SIG_IGN);
+    signal(SIGTERM, AskStop);
+    signal(SIGINT, AskStop);
+    signal(SIGHUP, AskStop);
     return Player(std::move(o)).Run();
 }
