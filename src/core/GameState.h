@@ -344,6 +344,7 @@ struct GameState {
     bool GameEnding = false;       // quitting was chosen
     bool QuitAutoBlocked = false;  // AutoBlocked when the quit question was asked
     Long QuitStoryNo = 0;          // the step of the story the quit question interrupted
+    Long QuitNoClick = 0;          // the click gate of that story
     bool ShopOpen = false;
     Long ShopEventKind = 0;
     Long RepeatDeal = 0;           // the customer makes a second deal

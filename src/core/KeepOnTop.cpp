@@ -89,6 +89,7 @@ void AskToQuit(Game& g, QuitFrom from) {
     // (a visitor's, a fight's), and a No must give that question back whole.
     g.QuitStoryName = g.StoryName;
     g.QuitStoryNo = g.StoryNo;
+    g.QuitNoClick = g.NoClick;
     g.QuitSavedStoryName = g.SavedStoryName;
     g.StoryName = "VBEnd";
     g.StoryNo = 0;
@@ -126,6 +127,9 @@ void QuitStory(Game& g) {
         g.AutoBlocked = g.QuitAutoBlocked;
         g.GameEnding = false;
         RefreshListWindow(g);
+        // The story's own click gate, as the question found it.
+        g.NoClick = g.QuitNoClick;
+        return;
     }
     g.NoClick = NoClickNone;
 }

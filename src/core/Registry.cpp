@@ -236,6 +236,7 @@ void RegisterGameState(Vars& v) {
     Q_VAR(GameEnding);
     Q_VAR(QuitAutoBlocked);
     Q_VAR(QuitStoryNo);
+    Q_VAR(QuitNoClick);
     Q_VAR(RepeatDeal);
     Q_VAR(ReloadList);
     Q_VAR(OfferPending);

@@ -14,8 +14,9 @@ void frmUnderMes::LabelClick(int Index, int Button) {
     const bool lineWithChoices = !LBLMessage[2].Caption->empty();
     const bool choicesAlone = !lineWithChoices && !LBLMessage[1].Caption->empty();
     // Choices that wait under another line (closing's, the quit question's)
-    // take no answer: the click is a plain one and goes to that line.
-    if ((lineWithChoices || choicesAlone) && !g.WaitingAnswer) {
+    // take no answer: the click is a plain one and goes to that line. While
+    // the second bar is in use the question in front is its own.
+    if ((lineWithChoices || choicesAlone) && (!g.WaitingAnswer || g.UseSecondBar)) {
         AdvanceStory(g, vbLeftButton);
         return;
     }

@@ -321,6 +321,9 @@ bool frmSack::SackUseCheck() {
             return g.StoryName == "HeroTurn" ? usable() : useOff();
         case 3:
             if (g.EventField != "In" || inBattle) break;
+            // Not under a find, a person or the number game: her going back to
+            // the entrance would drop their story half told.
+            if (busy) return useOff();
             return paused ? usable() : useOff();
         case 4:
             if (!field || inBattle) break;

@@ -566,6 +566,36 @@ TEST_F(QuitTest, NoEnterAndGPutTheStoryBackWithItsQuestionOpen) {
     }
 }
 
+TEST_F(QuitTest, NoGivesBackTheStorysClickGate) {
+    for (Long gate : {NoClickNone, NoClickLeft}) {
+        Stage("frmShop");
+        g().StoryName = "ShopBuySell";
+        g().StoryNo = 4;
+        g().NoClick = gate;
+        Ask();
+        MessageInput(g(), vbKeyN, 0, InputKey);
+        EXPECT_EQ(g().NoClick, gate);
+    }
+}
+
+TEST_F(QuitTest, TheChoicesUnderTheQuestionTakeNoAnswer) {
+    Stage("frmShop");
+    g().StoryName = "ShopBuySell";
+    g().StoryNo = 300000;
+    ShowMessage(g(), "売りますか？", "売る", "売らない", true);
+    g().WaitingAnswer = true;
+    Ask();
+    for (int label : {1, 2}) g().frmUnderMes->LBLMessage_MouseDown(label, vbLeftButton, 0, 0, 0);
+    EXPECT_EQ(g().AnswerKey, 0);
+    EXPECT_EQ(g().StoryName, "VBEnd");
+    EXPECT_TRUE(g().frmUnderMes2.loaded());
+    MessageInput(g(), vbKeyN, 0, InputKey);
+    EXPECT_EQ(g().StoryName, "ShopBuySell");
+    EXPECT_EQ(g().StoryNo, 300000);
+    EXPECT_TRUE(g().WaitingAnswer);
+    EXPECT_EQ(SimHost::BarText(*g().frmUnderMes.peek()), "売りますか？ [売る(Y/G)] [売らない(N)]");
+}
+
 TEST_F(QuitTest, TheRobbersFightComesBackWithTheStoryItReturnsTo) {
     Stage("frmShop");
     g().VisitorSprite = 169;

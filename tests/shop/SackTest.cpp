@@ -481,6 +481,7 @@ INSTANTIATE_TEST_SUITE_P(
         Turn(Case("fire bottle on her turn", "frmField", "", FireBottle, true, false)),
         Paused(Case("wing in a dungeon", "frmField", "In", Wing, true, true)),
         Paused(Case("wing on a road", "frmField", "", Wing, false, true)),
+        Busy(Paused(Case("wing while a dungeon's event is talked", "frmField", "In", Wing, false, false))),
         Paused(Case("horn on a road", "frmField", "", Horn, true, true)),
         Paused(Case("horn in a dungeon", "frmField", "In", Horn, false, true)),
         Busy(Paused(Case("horn while an event is talked", "frmField", "", Horn, false, false))),
