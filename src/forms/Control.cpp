@@ -87,15 +87,38 @@ void TextBox::DigitsOnly(int& KeyAscii) const {
     if (!digit || (TextLength() >= MaxDigits && SelLength == 0)) KeyAscii = 0;
 }
 
+namespace {
+
+// A full-width digit (what a Japanese input method types) as the digit.
+constexpr int WideZero = 0xFF10;
+bool IsWideDigit(int code) { return code >= WideZero && code < WideZero + 10; }
+
+// The same digits in UTF-8: U+FF10 to U+FF19 are EF BC 90 to EF BC 99.
+std::string NarrowDigits(const std::string& text) {
+    std::string out;
+    const auto byte = [&text](size_t k) { return static_cast<unsigned char>(text[k]); };
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (i + 2 < text.size() && byte(i) == 0xEF && byte(i + 1) == 0xBC && byte(i + 2) >= 0x90 && byte(i + 2) <= 0x99) {
+            out += char('0' + byte(i + 2) - 0x90);
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
 void TextBox::EditedByPlayer() {
     if (MaxDigits > 0) {
-        const std::string& text = Text;
+        const std::string text = NarrowDigits(Text);
         std::string kept;
         if (Signed && !text.empty() && text[0] == '-') kept = "-";
         for (char ch : text)
             if (ch >= '0' && ch <= '9' && int(kept.size()) < MaxDigits) kept += ch;
         if (kept == "-") kept.clear();
-        if (kept != text) {
+        if (kept != Text.get()) {
             Text = kept;
             SelStart = std::min(SelStart.get(), TextLength());
             SelLength = 0;
@@ -112,6 +135,7 @@ void TextBox::SelectAll() {
 }
 
 void TextBox::Type(int KeyAscii) {
+    if (MaxDigits > 0 && IsWideDigit(KeyAscii)) KeyAscii = '0' + KeyAscii - WideZero;
     if (KeyPress) KeyPress(KeyAscii);
     if (KeyAscii == 0 || KeyAscii == 13 || Locked) return;
     const std::string text = Text;
@@ -129,7 +153,8 @@ void TextBox::Type(int KeyAscii) {
     Text = text.substr(0, starts[size_t(from)]) + insert + text.substr(starts[size_t(to)]);
     SelStart = from + (insert.empty() ? 0 : 1);
     SelLength = 0;
-    EditedByPlayer();
+    // What the key filter let through stays as it is.
+    if (Change) Change();
 }
 
 PictureBox::PictureBox(Form& form, std::string name, int index)

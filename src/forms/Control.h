@@ -151,15 +151,17 @@ public:
     // digit while fewer than MaxDigits are in the box (or some are selected
     // to be replaced); swallows everything else.
     void DigitsOnly(int& KeyAscii) const;
-    // The player changed the text in the front end, however (typed, pasted,
-    // cut, dropped): a number box keeps only what its key filter would have
-    // let in, then Change runs.
+    // The player changed the text in the front end other than by typing a
+    // character (pasted, cut, dropped): a number box keeps only what its key
+    // filter would have let in, full-width digits as digits, then Change runs.
     void EditedByPlayer();
     // Selects the whole text.
     void SelectAll();
     // A character typed with the box focused: KeyPress may swallow it; what
     // is left replaces the selection (Backspace deletes it, or the character
-    // before the caret). Enter goes no further than KeyPress.
+    // before the caret), and the text stays as the key filter left it. Enter
+    // goes no further than KeyPress. A number box takes a full-width digit
+    // as the digit.
     void Type(int KeyAscii);
 };
 

@@ -33,6 +33,8 @@ public:
     // Each line at once, so that whoever watches the transcript sees it as it happens.
     void Note(const std::string& line) override { std::cout << line << std::endl; }
     void Flush() override {}
+    // Popup menus wait for the player's mouse again.
+    void Finished() override { host_.ScriptMenus(false); }
     bool SetSeed(unsigned long long seed) override {
         host_.FixSeed(seed);
         return true;

@@ -144,12 +144,15 @@ private:
 
 // The character a key types, as a text box's KeyPress sees it: Enter 13,
 // Backspace 8, else the first character of its text; 0 for keys that type
-// nothing (the arrows, Delete, Home).
+// nothing (the arrows, Delete, Home) and for the box's own commands held
+// with Ctrl (Ctrl+V pastes, Ctrl+A selects all, as Shift+Insert pastes).
 int TypedCharacter(const QKeyEvent& e) {
     if (e.key() == Qt::Key_Return || e.key() == Qt::Key_Enter) return 13;
     if (e.key() == Qt::Key_Backspace) return 8;
+    if (e.modifiers() & Qt::ControlModifier) return 0;
     const QString t = e.text();
-    return t.isEmpty() ? 0 : t[0].unicode();
+    if (t.isEmpty() || t[0].category() == QChar::Other_Control) return 0;
+    return int(t.toUcs4().front());
 }
 
 QMessageBox::Icon IconOf(int style) {
@@ -199,16 +202,16 @@ FormWindow::FormWindow(QtHost& host, Form& form)
     installEventFilter(&host);
 }
 
-QPoint FormWindow::Origin() const {
-    const StageCanvas* canvas = host_.CanvasFor(form_);
-    return canvas ? canvas->Box().topLeft() : QPoint();
-}
-
 void FormWindow::paintEvent(QPaintEvent* e) {
     QPainter p(this);
-    if (const StageCanvas* canvas = host_.CanvasFor(form_)) p.drawImage(e->rect(), canvas->Image(), e->rect());
-    else p.fillRect(rect(), ColorOf(form_.BackColor));
-    p.translate(-Origin());
+    const StageCanvas* canvas = host_.CanvasFor(form_);
+    const QRect box = canvas ? canvas->Box() : QRect();
+    // Around the stage's image only the form's background, which its mask hides.
+    for (const QRect& r : QRegion(e->rect()).subtracted(box)) p.fillRect(r, ColorOf(form_.BackColor));
+    if (canvas) {
+        const QRect shown = e->rect().intersected(box);
+        p.drawImage(shown, canvas->Image(), shown.translated(-box.topLeft()));
+    }
     const int tx = host_.TwipsPerPixelX(), ty = host_.TwipsPerPixelY();
     for (Control* c : form_.controls()) {
         if (c->kind() != ControlKind::Line || !c->Visible) continue;
@@ -222,14 +225,14 @@ void FormWindow::paintEvent(QPaintEvent* e) {
 
 void FormWindow::mousePressEvent(QMouseEvent* e) {
     const int button = ButtonCode(e->button());
-    const QPoint at = e->position().toPoint() + Origin();
+    const QPoint at = e->position().toPoint();
     if (button)
         form_.Form_MouseDown(button, ShiftBits(e->modifiers()), at.x() * host_.TwipsPerPixelX(), at.y() * host_.TwipsPerPixelY());
 }
 
 void FormWindow::mouseMoveEvent(QMouseEvent* e) {
     const int buttons = ButtonBits(e->buttons());
-    const QPoint at = e->position().toPoint() + Origin();
+    const QPoint at = e->position().toPoint();
     if (buttons)
         form_.Form_MouseMove(buttons, ShiftBits(e->modifiers()), at.x() * host_.TwipsPerPixelX(), at.y() * host_.TwipsPerPixelY());
 }
@@ -305,6 +308,8 @@ void QtHost::CreateWidget(FormWindow& w, Control& c) {
         }
         case ControlKind::TextBox: {
             auto* e = new QLineEdit(&w);
+            // The box offers no menu of its own: its keys do what the menu would.
+            e->setContextMenuPolicy(Qt::NoContextMenu);
             // What the player does in the box is the model's at once: its
             // text, caret and selection. While they are copied the box is not
             // mirrored back, since the model is half copied.
@@ -316,7 +321,8 @@ void QtHost::CreateWidget(FormWindow& w, Control& c) {
                 t.SelLength = e->hasSelectedText() ? int(e->selectedText().size()) : 0;
                 fromWidget_ = nullptr;
             };
-            // Typed, pasted or cut: the model keeps what a number box takes.
+            // Pasted, cut, dropped or composed by an input method: the model
+            // keeps what a number box takes.
             QObject::connect(e, &QLineEdit::textEdited, [&c, fromBox](const QString&) {
                 fromBox();
                 static_cast<TextBox&>(c).EditedByPlayer();
@@ -474,26 +480,19 @@ void QtHost::StageFrameReady(Form& stage, const StageFrame& frame) {
     if (!w) return;
     auto& canvas = canvases_[&stage];
     if (!canvas) canvas = std::make_unique<StageCanvas>();
-    // The window covers the box of the figures on the stage; with none it
+    // The image covers the box of the figures on the stage; with none it
     // keeps its last box and shows nothing.
     const PixelRect b = RegionBounds(frame.region, std::max(1, stage.Width / tppX_), std::max(1, stage.Height / tppY_));
     QRect box(b.left, b.top, b.right - b.left, b.bottom - b.top);
     if (box.isEmpty()) box = canvas->Box().isEmpty() ? QRect(0, 0, 1, 1) : canvas->Box();
-    const bool moved = box != canvas->Box();
-    const QRegion changed = canvas->Paint(frame, box, ColorOf(stage.BackColor));
-    // Only the figures' pixels are the window: clicks elsewhere reach
-    // whatever lies below.
-    const QRegion mask = frame.region.empty() ? NothingShows() : spriteRegions_.MaskOf(frame).translated(-box.topLeft());
-    if (!moved) {
-        w->setMask(mask);
-        w->update(changed);
-        return;
-    }
-    // Place, shape and picture go to the screen together, so the window is
-    // never seen at its new place with its old picture or shape.
-    w->setGeometry(box.translated(stage.Left / tppX_, stage.Top / tppY_));
-    w->setMask(mask);
-    if (w->isVisible()) w->repaint();
+    const QRegion changed = canvas->Paint(frame, box, ColorOf(stage.BackColor)).translated(box.topLeft());
+    // The window covers the whole stage and never moves; only the figures'
+    // pixels are the window, so clicks elsewhere reach whatever lies below.
+    // Shape and picture go to the screen together, in one synchronous paint:
+    // a window that moved would reach the screen apart from them.
+    w->setMask(frame.region.empty() ? NothingShows() : spriteRegions_.MaskOf(frame));
+    if (w->isVisible()) w->repaint(changed);
+    if (frameLog_) frameLog_->Drew(*canvas, w->mask(), QPoint(stage.Left / tppX_, stage.Top / tppY_));
 }
 
 void QtHost::Log(const std::string& text) { std::cerr << "quorvane: " << text << "\n"; }
@@ -502,8 +501,7 @@ void QtHost::SyncForm(Form& f) {
     FormWindow* w = WindowFor(f);
     if (!w) return;
     w->setWindowTitle(Q(f.Caption));
-    if (const StageCanvas* canvas = CanvasFor(f)) w->setGeometry(canvas->Box().translated(f.Left / tppX_, f.Top / tppY_));
-    else w->setGeometry(f.Left / tppX_, f.Top / tppY_, std::max(1, f.Width / tppX_), std::max(1, f.Height / tppY_));
+    w->setGeometry(f.Left / tppX_, f.Top / tppY_, std::max(1, f.Width / tppX_), std::max(1, f.Height / tppY_));
     w->update();
     if (f.Visible && !w->isVisible()) w->show();
     else if (!f.Visible && w->isVisible()) w->hide();
@@ -813,13 +811,6 @@ bool QtHost::AcquireInstanceLock() {
     return lock_->tryLock(0);
 }
 
-bool QtHost::FilterTyped(TextBox& box, QKeyEvent& event) {
-    int typed = TypedCharacter(event);
-    if (typed == 0 || !box.KeyPress) return false;
-    box.KeyPress(typed);
-    return typed == 0;
-}
-
 bool QtHost::DeliverKey(Form& form, Control* control, QEvent* event) {
     auto* ke = static_cast<QKeyEvent*>(event);
     const int code = VirtualKeyCode(ke->key(), ke->nativeScanCode());
@@ -827,13 +818,21 @@ bool QtHost::DeliverKey(Form& form, Control* control, QEvent* event) {
         // Typing stays in the box: its KeyDown sees the key, then its
         // KeyPress the character, which it may swallow; what is left the box
         // takes, and no window behind it sees the key again.
+        // A character goes through the box's key filter into the model, as
+        // the game types it, and the box shows the result; every other key
+        // (the caret, Delete, Shift+Insert, Ctrl+V) is the box's own, and what
+        // it leaves is an edit of the player's.
         auto& box = static_cast<TextBox&>(*control);
         QPointer<QWidget> widget = WidgetFor(box);
         if (code != 0 && box.KeyDown) box.KeyDown(code, ShiftBits(ke->modifiers()));
-        if (widget && box.form().loaded() && !FilterTyped(box, *ke)) {
-            forwarding_ = true;
-            QApplication::sendEvent(widget, event);
-            forwarding_ = false;
+        if (widget && box.form().loaded()) {
+            if (const int typed = TypedCharacter(*ke)) {
+                box.Type(typed);
+            } else {
+                forwarding_ = true;
+                QApplication::sendEvent(widget, event);
+                forwarding_ = false;
+            }
         }
         event->accept();
         return true;

@@ -17,6 +17,7 @@
 #include "forms/Form.h"
 #include "forms/Host.h"
 #include "qt/FrameProbe.h"
+#include "qt/FrameLog.h"
 #include "qt/QtStage.h"
 
 class QKeyEvent;
@@ -33,9 +34,6 @@ class FormWindow : public QWidget {
 public:
     FormWindow(QtHost& host, Form& form);
     Form& form() const { return form_; }
-    // Where the window's top-left lies on its form: the stage's window covers
-    // only part of it.
-    QPoint Origin() const;
     // Gives back the window's place on the screen and its backing store
     // while it is hidden; the next show makes them again.
     void ReleaseScreen() { destroy(); }
@@ -78,6 +76,8 @@ public:
     MenuItem* OpenMenu() const { return openMenu_; }
     void CloseMenu() { openMenu_ = nullptr; }
     void FixSeed(std::uint64_t seed) { seed_ = seed; }
+    // Every stage frame from now on is written to the log as it reaches the screen.
+    void LogFrames(std::unique_ptr<FrameLog> log) { frameLog_ = std::move(log); }
 
     // Host.
     void formLoaded(Form&) override;
@@ -125,8 +125,6 @@ private:
     void SyncList(ListView& lv, QTreeWidget& tree);
     // A kept control's widget as a new one would be, before it is mirrored.
     static void Renew(Control& c, QWidget& widget);
-    // A character typed into a text box, through its KeyPress: true when it is swallowed.
-    bool FilterTyped(TextBox& box, QKeyEvent& event);
 
     int tppX_ = 15, tppY_ = 15;
     std::unordered_map<const Form*, QPointer<FormWindow>> windows_;
@@ -154,6 +152,7 @@ private:
     std::unordered_map<const Form*, std::unique_ptr<StageCanvas>> canvases_;
     SpriteRegions spriteRegions_;
     FrameProbe probe_;
+    std::unique_ptr<FrameLog> frameLog_;
 };
 
 // The font the game asks for, with fallbacks that hold Japanese glyphs.

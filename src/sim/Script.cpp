@@ -66,6 +66,7 @@ void ScriptRunner::Run(std::istream& in) {
         }
     }
     driver_.Flush();
+    driver_.Finished();
 }
 
 namespace {

@@ -25,6 +25,8 @@ public:
     virtual void QueueInputAnswer(std::string text) = 0;
     virtual void Note(const std::string& line) = 0;
     virtual void Flush() = 0;
+    // The script has run out of lines: the game is the player's from here on.
+    virtual void Finished() {}
     // The program quits and starts again in the same folder: the game is
     // dropped and the next command builds a fresh one. False when the host
     // cannot.

@@ -231,7 +231,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PastedCase{"ANegativeNumber", 3, false, "-5", "5"},
                       PastedCase{"TooManyDigits", 3, false, "12345", "123"},
                       PastedCase{"DigitsAmongOtherText", 9, false, " 1,200 G", "1200"},
-                      PastedCase{"WideDigits", 3, false, "１２", ""},
+                      PastedCase{"WideDigits", 3, false, "１２", "12"}, PastedCase{"WideAndNarrowDigits", 3, false, "１2３4", "123"},
                       PastedCase{"OneDigitBox", 1, false, "42", "4"},
                       PastedCase{"ASignedBoxKeepsItsMinus", 3, true, "-25%", "-25"},
                       PastedCase{"ASignedBoxCountsTheMinus", 3, true, "-123", "-12"},

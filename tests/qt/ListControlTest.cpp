@@ -4,7 +4,10 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -19,6 +22,7 @@
 #include "qt/QtHost.h"
 #include "shop/ListWindows.h"
 #include "shop/frmFrame.h"
+#include "shop/frmList.h"
 #include "shop/frmStatus.h"
 #include "shop/frmStockArms.h"
 
@@ -170,6 +174,60 @@ TEST_F(ListControlTest, TextPastedIntoTheNumberBoxKeepsOnlyItsDigits) {
     box->paste();
     EXPECT_EQ(model.Text.get(), "123");
     EXPECT_EQ(box->text(), "123");
+}
+
+// Ctrl+A and Ctrl+V do what Shift+Insert does, a full-width digit (typed, or
+// composed by an input method) is the digit, and no menu of the toolkit's
+// own opens on the box.
+TEST_F(ListControlTest, TheNumberBoxTakesCtrlKeysAndFullWidthDigitsAndHasNoMenuOfItsOwn) {
+    TextBox& model = game->frmStockArms->txtNumber;
+    auto* box = qobject_cast<QLineEdit*>(host.WidgetFor(model));
+    ASSERT_NE(box, nullptr);
+    model.Text = "12";
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(box->selectedText(), "12");
+    EXPECT_EQ(model.SelLength.get(), 2);
+    QApplication::clipboard()->setText("7a8");
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(model.Text.get(), "78");
+    EXPECT_EQ(box->text(), "78");
+
+    model.Text = "";
+    for (const QString wide : {QString("１"), QString("２")}) {
+        QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, wide);
+        QApplication::sendEvent(box, &key);
+    }
+    EXPECT_EQ(model.Text.get(), "12");
+    EXPECT_EQ(box->text(), "12");
+    model.Text = "";
+    QInputMethodEvent composed;
+    composed.setCommitString("３４");
+    QApplication::sendEvent(box, &composed);
+    EXPECT_EQ(model.Text.get(), "34");
+    EXPECT_EQ(box->text(), "34");
+
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(2, 2));
+    QApplication::sendEvent(box, &menuKey);
+    QWidget* popup = QApplication::activePopupWidget();
+    EXPECT_EQ(popup, nullptr);
+    if (popup) popup->close();
+}
+
+// Keys typed into the catalogue's price box go through its key filter and
+// nothing else: a minus taken back by Backspace leaves the minus.
+TEST_F(ListControlTest, ThePriceBoxKeepsTheMinusThatBackspaceLeft) {
+    game->frmFrame->cmdFrame_Click(2);
+    TextBox& model = game->frmList->txtNumber;
+    auto* box = qobject_cast<QLineEdit*>(host.WidgetFor(model));
+    ASSERT_NE(box, nullptr);
+    model.Text = "";
+    QTest::keyClicks(box, "5-");
+    EXPECT_EQ(box->text(), "-5");
+    QTest::keyClick(box, Qt::Key_Backspace);
+    EXPECT_EQ(model.Text.get(), "-");
+    QTest::keyClicks(box, "3");
+    EXPECT_EQ(model.Text.get(), "-3");
+    EXPECT_EQ(box->text(), "-3");
 }
 
 TEST_F(ListControlTest, DraggingTheWindowMovesItAndTheFrameAbove) {

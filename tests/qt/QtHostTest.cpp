@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <sstream>
 
 #include "CaseName.h"
 #include "core/Game.h"
@@ -18,6 +19,7 @@
 #include "core/Message.h"
 #include "core/frmUnderMes.h"
 #include "qt/KeyMap.h"
+#include "qt/QtDriver.h"
 #include "qt/QtHost.h"
 #include "stage/frm_RGN_Picture.h"
 #include "town/frmGyoku.h"
@@ -192,6 +194,27 @@ TEST_F(QtHostTest, TheGamesOwnMenusAndBoxesCountAsTheGameInFront) {
     host.InputBox("名前", "", "");
     EXPECT_EQ(title, GameCaption) << "input box";
     EXPECT_EQ(seen, BarColor) << "input box";
+}
+
+// A script that runs out of lines leaves the game to the player: a right
+// click opens the real popup menu again.
+TEST_F(QtHostTest, AfterAScriptRunsOutOfLinesPopupMenusOpenAgain) {
+    QtDriver driver(host);
+    std::ostringstream transcript;
+    ScriptRunner runner(driver, [this]() -> Game& { return *game; }, transcript);
+    std::istringstream script("wait 10\n");
+    runner.Run(script);
+    bool shown = false;
+    QTimer::singleShot(50, [&] {
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            shown = true;
+            popup->close();
+        }
+    });
+    frmMenu& menus = game->frmMenu.get();
+    host.PopupMenu(menus, menus.menu);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(host.OpenMenu(), nullptr);
 }
 
 TEST_F(QtHostTest, EscUnloadsEveryWindowAndEndsTheProgram) {

@@ -80,13 +80,13 @@ game_windows() {
 }
 # The stage and the bar, by where they stand (a window that changes its
 # always-on-top flag is made anew, under another id).
-# The stage's window covers just the box of the figures, which stand on
-# the bar: the largest other window whose bottom is the bar's top.
+# The stage's window covers the stage, down to the taskbar, and the figures
+# stand on the bar: the largest other window that reaches the bar's top.
 find_windows() {
   game_windows >"$work/windows"
   bar=$(awk -v x="$bar_x" -v y="$bar_y" -v w="$bar_w" -v h="$bar_h" '$2 == x && $3 == y && $4 == w && $5 == h {print $1}' "$work/windows" | head -1)
   read -r stage stage_x stage_y stage_w stage_h < <(awk -v bar="$bar" -v y="$bar_y" \
-    '$1 != bar && $3 + $5 == y && $2 >= 0 && $4 * $5 > best { best = $4 * $5; line = $0 } END { print line }' "$work/windows")
+    '$1 != bar && $3 < y && $3 + $5 >= y && $2 >= 0 && $4 * $5 > best { best = $4 * $5; line = $0 } END { print line }' "$work/windows")
 }
 find_windows
 
@@ -97,7 +97,7 @@ while read -r id _; do
   [ "$extents" = "0, 0, 0, 0" ] || { undecorated=0; fail "window $id is decorated ($extents)"; }
 done <"$work/windows"
 [ "$undecorated" = 1 ] && ok "$(wc -l <"$work/windows") game windows without decorations"
-[ -n "$stage" ] && ok "the stage stands on the bar around the figures ($stage_x,$stage_y ${stage_w}x$stage_h)" \
+[ -n "$stage" ] && ok "the stage covers the stage area down to the bar ($stage_x,$stage_y ${stage_w}x$stage_h)" \
   || fail "no stage window standing on the bar: $(cat "$work/windows")"
 [ -n "$bar" ] && ok "the bar stands where the game put it ($bar_x,$bar_y ${bar_w}x$bar_h)" \
   || fail "the bar is not at $bar_x,$bar_y ${bar_w}x$bar_h: $(cat "$work/windows")"
@@ -144,7 +144,7 @@ done
 # 3. A click between the figures (a point inside the stage's window where
 # the other window shows through) reaches the other window.
 sky=$(import -window root -crop 1x1+640+100 txt:- | awk 'NR == 2 {print $3}')
-row=$((stage_y + stage_h / 2))
+row=$((bar_y - 10))  # among the figures
 import -window root -crop "${stage_w}x1+${stage_x}+${row}" txt:- >"$work/row.txt"
 gap=$(awk -v sky="$sky" 'NR > 1 && $3 == sky { split($1, at, ","); gaps[n++] = at[1] }
   END { if (n) print gaps[int(n / 2)] }' "$work/row.txt")

@@ -216,6 +216,41 @@ TEST_F(CatalogueTest, TheBoxTakesThreeCharactersAndAMinusOnlyInFront) {
     EXPECT_EQ(host.Focused(), &box);
 }
 
+// Keys typed into the price box, from a box holding `before` with the caret
+// at `caret`: the text is what the box's key filter leaves, never rewritten
+// after it (\b is Backspace).
+struct TypedCase {
+    const char* name;
+    const char* before;
+    int caret;
+    const char32_t* keys;
+    const char* after;
+};
+
+class TypedIntoThePriceBox : public CatalogueTest, public ::testing::WithParamInterface<TypedCase> {};
+
+TEST_P(TypedIntoThePriceBox, LeavesWhatTheKeyFilterLets) {
+    const TypedCase& c = GetParam();
+    OpenTab(2);
+    TextBox& box = Catalogue().txtNumber;
+    box.Text = c.before;
+    box.SelStart = c.caret;
+    box.SelLength = 0;
+    for (const char32_t* k = c.keys; *k; ++k) box.Type(int(*k));
+    EXPECT_EQ(box.Text.get(), c.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Catalogue, TypedIntoThePriceBox,
+    ::testing::Values(TypedCase{"AMinusThenBackspaceLeavesTheMinus", "", 0, U"5-\b3", "-3"},
+                      TypedCase{"ALoneMinusStays", "", 0, U"5-\b", "-"},
+                      TypedCase{"BackspaceTwiceEmptiesTheBox", "", 0, U"5-\b\b", ""},
+                      TypedCase{"AMinusGoesInFrontOfTwoDigits", "", 0, U"12-", "-12"},
+                      TypedCase{"ThreeCharactersAtMost", "", 0, U"1234", "123"},
+                      TypedCase{"ADigitBeforeTheMinus", "-5", 0, U"3", "3-5"},
+                      TypedCase{"FullWidthDigitsAreDigits", "", 0, U"\uFF14\uFF12", "42"}),
+    q::test::NameBy(&TypedCase::name));
+
 TEST_F(CatalogueTest, KeysOfTheListAreTheGamesButTheArrows) {
     OpenTab(2);
     g().SpeedFlg = 1;
