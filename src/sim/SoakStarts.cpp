@@ -19,7 +19,7 @@ std::string Opening() {
 // How far the story has gone. A long game's progress is set, not played:
 // the story stage and what the heroine must have done to stand there (the
 // bosses that bar the roads to it, the smith opened by the wood she
-// brought, the fortune teller's errand), with the money that much play
+// brought, the fortune teller's rescue), with the money that much play
 // earns. Every other variable stays as a new game leaves it, which play
 // can keep as long as it likes.
 std::string Stage(int warasibe, long gold = 30000) {
@@ -28,7 +28,11 @@ std::string Stage(int warasibe, long gold = 30000) {
     if (warasibe >= 5) s += "set KajiyaFlg 1\n";
     if (warasibe >= 6) s += "set BossOK(2) True\n";
     if (warasibe >= 8) s += "set BossOK(7) True\n";
-    if (warasibe >= 9) s += "set FortuneFlg 3\n";
+    // Stage 9 sends her after the kidnapped fortune teller; the boss of the
+    // cave's floor 39 frees her (FortuneFlg 4) before the queen's report
+    // brings stage 10.
+    if (warasibe == 9) s += "set FortuneFlg 3\n";
+    if (warasibe >= 10) s += "set FortuneFlg 4\nset BossOK(3) True\nset BossOK(4) True\n";
     s += "set MyGold " + std::to_string(gold) + "\n";
     return s;
 }
