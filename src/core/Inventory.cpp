@@ -155,6 +155,12 @@ bool SackFits(const Game& g, Long ItemId, Long Num, bool IsGyoku) {
     return g.HaveSack < g.NowMaxSack && g.HaveSack < Long(g.MySack.size());
 }
 
+bool SackHoldsKind(const Game& g, Long ItemId, bool IsGyoku) { return FindSack(g, ItemId, IsGyoku) >= 0; }
+
+const char* SackRefusal(const Game& g, Long ItemId, bool IsGyoku) {
+    return SackHoldsKind(g, ItemId, IsGyoku) ? NineOfAKindLine : SackFullLine;
+}
+
 bool SackChange(Game& g, Long ItemId, Long Index, bool Remove, Long Num, bool IsGyoku) {
     if (Remove) {
         if (Index < 0 || Index >= g.HaveSack || Index >= Long(g.MySack.size())) {

@@ -25,6 +25,17 @@ bool SackCheck(Game& g, Long ItemId, Long Num, bool IsGyoku, bool Take);
 // Whether Num pieces of the item would go into the sack whole.
 [[nodiscard]] bool SackFits(const Game& g, Long ItemId, Long Num, bool IsGyoku);
 
+// Whether the sack has an entry of the item (or the jewel).
+bool SackHoldsKind(const Game& g, Long ItemId, bool IsGyoku);
+// The heroine's words when pieces of an item or jewel will not go into the
+// sack: her line for a kind she already holds as often as she may, or for a
+// sack with no room for a new kind.
+const char* SackRefusal(const Game& g, Long ItemId, bool IsGyoku);
+inline constexpr const char* NineOfAKindLine = "イザベラ：同じ種類の道具は9個までしか持てないわ";
+inline constexpr const char* SackFullLine = "イザベラ：袋が一杯だわ。使うか捨てるかしてこないと、これ以上は入らないわね";
+// Her words when an arm will not go into the bag.
+inline constexpr const char* BagFullLine = "イザベラ：でも、鞄が一杯だわ。残念ね";
+
 // The same for the bag, which holds arms by the piece and keeps no index.
 bool BagCheck(Game& g, Long ArmsId, Long Num, bool Take);
 [[nodiscard]] bool BagChange(Game& g, Long ArmsId, Long Index, bool Remove, Long Num);

@@ -181,8 +181,6 @@ std::string OfferLine(const Game& g, const DealLines& d) {
     return std::string(o.opening) + g.AllArms[size_t(g.DealArm)].Name + o.link + FormatThousands(g.DealPrice) + o.closing;
 }
 
-constexpr const char* BagFullLine = "イザベラ：鞄が一杯だわ。これ以上は入らないわね";
-
 void Settle(Game& g, const DealLines& d) {
     if (Buying(g)) {
         // The arm may have left the bag since he asked: then nothing is paid.

@@ -67,6 +67,7 @@ constexpr Long FullFame = 9999;
 constexpr Long DevilStage = 8;
 constexpr Long WisdomBook = 22;
 constexpr Long LeafSet = 21;
+constexpr Long NoGift = -1;
 
 // A whole number lo..hi.
 Long Between(Game& g, Long lo, Long hi) { return Long(g.Chance(hi - lo + 1)) + lo; }
@@ -141,12 +142,8 @@ bool OfferJewel(Game& g) {
     return true;
 }
 
-// The devil deals only while either of his gifts would go into the sack.
-bool DevilGiftsFit(const Game& g) { return SackFits(g, WisdomBook, 1, false) && SackFits(g, LeafSet, 1, false); }
-
 bool OfferDevil(Game& g) {
-    if (g.AutoNext || SackFull(g) || g.MyFame != FullFame || g.Warasibe < DevilStage || !DevilGiftsFit(g))
-        return false;
+    if (g.AutoNext || SackFull(g) || g.MyFame != FullFame || g.Warasibe < DevilStage) return false;
     Appear(g, "Akuma");
     ShowMessage(g, "悪魔：強く……なりたいか？評判全てと引き換えに強くしてやろう。フッフッフ……");
     return true;
@@ -181,7 +178,7 @@ void SellJewel(Game& g) {
     const std::string& name = g.AllGyoku[size_t(m)].Name;
     if (!SackChange(g, m, 0, false, 1, true)) {
         g.DealAccepted = false;
-        ShowMessage(g, "玉屋：グフッ、グフッ。" + name + "はもう袋に入らないんだな。売るのはやめておくんだな");
+        ShowMessage(g, SackRefusal(g, m, true));
         return;
     }
     AddStat(g, -double(g.DealPrice), "Gold");
@@ -196,17 +193,20 @@ void KeepWithinMaxima(Game& g) {
     g.MyNowWater = std::min(g.MyNowWater, g.MyMaxWater);
 }
 
+// All her fame for a draw of seven: a punishment, nothing, or a gift. A gift
+// drawn that will not go into the sack is refused, and the deal is off:
+// nothing is taken. The draws are those of the deal either way.
 void DealWithDevil(Game& g) {
     g.StoryNo = 999;
-    if (!DevilGiftsFit(g)) {
-        // The sack filled up while he waited for the answer: no deal.
+    const long k = g.Chance(7);
+    const Long gift = k >= 3 ? (g.Chance(5) != 0 ? WisdomBook : LeafSet) : NoGift;
+    if (gift != NoGift && !SackFits(g, gift, 1, false)) {
         g.DealAccepted = false;
-        ShowMessage(g, "悪魔：フン、その袋では我が贈り物も受け取れまい。また会おう！フッフッフ…");
+        ShowMessage(g, SackRefusal(g, gift, false));
         return;
     }
     g.MyFame = 0;
     AddStat(g, 1, "Dealing");
-    const long k = g.Chance(7);
     if (k == 0) {
         AddStat(g, -5, "Hp");
         for (const char* key : {"At", "Di", "Sp", "Body", "Water"}) AddStat(g, -1, key);
@@ -215,9 +215,8 @@ void DealWithDevil(Game& g) {
     } else if (k <= 2) {
         ShowMessage(g, "悪魔：愚かな人間め。後悔するがいい！！");
     } else {
-        const Long item = g.Chance(5) != 0 ? WisdomBook : LeafSet;
-        (void)SackChange(g, item, 0, false, 1, false);  // DevilGiftsFit made the room sure
-        ShowMessage(g, "悪魔：愚かな人間め。今回は特別だ。" + g.AllItem[size_t(item)].Name + "をくれてやろう。フッフッフ……");
+        (void)SackChange(g, gift, 0, false, 1, false);  // SackFits made the room sure
+        ShowMessage(g, "悪魔：愚かな人間め。今回は特別だ。" + g.AllItem[size_t(gift)].Name + "をくれてやろう。フッフッフ……");
     }
     RefreshListWindow(g);
 }

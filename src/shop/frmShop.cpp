@@ -220,16 +220,24 @@ void frmShop::IdleTick() {
     g.VisitorSprite = VisitorLeft;
     ShowMessage(g, "");
     TimerEvent();
-    // The tick that brings a customer in lets no time pass: a faint on it
-    // would leave him chosen at the door with the clock stopped, and in auto
-    // mode nothing would ever move on. The time passes on the idle ticks.
-    if (g.EventBusy) return;
     AdvanceTime(g, 1, false);
     if (g.DieFlg && !(g.RevivePending && Revive())) {
-        // The faint story goes on click by click.
+        // The faint story goes on click by click, in an empty shop.
+        if (g.EventBusy) SendAwayAtTheDoor();
         Timer1.Interval = 0;
         Timer1.Enabled = false;
     }
+}
+
+// The customer this tick chose has not come in yet (he is not drawn): she
+// has fainted, and he goes away. Nobody is in the shop, so in auto mode the
+// clock drives the faint's story as on any idle tick.
+void frmShop::SendAwayAtTheDoor() {
+    Game& g = game;
+    g.EventBusy = false;
+    g.ShopPhase = ShopIdle;
+    g.ShopEventKind = ShopEventNone;
+    g.VisitorSprite = VisitorLeft;
 }
 
 bool frmShop::Revive(bool stopClock) {

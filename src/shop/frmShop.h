@@ -61,6 +61,7 @@ private:
     void CloseNow();
     void CustomerTick();
     void IdleTick();
+    void SendAwayAtTheDoor();
 };
 
 // The heroine's front picture and her picture facing right, by her costume.

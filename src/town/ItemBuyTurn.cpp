@@ -149,20 +149,22 @@ void frmItemShop::ItemBuyTurn() {
         if (tag == SurpriseJewelTag) {
             // The jewel is shown first; the next click pays for it.
             g.StoryName = "BuyItem";
-            const Long unsold = g.BuyGyokuNum;
             const Long jewel = DrawSurpriseJewel(g);
             const std::string& name = g.AllGyoku[size_t(jewel)].Name;
             if (!SackChange(g, jewel, 0, false, 1, true)) {
-                g.BuyGyokuNum = unsold;  // the box goes back on the shelf
-                return noRoom("イザベラ：" + name + "が入っていたわ。でも、もう持ちきれないから返しておくわね");
+                // Not paid for. The box is open all the same: today's is gone,
+                // and the window is rebuilt to say so, as after any reveal.
+                g.ReloadList = true;
+                Form_Load();
+                return noRoom("イザベラ：" + name + (SackHoldsKind(g, jewel, true) ? "が入ってたけど、もう既に9個持ってるわね…"
+                                                                         : "が入ってたけど、袋が一杯で持てないわね…"));
             }
             Say("イザベラ：" + name + "が入っていたわ");
             g.StoryNo = 499;
             return;
         }
         if (!SackChange(g, tag, 0, false, g.WorkNum2, false))
-            return noRoom(SackCheck(g, tag, 1, false, false) ? "イザベラ：同じ種類の道具は9個までしか持てないわ"
-                                                             : "イザベラ：袋が一杯だわ。使うか捨てるかしてこないと、これ以上は入らないわね");
+            return noRoom(SackRefusal(g, tag, false));
     }
     g.MyGold -= g.WorkNum3;
     RefreshListWindow(g);

@@ -111,8 +111,6 @@ bool ProductFits(const Game& g) {
     return g.HaveBagNum - taken < g.NowMaxBag;
 }
 
-constexpr const char* BagFullRefusal = "イザベラ：鞄が一杯だわ。諦めましょう";
-
 }  // namespace
 
 void frmItemShop::SmithBuyTurn() {
@@ -142,7 +140,7 @@ void frmItemShop::SmithBuyTurn() {
         if (g.MyGold < g.WorkNum3) refusal = "イザベラ：カリムが足りないわ。諦めましょう";
         else if (!shoes && !SackCheck(g, Ore, g.WorkNum2, false, false)) refusal = "イザベラ：鉱石が足りないわ。諦めましょう";
         else if (!shoes && !OF_SmithArms(false)) refusal = "イザベラ：武具が足りないわ。諦めましょう";
-        else if (!shoes && !ProductFits(g)) refusal = BagFullRefusal;
+        else if (!shoes && !ProductFits(g)) refusal = BagFullLine;
         if (refusal) {
             EnableDeal(true, false);
             Say(refusal);
@@ -165,7 +163,7 @@ void frmItemShop::SmithBuyTurn() {
     g.AnswerKey = AnswerNone;
     if (!shoes && !ProductFits(g)) {
         EnableDeal(true, false);
-        Say(BagFullRefusal);
+        Say(BagFullLine);
         g.OfferPending = false;
         return SmithEnd();
     }

@@ -210,27 +210,103 @@ TEST_F(ShopTest, ACustomerWalksInAtATenthOfASecondAndTalksAtTheCounter) {
     EXPECT_EQ(Bar(), "男性：おはようございます。" + g().AllArms[2].Name + "を買いたいのですが…");
 }
 
-// A faint on the tick that brings a customer would stop the clock with the
-// customer chosen and the faint's story behind him: in auto mode nothing
-// would ever move again. That tick lets no time pass; the next idle one does.
-TEST_F(ShopTest, TheTickThatBringsACustomerPassesNoTimeSoAutoModeCannotFaintOnIt) {
+// The draws of an idle tick at fame 9999 that brings a man who buys.
+const std::array<double, 4> ACustomerComes{Pick(9000, 10000), Pick(1, 11), Pick(10, 60), Pick(5, 10)};
+
+// Every idle tick counts its step of the clock, the one that brings a
+// customer too, in either mode: twelve steps make a unit of time.
+struct ArrivalStepCase {
+    const char* what;
+    bool autoMode;
+    Long stepsBefore, stepsAfter, unitsPassed;
+};
+
+class TheArrivalTick : public ShopTest, public ::testing::WithParamInterface<ArrivalStepCase> {};
+
+TEST_P(TheArrivalTick, CountsItsStepOfTheClock) {
+    const ArrivalStepCase& c = GetParam();
     OpenShop();
     Display({{2, 2}});
-    g().AutoNext = true;
+    g().AutoNext = c.autoMode;
     g().MyFame = 9999;
-    g().MyNowHp = 1;
-    g().MyNowBody = 0;  // starving: the next unit of time costs her last HP
-    g().MyNowWater = 0;
-    g().StepCount = 11;  // and the next idle tick passes one
+    g().StepCount = c.stepsBefore;
     const Long time = g().NowTime;
-    Draws({Pick(9000, 10000), Pick(1, 11), Pick(10, 60), Pick(5, 10)});
+    for (double u : ACustomerComes) g().rng.Queue(u);
+    if (c.unitsPassed > 0) g().rng.Queue(NoHunger);
+    Draws({});
     shop().Timer1_Timer();
     ASSERT_EQ(g().ShopPhase, ShopCustomerChosen);
+    EXPECT_EQ(g().StepCount, c.stepsAfter);
+    EXPECT_EQ(g().NowTime, time + c.unitsPassed);
+    shop().Timer1_Timer();
+    EXPECT_EQ(g().ShopPhase, ShopWalkingIn) << "the clock walks him in";
+}
+
+INSTANTIATE_TEST_SUITE_P(Shop, TheArrivalTick,
+                         ::testing::Values(ArrivalStepCase{"a step", false, 5, 6, 0},
+                                           ArrivalStepCase{"the twelfth step passes a unit", false, 11, 0, 1},
+                                           ArrivalStepCase{"a step in auto mode", true, 5, 6, 0},
+                                           ArrivalStepCase{"the twelfth step in auto mode", true, 11, 0, 1}),
+                         q::test::NameBy(&ArrivalStepCase::what));
+
+// She faints on the tick that brings a customer. He has not come in yet: he
+// is sent away, and the faint plays at once and runs its course to the
+// closed shop, by her clicks or, in auto mode, by the clock.
+class AFaintOnTheArrivalTick : public ShopTest, public ::testing::WithParamInterface<bool> {
+protected:
+    // Starving with her last HP, on the step that passes a unit.
+    void FaintsAsHeComes(bool autoMode) {
+        OpenShop();
+        Display({{2, 2}});
+        g().AutoNext = autoMode;
+        g().MyFame = 9999;
+        g().MyNowHp = 1;
+        g().MyNowBody = 0;
+        g().MyNowWater = 0;
+        g().StepCount = 11;
+        Draws({ACustomerComes[0], ACustomerComes[1], ACustomerComes[2], ACustomerComes[3]});
+        shop().Timer1_Timer();
+    }
+};
+
+TEST_P(AFaintOnTheArrivalTick, SendsHimAwayAndTheFaintRunsItsCourse) {
+    const bool autoMode = GetParam();
+    FaintsAsHeComes(autoMode);
+    EXPECT_TRUE(g().DieFlg);
+    EXPECT_EQ(Bar(), FaintLine);
+    EXPECT_FALSE(g().EventBusy) << "nobody is in the shop";
+    EXPECT_EQ(g().VisitorSprite, VisitorLeft);
+    EXPECT_EQ(g().ShopPhase, ShopIdle);
+    EXPECT_FALSE(shop().Timer1.Enabled);
+    g().rng.SetStrict(false);  // the day she sleeps through draws freely
+    if (autoMode) {
+        host.Advance(10000);
+    } else {
+        Click();
+        EXPECT_EQ(Bar(), ExhaustedLine);
+        Click();
+    }
+    EXPECT_FALSE(g().ShopOpen) << "the faint closes the shop";
     EXPECT_FALSE(g().DieFlg);
-    EXPECT_EQ(g().MyNowHp, 1);
-    EXPECT_EQ(g().NowTime, time);
-    EXPECT_EQ(g().StepCount, 11);
-    EXPECT_TRUE(shop().Timer1.Enabled) << "the clock walks him in";
+    EXPECT_EQ(g().MyNowHp, g().MyMaxHp);
+    EXPECT_EQ(g().StoryName, "");
+    EXPECT_FALSE(g().EventBusy);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shop, AFaintOnTheArrivalTick, ::testing::Values(false, true),
+                         q::test::NameBy([](bool autoMode) { return autoMode ? "AutoMode" : "ByClicks"; }));
+
+// With a branch of life she comes to on that tick, and the customer chosen
+// at the door walks in once the clock runs again.
+TEST_F(AFaintOnTheArrivalTick, WithABranchSheComesToAndHeStillWalksIn) {
+    g().MySack[1] = {8, 1, false};
+    FaintsAsHeComes(false);
+    EXPECT_EQ(Bar(), "い……意識が………。生命の枝が七色の光を放つ……。イザベラの体力が回復した！");
+    EXPECT_FALSE(g().DieFlg);
+    EXPECT_TRUE(g().EventBusy);
+    EXPECT_EQ(g().ShopPhase, ShopCustomerChosen);
+    Click();
+    EXPECT_TRUE(shop().Timer1.Enabled);
     shop().Timer1_Timer();
     EXPECT_EQ(g().ShopPhase, ShopWalkingIn);
 }

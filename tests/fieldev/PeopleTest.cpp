@@ -198,6 +198,22 @@ TEST_F(PeopleTest, ABuyerPaysNothingForAnArmThatLeftTheBag) {
     EXPECT_EQ(g().SellCount, 0);
 }
 
+// The bag filled up while she thought: nothing changes hands.
+TEST_F(PeopleTest, ASellersArmThatNoLongerFitsTheBagIsNotBought) {
+    g().MyFame = 100;
+    MeetSeller(2, 1000);
+    Click();
+    SetBag({{0, g().NowMaxBag}});
+    Key(vbKeyY);
+    EXPECT_EQ(Bar(), "イザベラ：でも、鞄が一杯だわ。残念ね");
+    EXPECT_EQ(g().MyGold, 100000);
+    EXPECT_EQ(g().MyFame, 100);
+    EXPECT_EQ(g().BuyCount, 0);
+    EXPECT_EQ(BagCount(DealtArm), 0);
+    Click();
+    ExpectWalking();
+}
+
 TEST_F(PeopleTest, RefusalsWinTheMagicianAndTradesTheQueen) {
     g().SpecialFlg[0] = 19;
     MeetBuyer(4, 1000);

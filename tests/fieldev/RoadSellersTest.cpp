@@ -16,6 +16,7 @@ using test::PickIn;
 
 const double SellerRoll = Pick(5, 100), GameRoll = Pick(9, 100), JewelRoll = Pick(40, 100), DevilRoll = Pick(44, 100);
 const double Sack = Pick(1, 2), Bag = Pick(0, 2);
+constexpr Long LeafSetItem = 21, WisdomBookItem = 22;  // the devil's gifts
 
 class SellerTest : public FieldTest {
 protected:
@@ -206,7 +207,7 @@ TEST_F(SellerTest, AJewelSheCannotCarryIsNotSoldAndCostsNothing) {
             EXPECT_EQ(Bar(), "玉屋：グフッ、グフッ。じゃあ、これをあげるんだな。" + name + "なんだな");
             EXPECT_EQ(g().MyGold, 100000);
         } else {
-            EXPECT_EQ(Bar(), "玉屋：グフッ、グフッ。" + name + "はもう袋に入らないんだな。売るのはやめておくんだな");
+            EXPECT_EQ(Bar(), "イザベラ：同じ種類の道具は9個までしか持てないわ");
             EXPECT_EQ(g().MyGold, 600000);
             EXPECT_FALSE(g().DealAccepted);
         }
@@ -286,32 +287,46 @@ INSTANTIATE_TEST_SUITE_P(
                       DevilCase{{Pick(6, 7), Pick(0, 5)}, "悪魔：愚かな人間め。今回は特別だ。", 21, false}),
     q::test::NameBy([](const auto& c) { using namespace q::test; return Name("Draw", c.draws.empty() ? -1.0 : c.draws[0], Flag{c.punished, "Punished"}); }));
 
-// Either gift must fit before he deals: with nine of one held he does not
-// come, and when the sack fills up while he waits he takes nothing.
-TEST_F(SellerTest, TheDevilDealsOnlyWhileHisGiftsFit) {
-    struct Case {
-        Long item, held;
-        bool comes;
-    };
-    for (const Case c : {Case{22, 8, true}, Case{22, 9, false}, Case{21, 8, true}, Case{21, 9, false}}) {
-        g().MyFame = 9999;
-        g().Warasibe = 8;
-        SetSack({{c.item, c.held}});
-        Draws({DevilRoll});
-        Field().ItemSelect();
-        EXPECT_EQ(g().EventName, c.comes ? "Akuma" : "") << c.item << " " << c.held;
-        if (!c.comes) continue;
-        Click();
-        g().MySack[0].HHaveSackNum = 9;  // filled up meanwhile
-        Key(vbKeyY);
-        EXPECT_EQ(Bar(), "悪魔：フン、その袋では我が贈り物も受け取れまい。また会おう！フッフッフ…");
-        EXPECT_EQ(g().MyFame, 9999);
-        EXPECT_EQ(g().DealingCount, 0);
-        EXPECT_EQ(SackCount(c.item), 9);
-        Click();
-        ExpectWalking();
-    }
+// He comes whatever she holds of his gifts: three draws in seven give none.
+// Only a gift drawn that will not go into the sack is refused, and then the
+// deal is off and nothing is taken.
+struct DevilRoomCase {
+    const char* what;
+    std::vector<double> draws;
+    bool dealt;
+    Long leavesAfter;
+};
+
+class DevilWithNineBooksHeld : public SellerTest, public ::testing::WithParamInterface<DevilRoomCase> {};
+
+TEST_P(DevilWithNineBooksHeld, RefusesOnlyTheGiftThatCannotGoIn) {
+    const DevilRoomCase& c = GetParam();
+    g().MyFame = 9999;
+    g().Warasibe = 8;
+    SetSack({{WisdomBookItem, 9}});
+    Draws({DevilRoll});
+    Field().ItemSelect();
+    ASSERT_EQ(g().EventName, "Akuma") << "he comes";
+    Click();
+    Draws(std::initializer_list<double>{});
+    for (double u : c.draws) g().rng.Queue(u);
+    Key(vbKeyY);
+    EXPECT_EQ(g().MyFame, c.dealt ? 0 : 9999);
+    EXPECT_EQ(g().DealingCount, c.dealt ? 1 : 0);
+    EXPECT_EQ(g().DealAccepted, c.dealt);
+    EXPECT_EQ(SackCount(WisdomBookItem), 9);
+    EXPECT_EQ(SackCount(LeafSetItem), c.leavesAfter);
+    if (!c.dealt) EXPECT_EQ(Bar(), "イザベラ：同じ種類の道具は9個までしか持てないわ");
+    Click();
+    ExpectWalking();
 }
+
+INSTANTIATE_TEST_SUITE_P(Field, DevilWithNineBooksHeld,
+                         ::testing::Values(DevilRoomCase{"the punishment", {Pick(0, 7)}, true, 0},
+                                           DevilRoomCase{"nothing more", {Pick(2, 7)}, true, 0},
+                                           DevilRoomCase{"the book drawn", {Pick(3, 7), Pick(1, 5)}, false, 0},
+                                           DevilRoomCase{"the leaves drawn", {Pick(6, 7), Pick(0, 5)}, true, 1}),
+                         q::test::NameBy(&DevilRoomCase::what));
 
 TEST_F(SellerTest, TheDevilsBookGoesInAsTheNinth) {
     g().MyFame = 9999;

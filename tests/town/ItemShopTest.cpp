@@ -142,29 +142,36 @@ TEST_F(ItemShopTest, TheSurpriseJewelIsShownFirstAndPaidOnTheNextClick) {
     EXPECT_EQ(Cell(JewelRow, 1), "10,000");
 }
 
-TEST_F(ItemShopTest, ASurpriseJewelSheCannotCarryGoesBackUnpaid) {
+// A jewel she cannot carry is not paid for; the box was opened all the same,
+// so today's is gone as after any reveal.
+TEST_F(ItemShopTest, ASurpriseJewelSheCannotCarryIsNotPaidForAndTodaysIsGone) {
     const Long monster = FirstOfRank(0, 0, 20);
     const std::string name = g().AllGyoku[size_t(monster)].Name;
-    Enter("bItem");
     for (Long held : {9, 8}) {
         g().MyGold = 12000;
+        g().BuyGyokuNum = 1;  // a new day
         SetSack({{-1 - monster, held}});
+        Enter("bItem");
         Order(JewelRow);
         Click();
         Script(Keeping(monster, 0, 21));
         Key(vbKeyY);
         EXPECT_EQ(Carried(monster, true), 9) << held;
+        EXPECT_EQ(g().BuyGyokuNum, 0) << held;
         if (held == 9) {
-            EXPECT_EQ(Bar(), "イザベラ：" + name + "が入っていたわ。でも、もう持ちきれないから返しておくわね");
-            EXPECT_EQ(g().BuyGyokuNum, 1) << "still on sale";
+            EXPECT_EQ(Bar(), "イザベラ：" + name + "が入ってたけど、もう既に9個持ってるわね…");
             EXPECT_FALSE(g().OfferPending);
             EXPECT_EQ(g().StoryNo, StoryEndNo);
             EXPECT_TRUE(W().cmdBuy.Enabled);
+            EXPECT_EQ(Cell(JewelRow, 1), "売り切れ");
+            Order(JewelRow);
+            EXPECT_EQ(Bar(), "道具屋：申し訳ないですが、ドキドキ玉は入荷待ちです");
         } else {
             EXPECT_EQ(Bar(), "イザベラ：" + name + "が入っていたわ");
             Click();
         }
         EXPECT_EQ(g().MyGold, held == 9 ? 12000 : 2000);
+        Leave();
     }
 }
 

@@ -139,7 +139,7 @@ TEST_F(SmithTest, AProductThatWouldNotGoIntoTheBagIsNotMade) {
         Order(RowOf(0));
         Click();
         if (capacity == 2) {
-            EXPECT_EQ(Bar(), "イザベラ：鞄が一杯だわ。諦めましょう");
+            EXPECT_EQ(Bar(), "イザベラ：でも、鞄が一杯だわ。残念ね");
             EXPECT_EQ(InBag(10), 1);
             EXPECT_EQ(Carried(Ore), 2);
             EXPECT_EQ(g().MyGold, 1300);
