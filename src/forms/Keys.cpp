@@ -1,6 +1,10 @@
 #include "forms/Keys.h"
 
+#include <algorithm>
 #include <array>
+#include <vector>
+
+#include "forms/Form.h"
 #include <utility>
 
 namespace q {
@@ -27,6 +31,48 @@ std::optional<int> KeyCodeFromName(const std::string& name) {
         if (n >= 1 && n <= 12) return 111 + n;
     }
     return std::nullopt;
+}
+
+}  // namespace q
+
+namespace q {
+
+namespace {
+
+bool TakesFocus(const Control& c) {
+    switch (c.kind()) {
+        case ControlKind::CommandButton:
+        case ControlKind::CheckBox:
+        case ControlKind::OptionButton:
+        case ControlKind::TextBox:
+        case ControlKind::ListView: return c.Visible && c.Enabled;
+        default: return false;
+    }
+}
+
+// The control after `from` in the form's tab order (before it, going back), round the end.
+Control* NextInTabOrder(Form& form, const Control& from, bool back) {
+    std::vector<Control*> order;
+    for (Control* c : form.controls())
+        if (c == &from || TakesFocus(*c)) order.push_back(c);
+    std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) { return a->TabIndex < b->TabIndex; });
+    const auto at = std::find(order.begin(), order.end(), &from);
+    const size_t i = size_t(at - order.begin()), n = order.size();
+    return order[(i + (back ? n - 1 : 1)) % n];
+}
+
+}  // namespace
+
+void PressKey(Form& form, Control* focused, int code, int shift) {
+    if (focused && focused->KeyDown) focused->KeyDown(code, shift);
+    else form.Form_KeyDown(code, shift);
+    if (!focused || !form.loaded() || !TakesFocus(*focused)) return;
+    if ((code == 13 || code == 32) && focused->kind() == ControlKind::CommandButton && shift == 0) {
+        if (focused->Click) focused->Click();
+    } else if (code == 9 && (shift & ~1) == 0) {
+        Control* next = NextInTabOrder(form, *focused, shift & 1);
+        if (next != focused) next->SetFocus();
+    }
 }
 
 }  // namespace q

@@ -38,6 +38,7 @@
 #include <iostream>
 
 #include "core/KeepOnTop.h"
+#include "forms/Keys.h"
 #include "qt/KeyMap.h"
 #include "stage/RegionBounds.h"
 #include "stage/frm_RGN_Picture.h"
@@ -856,8 +857,7 @@ bool QtHost::DeliverKey(Form& form, Control* control, QEvent* event) {
         event->accept();
         return true;
     }
-    if (control && control->KeyDown) control->KeyDown(code, shift);
-    else form.Form_KeyDown(code, shift);
+    PressKey(form, control, code, shift);
     event->accept();  // handled: the window behind the control does not see it again
     return true;
 }

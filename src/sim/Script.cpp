@@ -214,8 +214,7 @@ void ScriptRunner::Key(const std::vector<std::string>& w) {
         else if (g.frmUnderMes.loaded()) target = g.frmUnderMes.peek();
     }
     if (!target) throw ScriptError(line_, "no window to take the key");
-    if (focused && focused->KeyDown) focused->KeyDown(*code, shift);
-    else target->Form_KeyDown(*code, shift);
+    PressKey(*target, focused, *code, shift);
     driver_.Flush();
 }
 

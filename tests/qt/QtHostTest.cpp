@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -16,6 +17,7 @@
 #include "core/KeepOnTop.h"
 #include "core/MessageBar.h"
 #include "core/frmMenu.h"
+#include "core/frmOpen.h"
 #include "core/Message.h"
 #include "core/frmUnderMes.h"
 #include "qt/KeyMap.h"
@@ -215,6 +217,21 @@ TEST_F(QtHostTest, AfterAScriptRunsOutOfLinesPopupMenusOpenAgain) {
     host.PopupMenu(menus, menus.menu);
     EXPECT_TRUE(shown);
     EXPECT_EQ(host.OpenMenu(), nullptr);
+}
+
+// The title from the keyboard: the focus starts on はじめる with no save
+// file, Shift+Tab goes back round to おわる, and Enter presses it.
+TEST_F(QtHostTest, TheTitleHasTheFocusAndItsButtonsTakeTabAndEnter) {
+    const QString lockDir = QDir::tempPath() + "/quorvane-title-test";
+    QDir().mkpath(lockDir);
+    qputenv("TMPDIR", lockDir.toUtf8());
+    frmOpen& title = game->frmOpen.get();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(host.WindowFor(title)));
+    EXPECT_EQ(host.FocusedControl(), &title.cmdStart);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(host.FocusedControl(), &title.cmdExit);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(game->Ended());
 }
 
 TEST_F(QtHostTest, EscUnloadsEveryWindowAndEndsTheProgram) {
