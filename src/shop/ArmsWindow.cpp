@@ -277,14 +277,17 @@ void ArmsWindow::SetCommands(bool enabled) {
 void ArmsWindow::MoveTo(ArmsBox to) {
     Game& g = game;
     if (g.GameEnding) return;
+    // Clicks are kept out while the arms move, and the gate is then given
+    // back as it was.
+    const Long gate = g.NoClick;
     g.NoClick = NoClickAll;
     if (ArmsFull(g, to)) {
         ShowMessage(g, FullLine);
-        g.NoClick = NoClickNone;
+        g.NoClick = gate;
         return;
     }
     if (ArmsUsed(g, own_) == 0) {
-        g.NoClick = NoClickNone;
+        g.NoClick = gate;
         return;
     }
     const Long q = NormalisedNumber();
@@ -322,7 +325,7 @@ void ArmsWindow::MoveTo(ArmsBox to) {
     for (const auto& [arm, count] : kept) AppendEntry(g, own_, arm, count);
     ShowMessage(g, partial != 0 ? std::string(MovedLine) + "。" + FullLine : std::string(MovedLine));
     RefreshListWindow(g);
-    g.NoClick = NoClickNone;
+    g.NoClick = gate;
 }
 
 void ArmsWindow::Dump(const char* story) {

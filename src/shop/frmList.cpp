@@ -166,6 +166,7 @@ void frmList::txtNumber_KeyPress(int& KeyAscii) {
 void frmList::cmdSetPrice_Click() {
     Game& g = game;
     if (g.GameEnding) return;  // the quit question: the list windows' commands do nothing
+    const Long gate = g.NoClick;  // given back as it was when the prices are set
     g.NoClick = NoClickAll;
     long long value = LeadingNumber(txtNumber.Text);
     const bool reset = txtNumber.Text->empty() || value == 0;
@@ -196,7 +197,7 @@ void frmList::cmdSetPrice_Click() {
     }
     RefreshListWindow(g);
     ShowMessage(g, ChangedLine);
-    g.NoClick = NoClickNone;
+    g.NoClick = gate;
 }
 
 }  // namespace q

@@ -116,6 +116,18 @@ INSTANTIATE_TEST_SUITE_P(
         MoveCase{"a full warehouse takes nothing", {{0, 5}}, {1}, "3", 0, {{0, 5}}, {{9, 10}}, Full, "3"}),
     q::test::NameBy(&MoveCase::what));
 
+TEST_F(ArmsWindowsTest, AMoveGivesTheClickGateBackAsItWas) {
+    for (Long stockRoom : {Long(0), Long(5)}) {  // full, and with room
+        SetShop({{0, 5}});
+        SetStock({{9, 10}});
+        g().NowMaxStock = 10 + stockRoom;
+        OpenTab(4);
+        g().NoClick = NoClickRight;
+        Display().cmdMove_Click();
+        EXPECT_EQ(g().NoClick, NoClickRight) << stockRoom;
+    }
+}
+
 TEST_F(ArmsWindowsTest, AWarehouseAboveItsCapacityCountsAsFull) {
     SetShop({{0, 5}});
     SetStock({{9, 12}});

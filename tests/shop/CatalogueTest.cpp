@@ -137,6 +137,13 @@ TEST_F(CatalogueTest, NoRowSelectedChangesNothingButSaysSo) {
     EXPECT_EQ(Bar(), Changed);
 }
 
+TEST_F(CatalogueTest, SettingPricesGivesTheClickGateBackAsItWas) {
+    OpenTab(2);
+    g().NoClick = NoClickLeft;
+    SetPrice("10", {1});
+    EXPECT_EQ(g().NoClick, NoClickLeft);
+}
+
 struct SetPriceCase {
     const char* what;
     const char* scene;
