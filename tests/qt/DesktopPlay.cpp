@@ -96,7 +96,7 @@ struct Probe {
 
 struct Totals {
     long inputs = 0, starts = 0, crashes = 0, sanitizer = 0, hangs = 0, steals = 0, unasked = 0, broken = 0,
-         askedQuits = 0, framesChecked = 0, brokenStill = 0;
+         askedQuits = 0, framesChecked = 0, brokenStill = 0, differing = 0;
     long Findings() const { return crashes + sanitizer + hangs + steals + unasked + broken; }
 };
 
@@ -164,8 +164,9 @@ private:
     bool otherHolds_ = false;
     Window otherClient_ = 0;
     // Pings: the last sent, and when the game last answered one.
-    long pingSerial_ = 0;
-    Clock::time_point lastPong_, lastPing_;
+    long pingSerial_ = 0, answered_ = 0;
+    Clock::time_point waitingSince_, lastPing_;
+    bool killedForHang_ = false;
     Clock::time_point lastFrameCheck_;
     // The last inputs that could end the game: a close request, or an answer
     // that could be yes.
@@ -281,7 +282,9 @@ void Player::StartGame() {
         _exit(127);
     }
     game_ = pid;
-    lastPong_ = lastPing_ = Clock::now();
+    lastPing_ = waitingSince_ = Clock::now();
+    answered_ = pingSerial_;
+    killedForHang_ = false;
     lastEnding_ = Last::Nothing;
     otherHolds_ = false;
     Note("start the game (pid " + std::to_string(pid) + ")");
@@ -316,7 +319,10 @@ void Player::CheckGame() {
     const bool deadly = err.find("SEGV") != std::string::npos || err.find("deadly signal") != std::string::npos;
     std::string how = WIFSIGNALED(status) ? "signal " + std::to_string(WTERMSIG(status))
                                           : "exit code " + std::to_string(WEXITSTATUS(status));
-    if (report && !deadly) {
+    if (killedForHang_) {
+        killedForHang_ = false;
+        Note("the game, killed for its hang, ended with " + how);
+    } else if (report && !deadly) {
         t_.sanitizer++;
         Find("sanitizer report", how + "\n" + err.substr(0, 6000));
     } else if (report || WIFSIGNALED(status) || WEXITSTATUS(status) != 0) {
@@ -364,7 +370,7 @@ void Player::Note(const std::string& what) {
 void Player::HandleEvent(XEvent& e) {
     if (e.type == ClientMessage && e.xclient.message_type == protocols_ && Atom(e.xclient.data.l[0]) == ping_) {
         // The game's answer to the last ping (the window manager pings too).
-        if (e.xclient.data.l[1] == pingSerial_) lastPong_ = Clock::now();
+        if (e.xclient.data.l[1] > answered_ && e.xclient.data.l[1] <= pingSerial_) answered_ = e.xclient.data.l[1];
         return;
     }
     if (e.type == PropertyNotify && e.xproperty.window == root_ && e.xproperty.atom == probeAtom_) {
@@ -398,20 +404,25 @@ void Player::HandleEvent(XEvent& e) {
 void Player::Ping() {
     const auto now = Clock::now();
     if (game_ <= 0) return;
-    if (lastPing_ > lastPong_ && now - lastPong_ > std::chrono::duration<double>(o_.hang)) {
+    // Unanswered since the first ping after the last answer. A window may
+    // go before it answers (made anew), so pings go on once a second to
+    // whatever windows the game has, and any later answer will do.
+    const bool waiting = answered_ < pingSerial_;
+    if (waiting && now - waitingSince_ > std::chrono::duration<double>(o_.hang)) {
         t_.hangs++;
         Find("hang", "the game answered no ping for " + std::to_string(int(o_.hang)) + " s");
+        killedForHang_ = true;
         kill(game_, SIGABRT);
-        lastPong_ = now;
+        answered_ = pingSerial_;
         return;
     }
-    if (now - lastPing_ < std::chrono::seconds(1) || lastPing_ > lastPong_) return;
-    SendPing();
+    if (now - lastPing_ < std::chrono::seconds(1)) return;
+    if (SendPing() && !waiting) waitingSince_ = now;
 }
 
 bool Player::SendPing() {
-    ++pingSerial_;
     bool sent = false;
+    const long serial = pingSerial_ + 1;
     for (const Top& t : Tops()) {
         if (!t.viewable || !t.game || t.overrideRedirect) continue;
         XEvent e{};
@@ -420,38 +431,42 @@ bool Player::SendPing() {
         e.xclient.message_type = protocols_;
         e.xclient.format = 32;
         e.xclient.data.l[0] = long(ping_);
-        e.xclient.data.l[1] = pingSerial_;
+        e.xclient.data.l[1] = serial;
         e.xclient.data.l[2] = long(t.client);
         XSendEvent(d_, t.client, False, NoEventMask, &e);
-        lastPing_ = Clock::now();
         sent = true;
     }
     XFlush(d_);
+    if (sent) pingSerial_ = serial, lastPing_ = Clock::now();
     return sent;
 }
 
 bool Player::RoundTrip() {
     // The game's answer to a ping sent now: it has handled every input
     // before it and the events those posted.
+    const bool waiting = answered_ < pingSerial_;
     if (game_ <= 0 || !SendPing()) return false;
+    if (!waiting) waitingSince_ = Clock::now();
     const long serial = pingSerial_;
-    const auto sent = Clock::now();
-    while (Clock::now() - sent < std::chrono::duration<double>(o_.hang)) {
+    while (answered_ < serial) {
         while (XPending(d_)) {
             XEvent e;
             XNextEvent(d_, &e);
             HandleEvent(e);
         }
-        if (lastPong_ >= sent && pingSerial_ == serial) return true;
+        if (answered_ >= serial) break;
         CheckGame();
+        if (stopAsked) stop_ = true;
         if (game_ <= 0 || stop_) return false;
+        Ping();  // pings again, and tells a hang
+        if (killedForHang_) return false;
         fd_set fds;
         FD_ZERO(&fds);
         FD_SET(ConnectionNumber(d_), &fds);
         timeval tv{0, 5000};
         select(ConnectionNumber(d_) + 1, &fds, nullptr, nullptr, &tv);
     }
-    return false;
+    return true;
 }
 
 void Player::Pump(double ms) {
@@ -621,6 +636,7 @@ void Player::CheckFrame() {
     // of (a tooltip's shadow); a broken frame is a figure in pieces.
     constexpr long Threshold = 12;
     if (bad < Threshold) return;
+    t_.differing++;
     // The same frame still wrong a moment later: not a frame on its way to
     // the screen, but one that reached it broken.
     // Whatever the game had still to paint of it is painted once it has
@@ -963,7 +979,7 @@ int Player::Run() {
     std::ostringstream s;
     s.precision(0);
     s << std::fixed << "seed " << o_.seed << ": " << Elapsed() << " s, inputs " << t_.inputs << ", game starts "
-      << t_.starts << ", asked quits " << t_.askedQuits << ", frames checked " << t_.framesChecked << ", crashes "
+      << t_.starts << ", asked quits " << t_.askedQuits << ", frames checked " << t_.framesChecked << " (" << t_.differing << " differing at a first grab), crashes "
       << t_.crashes << ", sanitizer reports " << t_.sanitizer << ", hangs " << t_.hangs << ", focus steals " << t_.steals
       << ", unasked quits " << t_.unasked << ", broken frames " << t_.broken << " (" << t_.brokenStill
       << " with the box still)\n";
