@@ -18,6 +18,7 @@
 #include "forms/Host.h"
 #include "qt/QtStage.h"
 
+class QDialog;
 class QKeyEvent;
 class QLockFile;
 class QTimer;
@@ -36,10 +37,13 @@ public:
     // only part of it.
     QPoint Origin() const;
     // Gives back the window's place on the screen and its backing store
-    // while it is hidden; the next show makes them again.
+    // while it is hidden; the next show makes them again. Only once none of
+    // its events is being handled (QtHost::ReleaseIdleWindows).
     void ReleaseScreen() { destroy(); }
 
 protected:
+    bool event(QEvent*) override;
+    void changeEvent(QEvent*) override;
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;
@@ -77,6 +81,9 @@ public:
     MenuItem* OpenMenu() const { return openMenu_; }
     void CloseMenu() { openMenu_ = nullptr; }
     void FixSeed(std::uint64_t seed) { seed_ = seed; }
+    // Hidden windows of unloaded forms whose screen resources wait to be
+    // given back until none of their events is being handled.
+    int WindowsAwaitingRelease() const { return int(releasing_.size()); }
 
     // Host.
     void formLoaded(Form&) override;
@@ -126,6 +133,15 @@ private:
     static void Renew(Control& c, QWidget& widget);
     // A character typed into a text box, through its KeyPress: true when it is swallowed.
     bool FilterTyped(TextBox& box, QKeyEvent& event);
+    // Gives back the screen resources of the hidden windows of unloaded
+    // forms, each once no event of it is being handled: a window torn down
+    // inside its own click (a menu's choice that leaves the scene, a double
+    // click that closes a list) would crash the toolkit as the click returns.
+    void ReleaseIdleWindows();
+    // A dialog of the game: its caption, above every game window, wide
+    // enough for its caption, and shown without taking the keyboard from
+    // another program.
+    static void PrepareDialog(QDialog& box);
 
     int tppX_ = 15, tppY_ = 15;
     std::unordered_map<const Form*, QPointer<FormWindow>> windows_;
@@ -136,6 +152,8 @@ private:
         std::vector<std::pair<Control*, QPointer<QWidget>>> widgets;
     };
     std::unordered_map<const Form*, Spare> spares_;
+    std::vector<QPointer<FormWindow>> releasing_;
+    QTimer* releaseTimer_ = nullptr;
     std::unordered_map<const QObject*, Control*> controlOf_;
     std::unordered_map<Timer*, QTimer*> timers_;
     std::deque<int> msgAnswers_;
