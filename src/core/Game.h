@@ -90,6 +90,8 @@ class GameForm : public Form {
 public:
     GameForm(Game& game, std::string name) : Form(game.app, std::move(name)), game(game) {}
     Game& game;
+    // A close from the desktop is the game's to answer (core/CloseWindow.h).
+    void Form_QueryUnload(int& Cancel, int UnloadMode) override;
 };
 
 }  // namespace q

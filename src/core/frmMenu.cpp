@@ -1,5 +1,6 @@
 #include "core/frmMenu.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -69,6 +70,14 @@ bool Shown(const Game& g, int rule) {
     }
 }
 
+// The lake's guardian is talking on Elwind's board: the board offers no place and no quitting.
+bool LakeStory(const Game& g) { return g.FieldName == "Elwind" && (g.VisitorSprite == 357 || g.VisitorSprite == 146); }
+
+// The scene menu's 終了 while auto mode runs the open shop or a road: greyed.
+bool QuitGreyedByAuto(const Game& g) {
+    return g.AutoNext && ((g.SceneFormName == "frmShop" && g.ShopOpen) || g.SceneFormName == "frmField");
+}
+
 void BoardMenu(Game& g) {
     frmBoard& b = g.frmBoard.get();
     for (MenuItem* item : TownOrder(b)) item->Visible = false;
@@ -80,7 +89,7 @@ void BoardMenu(Game& g) {
     for (const auto& t : Towns)
         if (t.town == g.FieldName) town = &t;
     if (!town) return;  // no board here: no menu
-    const bool lakeStory = g.FieldName == "Elwind" && (g.VisitorSprite == 357 || g.VisitorSprite == 146);
+    const bool lakeStory = LakeStory(g);
     auto items = TownOrder(b);
     for (size_t i = 0; i < items.size(); ++i) {
         items[i]->Visible = !lakeStory && Shown(g, town->show[i]);
@@ -118,8 +127,7 @@ void SceneMenu(Game& g) {
     }
     for (MenuItem* item : {&m.mOpen, &m.mClose, &m.mSleep, &m.mOut, &m.mEnd}) item->Enabled = !g.MenuLocked;
     if (!g.MenuLocked && g.ShopEventKind != 0) m.mClose.Enabled = false;
-    if (g.AutoNext && ((g.SceneFormName == "frmShop" && g.ShopOpen) || g.SceneFormName == "frmField"))
-        m.mEnd.Enabled = false;
+    if (QuitGreyedByAuto(g)) m.mEnd.Enabled = false;
     m.mClose.Enabled = !g.AutoNext && g.CloseRequest == 0;
     if (g.ShopEventKind >= 1) m.mClose.Enabled = false;
     g.host.PopupMenu(m, m.menu);
@@ -156,6 +164,19 @@ void frmBoard::Design() {
            {&bline1, "-"},         {&bHanoda, "ハノダ"},     {&bRain, "レインウッド"}, {&bShinen, "深淵窟"},
            {&bElwind, "エルウインド"}, {&bTower, "ネクザスの塔"}, {&bAmulet, "アミュレット城"}, {&bline2, "-"},
            {&bStatus, "ステータス"}, {&bEconomy, "経済情報"}, {&bSave, "セーブ"},      {&bEnd, "終了"}});
+}
+
+bool QuitOffered(const Game& g) {
+    // As ShowPopupMenu and the menus decide: no menu before a game has
+    // started, during the opening, while the quit question is up, or while
+    // the board saves; 終了 greyed while the menus are locked.
+    if (g.NewGame || g.GameEnding || g.MenuLocked) return false;
+    if (!g.StageForm || g.StageForm->Name() == "frmOpen") return false;
+    if (g.EventField == "Board") {
+        const bool hasBoard = std::any_of(Towns.begin(), Towns.end(), [&g](const TownItems& t) { return t.town == g.FieldName; });
+        return hasBoard && g.BoardCommand != "Save" && !LakeStory(g);
+    }
+    return !QuitGreyedByAuto(g);
 }
 
 void ShowPopupMenu(Game& g) {

@@ -45,6 +45,10 @@ void mOut_Click(Game& g);
 void mEnd_Click(Game& g);
 void RegisterMenuCommands(Game& g);
 
+// Whether the menu a right click opens now offers 終了 enabled: the scene
+// menu's, or the town board's.
+bool QuitOffered(const Game& g);
+
 // Opens the popup menu of the scene: the board menu on the town board, the
 // scene menu everywhere else.
 void ShowPopupMenu(Game& g);

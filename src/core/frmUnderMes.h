@@ -8,6 +8,11 @@ namespace q {
 class frmUnderMes : public MessageBar {
 public:
     explicit frmUnderMes(Game& game) : MessageBar(game, "frmUnderMes") {}
+    // The bar stands for the game on the taskbar while it is played.
+    void Design() override {
+        MessageBar::Design();
+        ShowInTaskbar = true;
+    }
 
 protected:
     void LabelClick(int Index, int Button) override;

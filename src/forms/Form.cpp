@@ -43,6 +43,13 @@ void Form::CenterOnScreen() {
     Top = (h.ScreenHeightPixels() * h.TwipsPerPixelY() - Height) / 2;
 }
 
+void Form::RequestClose() {
+    if (!loaded_) return;
+    int cancel = 0;
+    Form_QueryUnload(cancel, vbFormControlMenu);
+    if (cancel == 0) Unload();
+}
+
 void Form::Unload() {
     if (!loaded_) return;
     Form_Unload();

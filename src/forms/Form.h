@@ -17,6 +17,9 @@ namespace q {
 
 class FormsApp;
 
+// Who asks a form to unload, as Form_QueryUnload is told.
+inline constexpr int vbFormControlMenu = 0;  // the player, from the window's close
+
 class Form : public PropertyOwner {
 public:
     Form(FormsApp& app, std::string name);
@@ -37,6 +40,9 @@ public:
     Prop<Color> BackColor{*this, vbButtonFace};
     Prop<std::string> Tag{*this};
     Prop<bool> KeyPreview{*this, false};
+    // Whether the desktop's taskbar shows the window. The game shows itself
+    // there once: its forms are off the taskbar unless their design says so.
+    Prop<bool> ShowInTaskbar{*this, false};
 
     bool loaded() const { return loaded_; }
     void Load();
@@ -45,10 +51,16 @@ public:
     void Unload();
     // Modeless show, then placed in the middle of the screen.
     void CenterOnScreen();
+    // The desktop asks to close the window (its close button, Alt+F4, a
+    // taskbar's close): Form_QueryUnload is asked first, and unless it sets
+    // Cancel the form unloads.
+    void RequestClose();
 
     // The form's event handlers.
     virtual void Form_Load() {}
     virtual void Form_Unload() {}
+    // Cancel set to non-zero keeps the form loaded; UnloadMode says who asks.
+    virtual void Form_QueryUnload(int& /*Cancel*/, int /*UnloadMode*/) {}
     virtual void Form_KeyDown(int /*KeyCode*/, int /*Shift*/) {}
     virtual void Form_MouseDown(int /*Button*/, int /*Shift*/, int /*X*/, int /*Y*/) {}
     // Button holds the buttons held down during the move.

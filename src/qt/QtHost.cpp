@@ -32,6 +32,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QUrl>
+#include <QWindow>
 #include <QPaintEvent>
 #include <algorithm>
 #include <cmath>
@@ -39,6 +40,7 @@
 
 #include "core/KeepOnTop.h"
 #include "forms/Keys.h"
+#include "qt/DesktopWindows.h"
 #include "qt/KeyMap.h"
 #include "stage/RegionBounds.h"
 #include "stage/frm_RGN_Picture.h"
@@ -199,8 +201,36 @@ static QFont FontOf(const TextFont& t) { return FontFor(t.name, t.size, t.bold, 
 FormWindow::FormWindow(QtHost& host, Form& form)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), host_(host), form_(form) {
     setAttribute(Qt::WA_DeleteOnClose, false);
+    // A window of the game is shown without the keyboard: only the player's
+    // own click gives it (the window manager focuses a window mapped with a
+    // recent user time, and a game window may open while the player types
+    // into another program).
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::StrongFocus);
     installEventFilter(&host);
+}
+
+bool FormWindow::event(QEvent* e) {
+    // The window is told whether it belongs on the taskbar each time before
+    // it is mapped: a window manager forgets a window's state when it is
+    // hidden (and GameApplication asks again for what it still misses).
+    if ((e->type() == QEvent::WinIdChange || e->type() == QEvent::Show) && internalWinId())
+        ShowInTaskbar(*this, !SkipsTaskbar(*this));
+    return QWidget::event(e);
+}
+
+void FormWindow::changeEvent(QEvent* e) {
+    QWidget::changeEvent(e);
+    if (e->type() != QEvent::WindowStateChange || !(windowState() & Qt::WindowMinimized)) return;
+    // A game window is not lost to a minimise (a taskbar's click, a window
+    // manager's key): it comes back at once, mapped anew so that the window
+    // manager does not hand it the keyboard as it would a restored window.
+    QTimer::singleShot(0, this, [this] {
+        if (!(windowState() & Qt::WindowMinimized) || !form_.loaded() || !form_.Visible) return;
+        hide();
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        show();
+    });
 }
 
 void FormWindow::paintEvent(QPaintEvent* e) {
@@ -241,9 +271,10 @@ void FormWindow::mouseMoveEvent(QMouseEvent* e) {
 void FormWindow::mouseDoubleClickEvent(QMouseEvent*) { form_.Form_DblClick(); }
 
 void FormWindow::closeEvent(QCloseEvent* e) {
-    // The game closes its windows itself; a close from the desktop quits like Esc.
+    // What a close from the desktop means is the game's (Form_QueryUnload):
+    // the window goes when the game unloads its form.
     e->ignore();
-    if (form_.loaded()) form_.Form_KeyDown(27, 0);
+    if (form_.loaded()) form_.RequestClose();
 }
 
 QtHost::QtHost() {
@@ -251,6 +282,9 @@ QtHost::QtHost() {
     // The game's windows need a few hundred kilobytes of it; a day of play
     // must not let it grow to Qt's ten megabytes.
     QPixmapCache::setCacheLimit(2048);
+    releaseTimer_ = new QTimer(this);
+    releaseTimer_->setSingleShot(true);
+    QObject::connect(releaseTimer_, &QTimer::timeout, [this] { ReleaseIdleWindows(); });
     if (QScreen* s = Screen()) {
         const double dpiX = s->logicalDotsPerInchX(), dpiY = s->logicalDotsPerInchY();
         if (dpiX > 0) tppX_ = std::max(1, int(std::lround(1440.0 / dpiX)));
@@ -447,17 +481,35 @@ void QtHost::formUnloaded(Form& f) {
             // The window and its controls wait hidden for the form's next
             // load: a new tree each time would bring new palettes, and with
             // them new pictures in the style's cache. Its screen resources go
-            // once the event that unloads it has been handled.
+            // once none of its events is being handled.
             w->hide();
             w->clearMask();
-            QTimer::singleShot(0, w, [w] {
-                if (!w->isVisible()) w->ReleaseScreen();
-            });
+            releasing_.emplace_back(w);
+            if (!releaseTimer_->isActive()) releaseTimer_->start(0);
             spare.window = w;
             spares_[&f] = std::move(spare);
         }
         windows_.erase(it);
     }
+}
+
+void QtHost::ReleaseIdleWindows() {
+    // Without the application's record of the events being handled, no
+    // moment is known to be safe: the windows stay made.
+    if (!GameApplication::Tracking()) return releasing_.clear();
+    std::vector<QPointer<FormWindow>> waiting;
+    for (const QPointer<FormWindow>& w : releasing_) {
+        if (!w || w->isVisible()) continue;
+        // Loaded again meanwhile: the window is the form's once more.
+        auto loaded = windows_.find(&w->form());
+        if (loaded != windows_.end() && loaded->second == w) continue;
+        if (GameApplication::Handling(*w)) waiting.push_back(w);
+        else w->ReleaseScreen();
+    }
+    releasing_ = std::move(waiting);
+    // A click that unloaded the window may run a while yet (a message box,
+    // a popup menu opened from it): look again later.
+    if (!releasing_.empty()) releaseTimer_->start(100);
 }
 
 void QtHost::formChanged(Form& f) { SyncForm(f); }
@@ -502,6 +554,7 @@ void QtHost::SyncForm(Form& f) {
     FormWindow* w = WindowFor(f);
     if (!w) return;
     w->setWindowTitle(Q(f.Caption));
+    if (SkipsTaskbar(*w) == f.ShowInTaskbar) ShowInTaskbar(*w, f.ShowInTaskbar);
     w->setGeometry(f.Left / tppX_, f.Top / tppY_, std::max(1, f.Width / tppX_), std::max(1, f.Height / tppY_));
     w->update();
     if (f.Visible && !w->isVisible()) w->show();
@@ -680,12 +733,14 @@ int QtHost::MsgBox(const std::string& prompt, int style, const std::string& titl
         msgAnswers_.pop_front();
         return a;
     }
-    QMessageBox box(IconOf(style), Q(title), Q(prompt));
+    // A box without a title of its own carries the game's caption.
+    QMessageBox box(IconOf(style), Q(title.empty() ? std::string(GameCaption) : title), Q(prompt));
     switch (style & 7) {
         case vbOKCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
         case vbYesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
         default: box.setStandardButtons(QMessageBox::Ok); break;
     }
+    PrepareDialog(box);
     switch (box.exec()) {
         case QMessageBox::Cancel: return vbCancel;
         case QMessageBox::Yes: return vbYes;
@@ -700,9 +755,32 @@ std::string QtHost::InputBox(const std::string& prompt, const std::string& title
         inputAnswers_.pop_front();
         return a;
     }
-    bool ok = false;
-    QString answer = QInputDialog::getText(nullptr, Q(title), Q(prompt), QLineEdit::Normal, Q(text), &ok);
-    return ok ? answer.toStdString() : std::string();
+    QInputDialog box;
+    box.setInputMode(QInputDialog::TextInput);
+    box.setWindowTitle(Q(title.empty() ? std::string(GameCaption) : title));
+    box.setLabelText(Q(prompt));
+    box.setTextValue(Q(text));
+    // The whole line shows in the box, as far as the screen allows.
+    if (auto* line = box.findChild<QLineEdit*>()) {
+        const QScreen* screen = Screen();
+        const int most = screen ? screen->availableGeometry().width() * 8 / 10 : 1000;
+        const int wanted = QFontMetrics(line->font()).horizontalAdvance(line->text()) + 24;
+        line->setMinimumWidth(std::min(most, std::max(line->minimumWidth(), wanted)));
+    }
+    PrepareDialog(box);
+    const bool ok = box.exec() == QDialog::Accepted;
+    return ok ? box.textValue().toStdString() : std::string();
+}
+
+void QtHost::PrepareDialog(QDialog& box) {
+    // Above every game window, which are kept above other programs.
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    // Opened while another program has the keyboard, it waits for a click.
+    if (!QApplication::activeWindow()) box.setAttribute(Qt::WA_ShowWithoutActivating);
+    // The game stays one entry on the taskbar.
+    box.winId();
+    ShowInTaskbar(box, false);
+    FitCaption(box);
 }
 
 void QtHost::PopupMenu(Form&, MenuItem& menu) {
@@ -743,16 +821,26 @@ void QtHost::SetTopmost(Form& f, bool topmost) {
     FormWindow* w = WindowFor(f);
     if (!w) return;
     if (w->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == topmost) return;
-    const bool shown = w->isVisible();
-    w->setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
-    if (shown) w->show();  // changing the flags hides a window
+    Qt::WindowFlags flags = w->windowFlags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, topmost);
+    if (QWindow* native = w->windowHandle()) {
+        // Through the window manager's state (_NET_WM_STATE_ABOVE on X11),
+        // the window staying mapped: a window mapped anew is one the window
+        // manager hands the keyboard.
+        w->overrideWindowFlags(flags);
+        native->setFlags(flags);
+    } else {
+        w->setWindowFlags(flags);  // taken when the window is made
+    }
 }
 
 void QtHost::SetFocus(Control& c) {
     QWidget* w = WidgetFor(c);
     if (!w) return;
-    // Focus on a control of another window brings that window to the keyboard.
-    if (w->window() != QApplication::activeWindow()) w->window()->activateWindow();
+    // The keyboard moves between the game's windows while the game has it;
+    // while another program has it, the control has the focus in its window
+    // and gets the keyboard when the player clicks the window.
+    if (QApplication::activeWindow() && w->window() != QApplication::activeWindow()) w->window()->activateWindow();
     w->setFocus(Qt::OtherFocusReason);
 }
 

@@ -20,6 +20,7 @@
 #include "qt/FrameLog.h"
 #include "qt/QtStage.h"
 
+class QDialog;
 class QKeyEvent;
 class QLockFile;
 class QTimer;
@@ -35,10 +36,13 @@ public:
     FormWindow(QtHost& host, Form& form);
     Form& form() const { return form_; }
     // Gives back the window's place on the screen and its backing store
-    // while it is hidden; the next show makes them again.
+    // while it is hidden; the next show makes them again. Only once none of
+    // its events is being handled (QtHost::ReleaseIdleWindows).
     void ReleaseScreen() { destroy(); }
 
 protected:
+    bool event(QEvent*) override;
+    void changeEvent(QEvent*) override;
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;
@@ -78,6 +82,9 @@ public:
     void FixSeed(std::uint64_t seed) { seed_ = seed; }
     // Every stage frame from now on is written to the log as it reaches the screen.
     void LogFrames(std::unique_ptr<FrameLog> log) { frameLog_ = std::move(log); }
+    // Hidden windows of unloaded forms whose screen resources wait to be
+    // given back until none of their events is being handled.
+    int WindowsAwaitingRelease() const { return int(releasing_.size()); }
 
     // Host.
     void formLoaded(Form&) override;
@@ -125,6 +132,15 @@ private:
     void SyncList(ListView& lv, QTreeWidget& tree);
     // A kept control's widget as a new one would be, before it is mirrored.
     static void Renew(Control& c, QWidget& widget);
+    // Gives back the screen resources of the hidden windows of unloaded
+    // forms, each once no event of it is being handled: a window torn down
+    // inside its own click (a menu's choice that leaves the scene, a double
+    // click that closes a list) would crash the toolkit as the click returns.
+    void ReleaseIdleWindows();
+    // A dialog of the game: its caption, above every game window, wide
+    // enough for its caption, and shown without taking the keyboard from
+    // another program.
+    static void PrepareDialog(QDialog& box);
 
     int tppX_ = 15, tppY_ = 15;
     std::unordered_map<const Form*, QPointer<FormWindow>> windows_;
@@ -135,6 +151,8 @@ private:
         std::vector<std::pair<Control*, QPointer<QWidget>>> widgets;
     };
     std::unordered_map<const Form*, Spare> spares_;
+    std::vector<QPointer<FormWindow>> releasing_;
+    QTimer* releaseTimer_ = nullptr;
     std::unordered_map<const QObject*, Control*> controlOf_;
     std::unordered_map<Timer*, QTimer*> timers_;
     std::deque<int> msgAnswers_;

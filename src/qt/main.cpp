@@ -8,6 +8,7 @@
 #include "core/Game.h"
 #include "core/Startup.h"
 #include "core/frmUnderMes.h"
+#include "qt/DesktopWindows.h"
 #include "qt/QtDriver.h"
 #include "qt/QtHost.h"
 #include "sim/Script.h"
@@ -17,8 +18,10 @@ int main(int argc, char** argv) {
     // Wayland session does not allow: run through XWayland there.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication app(argc, argv);
+    q::GameApplication app(argc, argv);
     QApplication::setApplicationName("quorvane");
+    // Qt's own buttons and menus (OK, キャンセル, はい, いいえ) in the game's language.
+    if (!q::InstallQtTranslations(app)) std::cerr << "quorvane: Qt's Japanese translations are not installed\n";
     QApplication::setQuitOnLastWindowClosed(false);
 
     QCommandLineParser parser;

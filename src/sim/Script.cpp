@@ -592,6 +592,16 @@ void ScriptRunner::RunLine(const std::string& raw, int number) {
             if (!f) throw ScriptError(number, "no form " + w[1]);
             f->Unload();
             driver_.Flush();
+        } else if (cmd == "close") {
+            // The desktop's close of a window: its close button, Alt+F4, a taskbar's close.
+            need(1);
+            driver_.CloseMenu();
+            Game& g = game();
+            Form* f = g.FindForm(w[1]);
+            if (!f || !f->loaded()) throw ScriptError(number, "no loaded form " + w[1]);
+            driver_.Note("close " + w[1]);
+            f->RequestClose();
+            driver_.Flush();
         } else if (cmd == "dump") {
             Dump();
         } else if (cmd == "dir") {

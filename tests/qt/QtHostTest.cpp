@@ -20,6 +20,7 @@
 #include "core/frmOpen.h"
 #include "core/Message.h"
 #include "core/frmUnderMes.h"
+#include "qt/DesktopWindows.h"
 #include "qt/KeyMap.h"
 #include "qt/QtDriver.h"
 #include "qt/QtHost.h"
@@ -245,10 +246,17 @@ TEST_F(QtHostTest, EscUnloadsEveryWindowAndEndsTheProgram) {
 }  // namespace
 }  // namespace q
 
+namespace q {
+bool qtTranslationsInstalled = false;
+}
+
 // The application lives on main's stack, so it goes before Qt's own statics.
+// It is the desktop program's, which knows the windows whose events are
+// being handled, with Qt's Japanese translations.
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    q::GameApplication app(argc, argv);
+    q::qtTranslationsInstalled = q::InstallQtTranslations(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
