@@ -147,7 +147,7 @@ game_windows() {
 find_windows() {
   game_windows >"$work/windows"
   bar=$(awk -v x="$bar_x" -v y="$bar_y" -v w="$bar_w" -v h="$bar_h" '$2 == x && $3 == y && $4 == w && $5 == h {print $1}' "$work/windows" | head -1)
-  stage=$(awk -v bar="$bar" -v y="$bar_y" '$1 != bar && $3 + $5 == y && $2 >= 0 && $4 * $5 > best { best = $4 * $5; id = $1 } END { print id }' "$work/windows")
+  stage=$(awk -v bar="$bar" -v y="$bar_y" '$1 != bar && $3 < y && $3 + $5 >= y && $2 >= 0 && $4 * $5 > best { best = $4 * $5; id = $1 } END { print id }' "$work/windows")
 }
 stack_place() {  # the place among the root's children from the top, by the window-manager frame
   local top parent
@@ -161,7 +161,7 @@ stack_place() {  # the place among the root's children from the top, by the wind
 }
 state() { xprop -id "$1" _NET_WM_STATE 2>/dev/null; }
 find_windows
-[ -n "$bar" ] && [ -n "$stage" ] || { fail "no bar or stage: $(cat "$work/windows")"; echo "$failures failed"; exit 1; }
+[ -n "$bar" ] && [ -n "$stage" ] || { fail "no bar or stage: $(cat "$work/windows") (bar $bar_x,$bar_y ${bar_w}x$bar_h)"; echo "$failures failed"; exit 1; }
 
 # 2. Right clicks on the heroine and choices that change the scene.
 heroine() { echo $(( $(value HeroX) / 15 + 17 )) $((bar_y - 12)); }
