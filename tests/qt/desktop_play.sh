@@ -17,33 +17,13 @@ deskplay="$(realpath "$2")"
 seconds="${3:-90}"
 seed="${4:-1}"
 screen="${DESKPLAY_SCREEN:-1280x800}"
-for tool in Xvfb openbox tint2 xev xprop; do
-  command -v "$tool" >/dev/null || { echo "missing $tool (scripts/setup installs it)"; exit 1; }
-done
-
-work="$(mktemp -d)"
+. "$(dirname "$0")/desktop_lib.sh"
+desktop_need Xvfb openbox tint2 xev xprop
 out="${DESKPLAY_OUT:-$work/out}"
 mkdir -p "$out" "$work/tmp" "$work/game" "$work/config"
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# A display number of the server's own choosing, so that parallel runs never meet.
-Xvfb -displayfd 5 -screen 0 "${screen}x24" -nolisten tcp 5>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "Xvfb did not start"; exit 1; }
-export DISPLAY=":$(head -1 "$work/display")"
 mkdir -p "$work/runtime" && chmod 700 "$work/runtime"
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
-xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || { echo "openbox did not start"; cat "$work/openbox.log"; exit 1; }
+desktop_start "$screen"
 tint2 >"$work/tint2.log" 2>&1 &
 pids+=($!)
 # The taskbar's strut is on the root's work area once tint2 stands.

@@ -18,31 +18,12 @@
 #   desktop_windows.sh QUORVANE
 set -euo pipefail
 quorvane="$(realpath "$1")"
-for tool in Xvfb openbox xdotool xprop xwininfo xev wmctrl import; do
-  command -v "$tool" >/dev/null || { echo "missing $tool (scripts/setup installs it)"; exit 1; }
-done
-
-work="$(mktemp -d)"
+. "$(dirname "$0")/desktop_lib.sh"
+desktop_need Xvfb openbox xdotool xprop xwininfo xev wmctrl import
 shots="${DESKTOP_WINDOWS_SHOTS:-$work/shots}"
 mkdir -p "$shots" "$work/tmp" "$work/game"
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
 
-exec 5>"$work/display"
-Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -1 "$work/display")"
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
-xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || { echo "openbox did not start"; cat "$work/openbox.log"; exit 1; }
+desktop_start 1280x800
 if command -v tint2 >/dev/null; then
   tint2 >"$work/tint2.log" 2>&1 &
   pids+=($!)

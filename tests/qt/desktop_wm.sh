@@ -8,32 +8,10 @@
 #   desktop_wm.sh QUORVANE
 set -euo pipefail
 quorvane="$(realpath "$1")"
-for tool in Xvfb openbox xdotool xprop xwininfo xev import; do
-  command -v "$tool" >/dev/null || { echo "missing $tool (scripts/setup installs it)"; exit 1; }
-done
+. "$(dirname "$0")/desktop_lib.sh"
+desktop_need Xvfb openbox xdotool xprop xwininfo xev import
 
-work="$(mktemp -d)"
-display=""
-for n in $(seq 181 240); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "no free display"; exit 1; }
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb "$display" -screen 0 1280x800x24 -wr -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-export DISPLAY="$display"
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
-xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || { echo "openbox did not start"; cat "$work/openbox.log"; exit 1; }
+desktop_start 1280x800 -wr
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }

@@ -10,28 +10,11 @@ quorvane="$(realpath "$1")"
 grab="$(realpath "$2")"
 scale="${3:-1}"
 here="$(cd "$(dirname "$0")" && pwd)"
-for tool in Xvfb openbox xprop; do
-  command -v "$tool" >/dev/null || { echo "missing $tool (scripts/setup installs it)"; exit 1; }
-done
-
-work="$(mktemp -d)"
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/desktop_lib.sh"
+desktop_need Xvfb openbox xprop
 
 # A white desktop (-wr), as the game's frame log assumes.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 "$((1024 * scale))x$((600 * scale))x24" -wr -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -1 "$work/display")"
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+desktop_start "$((1024 * scale))x$((600 * scale))" -wr
 
 mkdir -p "$work/tmp" "$work/game" "$work/shots"
 (cd "$work/game" && TMPDIR="$work/tmp" QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$scale" \

@@ -1,0 +1,36 @@
+# The desktop the X tests play on, sourced by them: a virtual X display of
+# the server's own choosing (so parallel runs never meet) with openbox on it,
+# a work folder, and every process started here ended with the script.
+#   desktop_need TOOL...           fails unless each tool is installed
+#   desktop_start WxH [XVFB_ARG...]  starts Xvfb and openbox, exports DISPLAY
+# After sourcing: $work (removed at the end) and pids (add the PIDs to end).
+
+desktop_need() {
+  local tool
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null || { echo "missing $tool (scripts/setup installs it)"; exit 1; }
+  done
+}
+
+work="$(mktemp -d)"
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+desktop_start() {
+  local screen="$1"
+  shift
+  Xvfb -displayfd 9 -screen 0 "${screen}x24" "$@" -nolisten tcp 9>"$work/display" >/dev/null 2>&1 &
+  pids+=($!)
+  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+  [ -s "$work/display" ] || { echo "Xvfb did not start"; exit 1; }
+  export DISPLAY=":$(head -1 "$work/display")"
+  openbox --sm-disable >"$work/openbox.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+  xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || { echo "openbox did not start"; cat "$work/openbox.log"; exit 1; }
+}
