@@ -84,7 +84,6 @@ frmOpen::frmOpen(Game& g) : GameForm(g, "frmOpen") {
 
 void frmOpen::Design() {
     Caption = "+++ Quorvane +++";
-    ShowInTaskbar = true;  // the game on the taskbar until a game starts
     Width = 3495;
     Height = 2175;
     BackColor = TitleBack;
