@@ -13,10 +13,11 @@ void frmUnderMes::LabelClick(int Index, int Button) {
     if (g.ClickTaken) return;
     const bool lineWithChoices = !LBLMessage[2].Caption->empty();
     const bool choicesAlone = !lineWithChoices && !LBLMessage[1].Caption->empty();
-    // Choices that wait under another line (closing's, the quit question's)
-    // take no answer: the click is a plain one and goes to that line. While
-    // the second bar is in use the question in front is its own.
-    if ((lineWithChoices || choicesAlone) && (!g.WaitingAnswer || g.UseSecondBar)) {
+    // Choices that wait under another line on the second bar (closing's, the
+    // quit question's) take no answer: the click is a plain one and goes to
+    // that line. Otherwise a choice answers whether or not the asking handler
+    // set WaitingAnswer.
+    if ((lineWithChoices || choicesAlone) && g.UseSecondBar) {
         AdvanceStory(g, vbLeftButton);
         return;
     }

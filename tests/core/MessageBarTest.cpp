@@ -139,6 +139,8 @@ TEST_F(MessageBarTest, ReentrantMessageIsDropped) {
 struct ClickCase {
     const char* what;
     bool question;   // a line with two choices, or else a plain line
+    bool waiting;    // WaitingAnswer set by the asking handler
+    bool secondBar;  // another line stands over the choices on the second bar
     int label;
     long answer;     // expected AnswerKey
     long storyNo;    // expected StoryNo after the click, from 5
@@ -152,9 +154,13 @@ TEST_P(MainBarClick, ClickOnALabel) {
     g().StoryNo = 5;
     if (c.question) {
         ShowMessage(g(), "売りますか？", "売る", "売らない", true);
-        g().WaitingAnswer = true;
+        g().WaitingAnswer = c.waiting;
     } else {
         ShowMessage(g(), "店主：どうも");
+    }
+    if (c.secondBar) {
+        g().UseSecondBar = true;
+        ShowMessage(g(), "イザベラ：今はお客さんがいるから、帰った時に閉店するわね");
     }
     Main(c.label).MouseDown(vbLeftButton, 0, 0, 0);
     EXPECT_EQ(g().AnswerKey, c.answer) << c.what;
@@ -163,10 +169,16 @@ TEST_P(MainBarClick, ClickOnALabel) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Bars, MainBarClick,
-                         ::testing::Values(ClickCase{"the question's line", true, 0, 0, 5, false},
-                                           ClickCase{"first choice", true, 1, 89, 7, true},
-                                           ClickCase{"second choice", true, 2, 78, 7, true},
-                                           ClickCase{"plain line", false, 0, 0, 6, false}),
+                         ::testing::Values(ClickCase{"the question's line", true, true, false, 0, 0, 5, false},
+                                           ClickCase{"first choice", true, true, false, 1, 89, 7, true},
+                                           ClickCase{"second choice", true, true, false, 2, 78, 7, true},
+                                           ClickCase{"plain line", false, false, false, 0, 0, 6, false},
+                                           // A choice answers whether or not the handler set WaitingAnswer...
+                                           ClickCase{"choice with no answer awaited", true, false, false, 1, 89, 7, true},
+                                           // ...but not while another line stands over it: the click is a
+                                           // plain one and goes to that line.
+                                           ClickCase{"choice under the second bar", true, false, true, 1, 0, 6, false},
+                                           ClickCase{"awaited choice under the second bar", true, true, true, 2, 0, 5, false}),
     q::test::NameBy(&ClickCase::what));
 
 TEST_F(MessageBarTest, ChoicesAloneAnswerFromLabelsZeroAndOne) {
