@@ -21,6 +21,7 @@
 #include "field/frmUnderMes3.h"
 #include "save/SaveFile.h"
 #include "save/SaveFormat.h"
+#include "save/WholeFile.h"
 #include "sim/Script.h"
 #include "sim/SimDriver.h"
 #include "sim/SoakCoverage.h"
@@ -263,24 +264,6 @@ std::optional<std::map<std::string, std::string>> FileFields(int slot) {
     return SavedFields(scratch);
 }
 
-struct FileStamp {
-    bool exists = false;
-    std::filesystem::file_time_type time{};
-    std::uintmax_t size = 0;
-    bool operator==(const FileStamp&) const = default;
-};
-
-FileStamp StampOf(int slot) {
-    std::error_code ec;
-    FileStamp s;
-    const std::filesystem::path p(SaveFileName(slot));
-    s.time = std::filesystem::last_write_time(p, ec);
-    if (ec) return {};
-    s.size = std::filesystem::file_size(p, ec);
-    s.exists = !ec;
-    return s;
-}
-
 // ---------------------------------------------------------------------------
 // The player: what can be done now, and a choice among it.
 
@@ -473,7 +456,7 @@ private:
     std::size_t lastProgressLine_ = 0;
     long progressCount_ = 0;
     LockupWatch watch_;
-    FileStamp stamps_[3];
+    SaveWatch files_;
     std::optional<std::map<std::string, std::string>> saved_[3];
     const StartPoint* start_;
     bool onRoad_ = false;
@@ -576,11 +559,9 @@ std::optional<Finding> Run::Step(const std::string& line) {
     if (auto broken = BrokenRule(*g)) return Found("invariant", *broken);
     // A save just written keeps the game as it stands.
     for (int k = 1; k <= 2; ++k) {
-        const FileStamp now = StampOf(k);
-        if (now == stamps_[k]) continue;
-        stamps_[k] = now;
-        saved_[k] = now.exists ? FileFields(k) : std::nullopt;
-        if (now.exists && !saved_[k]) return Found("save", "save file " + std::to_string(k) + " was written but does not load");
+        if (!files_.Written(k)) continue;
+        saved_[k] = files_.Exists(k) ? FileFields(k) : std::nullopt;
+        if (files_.Exists(k) && !saved_[k]) return Found("save", "save file " + std::to_string(k) + " was written but does not load");
         if (saved_[k] && line.rfind("wait", 0) != 0) {
             const std::string diff = Differences(*saved_[k], SavedFields(*g));
             if (!diff.empty()) return Found("save", "save file " + std::to_string(k) + " does not keep the game: " + diff);
@@ -799,6 +780,16 @@ extern "C" void OnFatalSignal(int sig) {
 }
 
 }  // namespace
+
+bool SaveWatch::Written(int slot) {
+    const std::string name = SaveFileName(slot);
+    std::error_code ec;
+    std::optional<std::string> now;
+    if (std::filesystem::exists(name, ec)) now = ReadWholeFile(name).value_or(std::string());
+    if (now == files_[slot]) return false;
+    files_[slot] = std::move(now);
+    return true;
+}
 
 const char* ModeName(Mode m) { return m == Mode::Click ? "click" : "auto"; }
 

@@ -52,6 +52,21 @@ Outcome Play(const Options& options);
 // then tries every input as a run does, for a lock-up. The first finding.
 std::optional<Finding> Check(const Options& options, const std::vector<std::string>& lines, bool tryForLockUp);
 
+// Tells when the save files in the current folder are written. By their
+// bytes, not their time and size: the file system keeps a write's time only
+// to the tick of its clock, and a game saved twice within one tick keeps
+// its size.
+class SaveWatch {
+public:
+    // Whether file `slot` (1 or 2) was written, made or removed since the
+    // last call.
+    bool Written(int slot);
+    bool Exists(int slot) const { return files_[slot].has_value(); }
+
+private:
+    std::optional<std::string> files_[3];
+};
+
 // The finding as a simulator script, its game files in `folder`.
 std::string ScriptText(const Finding& f, const Options& options, const std::string& folder);
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -123,6 +124,9 @@ TEST(SoakTest, ContinuingGivesTheGameAsItWasWhenTheSaveWasWritten) {
         // The speed and the pause changed while the question waits: the file
         // keeps them as they were at the answer.
         {"speed and pause changed before the answer", toBoard, {"key S", "key C"}},
+        // Saved, the speed changed, and saved again over it: the second
+        // file is what a continue gives back.
+        {"saved again", With(toBoard, {"key Apps", "menu セーブ", "wait 1000", "key Y", "wait 2000", "key S"}), {}},
         // A fire detection contract just bought at the estate agent.
         {"a contract just bought",
          With(toBoard, {"set MyGold 100000", "key Apps", "menu 不動産屋", "wait 3000", "select frmItemShop.lstList 5",
@@ -140,6 +144,32 @@ TEST(SoakTest, ContinuingGivesTheGameAsItWasWhenTheSaveWasWritten) {
         const auto f = Check(o, InTheShop(o, more), false);
         EXPECT_EQ(Kind(f), "nothing") << c.what;
     }
+}
+
+// A game saved twice within one tick of the file system's clock keeps its
+// time and size; the second save is seen all the same.
+TEST(SoakTest, ASaveWrittenAgainWithTheSameTimeAndSizeIsSeen) {
+    namespace fs = std::filesystem;
+    const fs::path folder = Fresh().folder;
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const fs::path here = fs::current_path();
+    fs::current_path(folder);
+    const auto write = [](const char* bytes) { std::ofstream("Quorvane_1.dat", std::ios::binary) << bytes; };
+    SaveWatch watch;
+    EXPECT_FALSE(watch.Written(1)) << "no file yet";
+    write("speed 1");
+    EXPECT_TRUE(watch.Written(1));
+    EXPECT_FALSE(watch.Written(1)) << "nothing written since";
+    const auto time = fs::last_write_time("Quorvane_1.dat");
+    write("speed 2");
+    fs::last_write_time("Quorvane_1.dat", time);
+    EXPECT_TRUE(watch.Written(1));
+    EXPECT_TRUE(watch.Exists(1));
+    fs::remove("Quorvane_1.dat");
+    EXPECT_TRUE(watch.Written(1));
+    EXPECT_FALSE(watch.Exists(1));
+    fs::current_path(here);
 }
 
 TEST(SoakTest, RunIsRepeatableAndItsFindingReplaysInTheSimulator) {
