@@ -369,6 +369,7 @@ void frmSack::txtNumber_KeyPress(int& KeyAscii) {
 void frmSack::cmdUse_Click() {
     Game& g = game;
     if (g.GameEnding) return;
+    const Long found = g.NoClick;
     g.NoClick = NoClickAll;
     if (asking_ == Asking::Use && g.ListConfirm) {
         // The answer. Only a yes uses the item, the one that was asked about.
@@ -407,6 +408,7 @@ void frmSack::cmdUse_Click() {
         return;
     }
     // The button.
+    gate_ = found;
     g.KeepSelCount = 0;
     if (!SackUseCheck() || g.HaveSack == 0) {
         UseEnds(false);
@@ -511,7 +513,7 @@ void frmSack::RedrawScene() {
 void frmSack::UseEnds(bool applied) {
     Game& g = game;
     g.AutoBlocked = false;
-    g.NoClick = NoClickNone;
+    g.NoClick = gate_;
     // What the effect asks for next; only after an effect of this use, so a
     // use that was refused by the window or cancelled repeats no earlier one.
     if (applied) {
@@ -547,6 +549,7 @@ void frmSack::UseEnds(bool applied) {
 void frmSack::cmdDump_Click() {
     Game& g = game;
     if (g.GameEnding) return;
+    const Long found = g.NoClick;
     g.NoClick = NoClickAll;
     Long q = 1;
     if (asking_ == Asking::Dump && g.ListConfirm) {
@@ -569,6 +572,7 @@ void frmSack::cmdDump_Click() {
         q = askedNumber_;
     } else {
         // The button.
+        gate_ = found;
         if (g.HaveSack <= 0) {
             DumpEnds();
             return;
@@ -632,7 +636,7 @@ void frmSack::DumpEnds() {
     Game& g = game;
     // The town board keeps auto mode blocked while it is shown.
     g.AutoBlocked = g.SavedStoryName == "BoardEvent" || g.StoryName == "BoardEvent";
-    g.NoClick = NoClickNone;
+    g.NoClick = gate_;
 }
 
 }  // namespace q

@@ -66,6 +66,9 @@ private:
     Asking asking_ = Asking::None;
     std::vector<EntryKey> asked_;
     Long askedNumber_ = 1;
+    // The click gate the button found, given back when the use or the dump
+    // ends, as the story under it had it.
+    Long gate_ = 0;
 };
 
 }  // namespace q

@@ -685,6 +685,31 @@ TEST_F(SackTest, TheDumpQuestionSurvivesARebuildAndOnlyYesThrowsAway) {
     EXPECT_FALSE(g().ListConfirm);
 }
 
+// A use or a dump, asked or not, answered either way, gives back the click
+// gate it found, not an open one.
+TEST_F(SackTest, TheClickGateComesBackAsItWas) {
+    for (bool confirm : {false, true}) {
+        for (Long gate : {NoClickNone, NoClickLeft, NoClickAuto}) {
+            for (int key : {vbKeyY, vbKeyN}) {
+                g().DBUFLG = confirm;
+                SetSack({{Seed, 3}, {WellWater, 2}});
+                OpenTab(7);
+                g().NoClick = gate;
+                Pick({1});
+                Sack().cmdUse_Click();
+                if (confirm) MessageInput(g(), key, 0, InputKey);
+                EXPECT_EQ(g().NoClick, gate) << "use, confirm " << confirm << " key " << key;
+                g().NoClick = gate;
+                Pick({2});
+                Sack().cmdDump_Click();
+                if (confirm) MessageInput(g(), key, 0, InputKey);
+                EXPECT_EQ(g().NoClick, gate) << "dump, confirm " << confirm << " key " << key;
+                CloseListWindows(g());
+            }
+        }
+    }
+}
+
 TEST_F(SackTest, OnTheBoardAutoModeStaysBlocked) {
     g().SceneFormName = "frmEvent";
     g().EventField = "Board";
