@@ -636,16 +636,25 @@ std::optional<Finding> Run::Play(Outcome& out) {
     if (!(found = Step("seed " + std::to_string(o_.seed))) && !(found = Step("dir " + Quote(o_.folder) + " empty")))
         found = StartSession(true);
     if (!found) found = PlayRoad();
-    while (!found && !done()) {
-        const bool quiet = Now() - lastProgressMs_ >= AutoQuietMs;
+    for (const auto& line : o_.setUp)
+        if (!found) found = Step(line);
+    auto playOn = [&](bool probing) {
         const std::int64_t before = Now();
-        found = PlayOne(quiet);
+        found = PlayOne(probing);
         // The time that passed with nothing new to see for a while.
         const std::int64_t idleFrom = std::max(before, lastProgressMs_ + AutoQuietMs);
         if (Now() > idleFrom) idleMs_ += Now() - idleFrom;
         if (!found && inputs - lastProgressInput_ >= StuckInputs && Now() - lastProgressMs_ >= StuckMs) found = Stuck();
         if (!found) found = StuckAnyway();
-    }
+    };
+    while (!found && !done()) playOn(Now() - lastProgressMs_ >= AutoQuietMs);
+    // A bound shorter than a lock-up takes to tell ends no run in the middle
+    // of one: she plays on, trying everything, until the game has moved on
+    // (something new to see, a new place, and nothing left standing) or
+    // the lock-up has stood long enough to be a finding.
+    const long bound = inputs, progress = progressCount_, places = watch_.PlaceChanges();
+    auto movedOn = [&] { return progressCount_ != progress && watch_.PlaceChanges() > places && MayQuit(); };
+    while (!found && !movedOn() && inputs - bound < StuckInputs * 2) playOn(true);
     out.inputs = inputs;
     out.virtualMs = Now();
     out.sessions = sessions;

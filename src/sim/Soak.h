@@ -27,6 +27,7 @@ struct Options {
     bool shorten = true;         // shorten the script of a finding
     double shortenSeconds = 20;  // wall time the shortening may take
     std::string start;           // the starting point (SoakStarts.h) the run plays from; empty: the title
+    std::vector<std::string> setUp;  // lines played once the road is over, before the player (tests)
 };
 
 struct Finding {
@@ -36,7 +37,7 @@ struct Finding {
 };
 
 struct Outcome {
-    long inputs = 0;
+    long inputs = 0;  // with those played past the bound to tell a lock-up that stood at its end
     std::int64_t virtualMs = 0;
     int sessions = 0;  // program starts
     std::optional<Finding> finding;
