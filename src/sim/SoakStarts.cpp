@@ -33,6 +33,9 @@ std::string Stage(int warasibe, long gold = 30000) {
     // brings stage 10.
     if (warasibe == 9) s += "set FortuneFlg 3\n";
     if (warasibe >= 10) s += "set FortuneFlg 4\nset BossOK(3) True\nset BossOK(4) True\n";
+    // The queen's quest began the fortune teller's story: it runs from
+    // stage 9 on, and the demon's rise after it brings stage 12.
+    if (warasibe >= 9) s += std::string("set NoaFlg(6) ") + (warasibe >= 12 ? "20" : "1") + "\n";
     s += "set MyGold " + std::to_string(gold) + "\n";
     return s;
 }

@@ -247,6 +247,22 @@ TEST(SoakTest, RunFromAStartingPointPlaysOnWhereItsRoadLeadsAndCountsWhatItReach
     EXPECT_EQ(report.Unplayed(), 0);
 }
 
+// A starting point stands where play can stand: at stage 10 the queen's
+// quest has begun the fortune teller's story, so the castle's talk does not
+// begin it again and leave her talk with nothing to tell.
+TEST(SoakTest, StartingPointsStoryGoesOnAsPlayedAfterIt) {
+    const Options o = Fresh();
+    std::vector<std::string> lines = {"seed 11", "dir " + o.folder + " empty", "start"};
+    const StartPoint* amulet = FindStart("amulet");
+    ASSERT_TRUE(amulet);
+    lines.insert(lines.end(), amulet->road.begin(), amulet->road.end());
+    lines.insert(lines.end(), {"key Apps", "menu 城内"});
+    for (int i = 0; i < 30; ++i) lines.push_back("key G");
+    lines.insert(lines.end(), {"wait 3000", "key Apps", "menu 占いの館", "wait 1000"});
+    for (int i = 0; i < 15; ++i) lines.push_back("key G");
+    EXPECT_EQ(Kind(Check(o, lines, true)), "nothing");
+}
+
 TEST(SoakTest, StartingPointWhoseRunsAllStoppedOnTheRoadIsNeverPlayed) {
     Report report;
     Outcome stopped;
