@@ -158,6 +158,12 @@ std::vector<StartPoint> Build() {
     const Row rows[] = {
         // The shop and Hanoda.
         {"shop", "", Opening(), "story:ShopBuySell menu:開店 menu:寝る"},
+        // Days without food or drink in the open shop, in auto mode: she
+        // faints on the tick that brings a customer to the door.
+        {"shop-faint", "the fame of a long game; hungry, thirsty and weak; the tick's draws bring a customer",
+         Opening() + "set MyFame 9999\nset MyNowBody 0\nset MyNowWater 0\nkey Apps\nmenu 開店\nexpect ShopOpen True\nkey A\n"
+             "set MyNowHp 1\nset StepCount 11\ndraws 0.9 0.1 0.17 0.5\nwait 600\nexpect DieFlg True\n",
+         "story:GameOver"},
         {"hanoda", "stage 1", Opening() + Stage(1) + Board(),
          "facility:Item facility:Cart facility:Bank facility:House facility:Mania facility:Park area:HanoMori"},
         {"hanoda-late", "stage 8, late money and fame", Opening() + Stage(8) + Late() + Board(),
@@ -184,7 +190,10 @@ std::vector<StartPoint> Build() {
          "facility:Hotel facility:Carpenter facility:Fortune facility:Park place:Siro area:SiroTou area:HanoSiro"},
         {"carpenter", "stage 10, late money", Opening() + Stage(10) + Late() + Board("Amulet") + Facility("大工屋", "Carpenter"),
          "facility:Carpenter"},
-        {"fortune-teller", "stage 10, late money", Opening() + Stage(10) + Late() + Board("Amulet") + Facility("占いの館", "Fortune"),
+        // Her crystal ball found and handed back, she tells fortunes, but
+        // no water of the lake has been drawn for one yet: each is refused.
+        {"fortune-teller", "stage 10, late money; the crystal ball handed back",
+         Opening() + Stage(10) + Late() + "set MizuumiFlg 1\nset FortuneFlg 6\n" + Board("Amulet") + Facility("占いの館", "Fortune"),
          "facility:Fortune"},
         {"development-room", "stage 10, late money; every arm owned once (the complete collection)",
          Opening() + Stage(10) + Late() + [] {

@@ -263,6 +263,34 @@ TEST(SoakTest, StartingPointsStoryGoesOnAsPlayedAfterIt) {
     EXPECT_EQ(Kind(Check(o, lines, true)), "nothing");
 }
 
+// Starting points at the turns that are rare in play: the faint that comes
+// on the tick a customer is brought to the door, and a fortune asked with
+// no water of the lake. Both modes play on from there without a finding.
+TEST(SoakTest, StartingPointsReachTheRareTurns) {
+    const struct {
+        const char* start;
+        std::vector<std::string> setUp;
+        const char* bar;
+    } cases[] = {
+        {"shop-faint", {}, "イザベラ：い……意識が………"},
+        {"fortune-teller", {"select frmItemShop.lstList 1", "click frmItemShop.cmdBuy", "key G"},
+         "イザベラ：潤沢の水がないわ。諦めましょう"},
+    };
+    for (const auto& c : cases)
+        for (Mode mode : {Mode::Click, Mode::Auto}) {
+            Options o = Fresh(mode);
+            o.start = c.start;
+            o.inputs = 0;  // only the road and the set-up, then on until the game has moved on
+            o.virtualMs = mode == Mode::Auto ? 1 : 0;
+            o.shorten = false;
+            o.setUp = c.setUp;
+            o.setUp.push_back(std::string("expect bar ") + c.bar);
+            const Outcome r = Play(o);
+            EXPECT_TRUE(r.started) << c.start << ": " << Kind(r.finding);
+            EXPECT_FALSE(r.finding) << c.start << ": " << Kind(r.finding);
+        }
+}
+
 TEST(SoakTest, StartingPointWhoseRunsAllStoppedOnTheRoadIsNeverPlayed) {
     Report report;
     Outcome stopped;
