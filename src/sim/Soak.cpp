@@ -352,6 +352,11 @@ public:
                 }
             }
         }
+        // The number game is played as she would play it: a guess within
+        // the range it names, as often as anything else.
+        if (const frmUnderMes3* game = g.frmUnderMes3.peek();
+            game && ShownForm(game) && game->txtNumber.Visible && game->txtNumber.Enabled && Uniform() < 0.5)
+            return {"type frmUnderMes3.txtNumber " + std::to_string(Between(0, std::max<long>(0, g.GameMax))) + "{Enter}"};
         // The figures on the stage take clicks on their pixels.
         const auto& frame = host.LastFrame();
         if (ShownForm(g.StageForm) && frame.form == g.StageForm && !frame.image.empty()) {

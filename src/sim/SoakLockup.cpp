@@ -44,8 +44,13 @@ std::string Place(const Game& g) {
            (g.ShopOpen ? "/open" : "");
 }
 
-// The bars that ask a question, with what they say.
+// The bars that ask a question, with what they say. While the number game
+// takes a guess in its box, that is the question in front: the main bar
+// only goes on showing the answer that began the game.
 std::string Question(Game& g) {
+    if (const frmUnderMes3* game = g.frmUnderMes3.peek();
+        game && Shown(game) && game->txtNumber.Visible && game->txtNumber.Enabled)
+        return "";
     std::string text;
     for (const Form* bar : Bars(g))
         if (Shown(bar) && ShowsChoice(*bar)) text += bar->Name() + ": " + SimHost::BarText(*bar) + "\n";

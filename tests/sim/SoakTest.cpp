@@ -121,6 +121,22 @@ TEST(SoakTest, LockUpStandingAtTheEndOfAShortRunIsStillFound) {
     }
 }
 
+// The number game takes its guesses in its own box, for as long as the
+// player takes over them: the main bar goes on showing the answer that
+// began it, which is no question left standing.
+TEST(SoakTest, SlowNumberGameIsNoLockUp) {
+    const Options o = Fresh();
+    std::vector<std::string> lines = {"seed 11", "dir " + o.folder + " empty", "start"};
+    const StartPoint* game = FindStart("number-game");
+    ASSERT_TRUE(game);
+    lines.insert(lines.end(), game->road.begin(), game->road.end());
+    for (int guess = 0; guess < 3; ++guess) {
+        for (int i = 0; i < 550; ++i) lines.push_back("click frmUnderMes3");
+        lines.insert(lines.end(), {"wait 1300000", "type frmUnderMes3.txtNumber 0", "click frmUnderMes3.cmdOK", "wait 1000"});
+    }
+    EXPECT_EQ(Kind(Check(o, lines, true)), "nothing");
+}
+
 TEST(SoakTest, BrokenRuleOfTheStateIsFoundAfterTheInputThatBrokeIt) {
     const std::pair<std::string, std::string> cases[] = {
         {"set MyGold -1", "MyGold"},
