@@ -206,6 +206,12 @@ std::vector<StartPoint> Build() {
         {"lake-guardian", "stage 6; the lake known (the park's talk)",
          Opening() + Stage(6) + "set MizuumiFlg 1\n" + Board("Elwind") + "key Apps\nmenu 潤沢湖\nexpect EventField Umi\n",
          "place:Umi story:HeroTurn"},
+        // Quitting asked over the guardian's talk: the answer is the quit
+        // question's, and the talk goes on under a No.
+        {"lake-quit", "stage 6; the lake known (the park's talk)",
+         Opening() + Stage(6) + "set MizuumiFlg 1\n" + Board("Elwind") +
+             "key Apps\nmenu 潤沢湖\nexpect EventField Umi\nkey Apps\nmenu 終了\nexpect GameEnding True\n",
+         "place:Umi story:VBEnd"},
         {"lake", "stage 8; the lake known and its guardian beaten",
          Opening() + Stage(8) + "set MizuumiFlg 1\nset BossOK(6) True\n" + Board("Elwind") +
              "key Apps\nmenu 潤沢湖\nexpect EventField Umi\n",

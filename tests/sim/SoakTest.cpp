@@ -280,8 +280,9 @@ TEST(SoakTest, StartingPointsStoryGoesOnAsPlayedAfterIt) {
 }
 
 // Starting points at the turns that are rare in play: the faint that comes
-// on the tick a customer is brought to the door, and a fortune asked with
-// no water of the lake. Both modes play on from there without a finding.
+// on the tick a customer is brought to the door, a fortune asked with no
+// water of the lake, and quitting asked over the lake guardian's talk.
+// Both modes play on from there without a finding.
 TEST(SoakTest, StartingPointsReachTheRareTurns) {
     const struct {
         const char* start;
@@ -291,6 +292,7 @@ TEST(SoakTest, StartingPointsReachTheRareTurns) {
         {"shop-faint", {}, "イザベラ：い……意識が………"},
         {"fortune-teller", {"select frmItemShop.lstList 1", "click frmItemShop.cmdBuy", "key G"},
          "イザベラ：潤沢の水がないわ。諦めましょう"},
+        {"lake-quit", {}, "終了しますか？ [終了する(Y)] [終了しない(N/G)]"},
     };
     for (const auto& c : cases)
         for (Mode mode : {Mode::Click, Mode::Auto}) {
@@ -300,7 +302,7 @@ TEST(SoakTest, StartingPointsReachTheRareTurns) {
             o.virtualMs = mode == Mode::Auto ? 1 : 0;
             o.shorten = false;
             o.setUp = c.setUp;
-            o.setUp.push_back(std::string("expect bar ") + c.bar);
+            o.setUp.push_back(std::string("expect bar \"") + c.bar + "\"");
             const Outcome r = Play(o);
             EXPECT_TRUE(r.started) << c.start << ": " << Kind(r.finding);
             EXPECT_FALSE(r.finding) << c.start << ": " << Kind(r.finding);
