@@ -265,6 +265,11 @@ std::vector<Top> Player::Tops() {
 
 void Player::StartGame() {
     t_.starts++;
+    // The frame an earlier game told stays on the root after it ends, and
+    // its stage window's id may by now name a window of the new game: only
+    // frames the new game tells are believed.
+    XDeleteProperty(d_, root_, probeAtom_);
+    XSync(d_, False);
     const pid_t pid = fork();
     if (pid == 0) {
         setpgid(0, 0);
