@@ -157,6 +157,13 @@ private:
     // painted yet.
     void Disturbed() { disturbedAt_ = pingSerial_; }
     bool Settled() const { return answered_ >= disturbedAt_ + 2; }
+    // The window manager gives the frame around the stage's window each new
+    // shape of the window when it gets to it; the pixels the frame takes in
+    // show what the game paints once it has handled their exposure. Whether
+    // a pixel of the screen is one of those, not yet settled.
+    std::vector<XRectangle> FrameShape(Window frame);
+    void Reshaped();
+    bool TakenInByReshape(int x, int y);
     void Drain();
     // --- inputs
     void Input();
@@ -207,6 +214,12 @@ private:
     std::map<Window, std::array<int, 4>> places_;
     long disturbedAt_ = -2;
     int shapeEvent_ = -1;
+    struct Reshape {
+        long ping;
+        std::vector<XRectangle> before, after;  // on the screen
+    };
+    std::vector<XRectangle> frameShape_;
+    std::deque<Reshape> reshapes_;
     // The last frame told done, and the frame shown when the stage's window
     // last took a new place.
     unsigned long long lastDone_ = 0, movedUnder_ = 0;
@@ -307,6 +320,8 @@ void Player::StartGame() {
     boxes_.clear();
     frames_.clear();
     stageTop_ = 0;
+    reshapes_.clear();
+    frameShape_.clear();
     lastDone_ = movedUnder_ = 0;
     const pid_t pid = fork();
     if (pid == 0) {
@@ -453,10 +468,8 @@ void Player::HandleEvent(XEvent& e) {
         return;
     }
     if (shapeEvent_ >= 0 && e.type == shapeEvent_ + ShapeNotify) {
-        // The window manager gives the frame around the stage's window the
-        // window's new shape when it gets to it: the part the frame takes
-        // in shows what the game paints once it has handled the exposure.
-        Disturbed();
+        const auto& se = reinterpret_cast<const XShapeEvent&>(e);
+        if (se.window == stageTop_ && se.kind == ShapeBounding) Reshaped();
         return;
     }
     if (e.type == PropertyNotify && e.xproperty.window == root_ && e.xproperty.atom == active_) {
@@ -649,7 +662,12 @@ long Player::CompareFrame(const Probe& p, Grab& g) {
                 stageTop_ = top;
                 XWindowAttributes t;
                 if (XGetWindowAttributes(d_, top, &t)) places_[top] = {t.x, t.y, t.width, t.height};
-                if (top != p.window && shapeEvent_ >= 0) XShapeSelectInput(d_, top, ShapeNotifyMask);
+                reshapes_.clear();
+                frameShape_.clear();
+                if (top != p.window && shapeEvent_ >= 0) {
+                    XShapeSelectInput(d_, top, ShapeNotifyMask);
+                    frameShape_ = FrameShape(top);
+                }
             }
             Window r, parent, *kids = nullptr;
             unsigned n = 0;
@@ -706,6 +724,41 @@ void WritePpm(const std::string& path, const std::vector<std::uint32_t>& px, int
     }
 }
 
+std::vector<XRectangle> Player::FrameShape(Window frame) {
+    std::vector<XRectangle> out;
+    int count = 0, ordering = 0, x = 0, y = 0;
+    Window child;
+    if (!XTranslateCoordinates(d_, frame, root_, 0, 0, &x, &y, &child)) return out;
+    XRectangle* rects = XShapeGetRectangles(d_, frame, ShapeBounding, &count, &ordering);
+    for (int i = 0; i < count; ++i) {
+        XRectangle r = rects[i];
+        r.x = short(r.x + x), r.y = short(r.y + y);
+        out.push_back(r);
+    }
+    if (rects) XFree(rects);
+    return out;
+}
+
+void Player::Reshaped() {
+    std::vector<XRectangle> now = FrameShape(stageTop_);
+    reshapes_.push_back({pingSerial_, frameShape_, now});
+    frameShape_ = std::move(now);
+    if (reshapes_.size() > 64) reshapes_.pop_front();
+}
+
+bool Player::TakenInByReshape(int x, int y) {
+    // Settled once the game has answered two pings sent after it.
+    while (!reshapes_.empty() && answered_ >= reshapes_.front().ping + 2) reshapes_.pop_front();
+    const auto in = [x, y](const std::vector<XRectangle>& rects) {
+        for (const XRectangle& r : rects)
+            if (x >= r.x && y >= r.y && x < r.x + r.width && y < r.y + r.height) return true;
+        return false;
+    };
+    for (const Reshape& r : reshapes_)
+        if (in(r.after) && !in(r.before)) return true;
+    return false;
+}
+
 void Player::Drain() {
     // Every event the server sent before this call has been handled.
     XSync(d_, False);
@@ -740,9 +793,18 @@ void Player::CheckFrame() {
     // once it has handled the exposure: that frame is looked at again once
     // the game has answered two pings (and 30 ms have passed).
     Drain();
+    // So do the pixels the window manager's frame has only just taken in.
+    long notTakenIn = 0;
+    for (int yy = 0; yy < g.h; ++yy)
+        for (int xx = 0; xx < g.w; ++xx) {
+            const std::uint32_t want = g.want[size_t(yy) * size_t(g.w) + size_t(xx)];
+            if (want && (want & 0xFFFFFFu) != g.shot[size_t(yy) * size_t(g.w) + size_t(xx)] &&
+                !TakenInByReshape(g.x0 + xx, g.y0 + yy))
+                ++notTakenIn;
+        }
     // A window that moved under its frame is never excused: that the place
     // reaches the screen apart from the picture is what is looked for.
-    const bool disturbed = !Settled() && movedUnder_ != p.serial;
+    const bool disturbed = (!Settled() || notTakenIn < Threshold) && movedUnder_ != p.serial;
     if (log_)
         log_ << Elapsed() << " frame " << p.serial << " differs at a first grab by " << bad << " pixels"
              << (disturbed ? ", after a change of the windows" : "") << "\n";
