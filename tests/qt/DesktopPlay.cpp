@@ -18,11 +18,14 @@
 //                      or with no answer of the player's that could be a yes
 //   a broken frame     a grab of the screen whose figures differ from the
 //                      stage's frame the game says it drew (FrameProbe.h)
-//                      while nothing else has changed the screen since; after
-//                      another window went, moved or came over the stage
-//                      (X shows the game's pixels again only once the game
-//                      has painted what was uncovered), the same frame still
-//                      differing once the game has answered two pings
+//                      while nothing else has changed the screen since. After
+//                      another window went, moved or came over the stage, or
+//                      in pixels the window manager's frame around the stage
+//                      has only just taken in following the stage's new shape
+//                      (X shows the game's pixels there only once the game has
+//                      painted what was exposed), the same frame still
+//                      differing once the game has answered two pings. A
+//                      stage window that moved is never excused.
 // On a finding it prints the seed, what it found and the last inputs. It
 // stops at the first unless --keep-going, when it starts the game again
 // after a crash or a quit and counts; either way it ends with a line of
@@ -789,11 +792,12 @@ void Player::CheckFrame() {
     // The game's requests for the frame were all on the screen before it
     // said the frame was done, so with nothing else changed since, what the
     // screen shows is the frame as it reached it. A window that went or
-    // moved uncovers the stage's pixels, which the game paints again only
-    // once it has handled the exposure: that frame is looked at again once
-    // the game has answered two pings (and 30 ms have passed).
+    // moved uncovers the stage's pixels, and the window manager's frame
+    // takes in the stage's new pixels after the game has painted them; X
+    // shows the game's pixels there once it has handled the exposure, so
+    // such a frame is looked at again once the game has answered two pings
+    // (and 30 ms have passed).
     Drain();
-    // So do the pixels the window manager's frame has only just taken in.
     long notTakenIn = 0;
     for (int yy = 0; yy < g.h; ++yy)
         for (int xx = 0; xx < g.w; ++xx) {
