@@ -545,7 +545,6 @@ void QtHost::StageFrameReady(Form& stage, const StageFrame& frame) {
     // a window that moved would reach the screen apart from them.
     w->setMask(frame.region.empty() ? NothingShows() : spriteRegions_.MaskOf(frame));
     if (w->isVisible()) w->repaint(changed);
-    if (frameLog_) frameLog_->Drew(*canvas, w->mask(), QPoint(stage.Left / tppX_, stage.Top / tppY_));
 }
 
 void QtHost::Log(const std::string& text) { std::cerr << "quorvane: " << text << "\n"; }

@@ -17,7 +17,6 @@
 #include "forms/Form.h"
 #include "forms/Host.h"
 #include "qt/FrameProbe.h"
-#include "qt/FrameLog.h"
 #include "qt/QtStage.h"
 
 class QDialog;
@@ -81,7 +80,6 @@ public:
     void CloseMenu() { openMenu_ = nullptr; }
     void FixSeed(std::uint64_t seed) { seed_ = seed; }
     // Every stage frame from now on is written to the log as it reaches the screen.
-    void LogFrames(std::unique_ptr<FrameLog> log) { frameLog_ = std::move(log); }
     // Hidden windows of unloaded forms whose screen resources wait to be
     // given back until none of their events is being handled.
     int WindowsAwaitingRelease() const { return int(releasing_.size()); }
@@ -170,7 +168,6 @@ private:
     std::unordered_map<const Form*, std::unique_ptr<StageCanvas>> canvases_;
     SpriteRegions spriteRegions_;
     FrameProbe probe_;
-    std::unique_ptr<FrameLog> frameLog_;
 };
 
 // The font the game asks for, with fallbacks that hold Japanese glyphs.

@@ -7,7 +7,6 @@
 
 #include "core/Game.h"
 #include "core/Startup.h"
-#include "core/frmUnderMes.h"
 #include "qt/DesktopWindows.h"
 #include "qt/QtDriver.h"
 #include "qt/QtHost.h"
@@ -29,22 +28,10 @@ int main(int argc, char** argv) {
     parser.addHelpOption();
     QCommandLineOption scriptOption("script", "Drive the game with a simulator script (for demos and checks).", "file");
     parser.addOption(scriptOption);
-    QCommandLineOption frameLogOption("frame-log", "Write a hash of each stage frame as it should show on a white desktop (for the frame check).", "file");
-    parser.addOption(frameLogOption);
     parser.process(app);
 
     q::QtHost host;
     q::Game game(host);
-    if (parser.isSet(frameLogOption)) {
-        // Checked down to the bar: the figures stand on it.
-        host.LogFrames(std::make_unique<q::FrameLog>(
-            parser.value(frameLogOption).toStdString(),
-            [&] {
-                if (!game.frmUnderMes.loaded()) return QRect();
-                return QRect(0, 0, host.ScreenWidthPixels(), game.frmUnderMes.peek()->Top / host.TwipsPerPixelY());
-            },
-            QColor(Qt::white)));
-    }
 
     std::ifstream script;
     std::unique_ptr<q::QtDriver> driver;

@@ -17,21 +17,33 @@
 //   an unasked quit    the game ends after a close of one of its windows,
 //                      or with no answer of the player's that could be a yes
 //   a broken frame     a grab of the screen whose figures differ from the
-//                      stage's frame the game says it drew (FrameProbe.h),
-//                      twice in a row for the same frame
+//                      stage's frame the game says it drew (FrameProbe.h)
+//                      while nothing else has changed the screen since. After
+//                      another window went, moved or came over the stage, or
+//                      in pixels the window manager's frame around the stage
+//                      has only just taken in following the stage's new shape
+//                      (X shows the game's pixels there only once the game has
+//                      painted what was exposed), the same frame still
+//                      differing once the game has answered two pings. A
+//                      stage window that moved is never excused.
 // On a finding it prints the seed, what it found and the last inputs. It
 // stops at the first unless --keep-going, when it starts the game again
 // after a crash or a quit and counts; either way it ends with a line of
 // totals and exit code 1 when anything was found.
 //   quorvane-deskplay --seed N --seconds S --other NAME --game-err FILE
 //                     [--keep-going] [--hang S] [--shots DIR] [--log FILE]
-//                     [--no-closes] [--no-frame-check] -- GAME ARGS...
+//                     [--no-closes] [--no-frame-check] [--watch] -- GAME ARGS...
 // --no-closes leaves out Alt+F4 and the taskbar's close, --no-frame-check
-// the grabs: to look for the other faults while these are known.
+// the grabs: to look for the other faults while these are known. --watch
+// puts in no input at all and grabs every 20 ms until the game ends (a
+// game driven by its own --script): an end with 0 is then no finding.
+// With --shots the first few frames checked are written there too, the
+// screen beside the frame drawn (checked-SEED-N-*.ppm).
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/extensions/shape.h>
 #include <X11/keysym.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -41,6 +53,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -70,7 +83,7 @@ struct Options {
     std::string shots;
     std::string log;
     bool keepGoing = false;
-    bool closes = true, frames = true;
+    bool closes = true, frames = true, watch = false;
     double hang = 30;
     std::vector<std::string> game;
 };
@@ -129,11 +142,32 @@ private:
     bool RoundTrip();
     // --- the frame check
     bool ReadProbe(Probe& p);
+    // The frame's figures in the area of the screen at x0, y0, w x h (device
+    // pixels): each sprite inside its outline, in painting order; 0 where
+    // nothing of the stage shows.
+    std::vector<std::uint32_t> Paint(const Probe& p, int x0, int y0, int w, int h);
+    // The screen's pixels of the area of a frame's figures, and the frame.
+    struct Grab {
+        int x0 = 0, y0 = 0, w = 0, h = 0;
+        std::vector<std::uint32_t> shot, want;
+    };
     // Mismatched pixels of the screen against the probe's frame, or -1 when
     // nothing could be checked.
-    long CompareFrame(const Probe& p, std::vector<std::uint32_t>* shot, std::vector<std::uint32_t>* want, int* bw,
-                      int* bh);
+    long CompareFrame(const Probe& p, Grab& g);
     void CheckFrame();
+    // Another window went, moved, came or changed places with the stage
+    // since the game last answered two pings: what it uncovered may not be
+    // painted yet.
+    void Disturbed() { disturbedAt_ = pingSerial_; }
+    bool Settled() const { return answered_ >= disturbedAt_ + 2; }
+    // The window manager gives the frame around the stage's window each new
+    // shape of the window when it gets to it; the pixels the frame takes in
+    // show what the game paints once it has handled their exposure. Whether
+    // a pixel of the screen is one of those, not yet settled.
+    std::vector<XRectangle> FrameShape(Window frame);
+    void Reshaped();
+    bool TakenInByReshape(int x, int y);
+    void Drain();
     // --- inputs
     void Input();
     void Note(const std::string& what);
@@ -177,6 +211,22 @@ private:
     int shotCount_ = 0;
     std::map<std::string, int> seen_;
     std::map<unsigned long long, std::pair<int, int>> boxes_;
+    std::map<unsigned long long, Probe> frames_;
+    // The stage's frame among the root's children, with its place and size.
+    Window stageTop_ = 0;
+    std::map<Window, std::array<int, 4>> places_;
+    long disturbedAt_ = -2;
+    int shapeEvent_ = -1;
+    struct Reshape {
+        long ping;
+        std::vector<XRectangle> before, after;  // on the screen
+    };
+    std::vector<XRectangle> frameShape_;
+    std::deque<Reshape> reshapes_;
+    // The last frame told done, and the frame shown when the stage's window
+    // last took a new place.
+    unsigned long long lastDone_ = 0, movedUnder_ = 0;
+    int checkedShots_ = 0;
 };
 
 long Player::CardinalOf(Window w, Atom prop) {
@@ -265,6 +315,17 @@ std::vector<Top> Player::Tops() {
 
 void Player::StartGame() {
     t_.starts++;
+    // The frame an earlier game told stays on the root after it ends, and
+    // its stage window's id may by now name a window of the new game: only
+    // frames the new game tells are believed.
+    XDeleteProperty(d_, root_, probeAtom_);
+    XSync(d_, False);
+    boxes_.clear();
+    frames_.clear();
+    stageTop_ = 0;
+    reshapes_.clear();
+    frameShape_.clear();
+    lastDone_ = movedUnder_ = 0;
     const pid_t pid = fork();
     if (pid == 0) {
         setpgid(0, 0);
@@ -328,6 +389,9 @@ void Player::CheckGame() {
     } else if (report || WIFSIGNALED(status) || WEXITSTATUS(status) != 0) {
         t_.crashes++;
         Find("crash", how + "\n" + err.substr(0, 6000));
+    } else if (o_.watch) {
+        Note("the game ended");
+        stop_ = true;
     } else if (lastEnding_ == Last::Asking && Clock::now() - lastEndingAt_ < std::chrono::seconds(10)) {
         t_.askedQuits++;
         Note("the game quit after an answer of the player's");
@@ -384,7 +448,31 @@ void Player::HandleEvent(XEvent& e) {
                     box = {std::min(box.first, p.left + sp.x), std::min(box.second, p.top + sp.y)};
             boxes_[p.serial] = box;
             if (boxes_.size() > 64) boxes_.erase(boxes_.begin());
+            frames_[p.serial] = p;
+            lastDone_ = p.serial;
+            if (frames_.size() > 4) frames_.erase(frames_.begin());
         }
+        return;
+    }
+    if ((e.type == ConfigureNotify || e.type == MapNotify || e.type == UnmapNotify || e.type == DestroyNotify) &&
+        e.xany.window == root_) {
+        // A window of the desktop's top level changed. Only the stage's own
+        // frame taking a new place or size is no disturbance: a stage shown
+        // there apart from its picture is what the check is for.
+        if (e.type == DestroyNotify) places_.erase(e.xdestroywindow.window);
+        if (e.type != ConfigureNotify) return Disturbed();
+        const XConfigureEvent& c = e.xconfigure;
+        const std::array<int, 4> place{c.x, c.y, c.width, c.height};
+        auto it = places_.find(c.window);
+        const bool moved = it != places_.end() && it->second != place;
+        places_[c.window] = place;
+        if (moved && c.window == stageTop_) movedUnder_ = lastDone_;
+        else Disturbed();
+        return;
+    }
+    if (shapeEvent_ >= 0 && e.type == shapeEvent_ + ShapeNotify) {
+        const auto& se = reinterpret_cast<const XShapeEvent&>(e);
+        if (se.window == stageTop_ && se.kind == ShapeBounding) Reshaped();
         return;
     }
     if (e.type == PropertyNotify && e.xproperty.window == root_ && e.xproperty.atom == active_) {
@@ -481,7 +569,7 @@ void Player::Pump(double ms) {
         if (stopAsked) stop_ = true;
         if (stop_) return;
         Ping();
-        if (o_.frames && Clock::now() - lastFrameCheck_ > std::chrono::milliseconds(40)) {
+        if (o_.frames && Clock::now() - lastFrameCheck_ > std::chrono::milliseconds(o_.watch ? 20 : 40)) {
             lastFrameCheck_ = Clock::now();
             CheckFrame();
             if (stop_) return;
@@ -516,23 +604,8 @@ bool Player::ReadProbe(Probe& p) {
     return true;
 }
 
-long Player::CompareFrame(const Probe& p, std::vector<std::uint32_t>* shot, std::vector<std::uint32_t>* want, int* bw,
-                          int* bh) {
-    if (!p.done || !p.window || p.sprites.empty()) return -1;
+std::vector<std::uint32_t> Player::Paint(const Probe& p, int x0, int y0, int w, int h) {
     const int k = p.scale;
-    // The box of the figures on the screen, in device pixels.
-    int x0 = screenW_, y0 = screenH_, x1 = 0, y1 = 0;
-    for (const auto& s : p.sprites) {
-        const q::SpritePicture& pic = q::frm_RGN_Picture::pPicture(s.n);
-        if (pic.empty()) continue;
-        x0 = std::min(x0, (p.left + s.x) * k), y0 = std::min(y0, (p.top + s.y) * k);
-        x1 = std::max(x1, (p.left + s.x + pic.width) * k), y1 = std::max(y1, (p.top + s.y + pic.height) * k);
-    }
-    x0 = std::max(x0, 0), y0 = std::max(y0, 0), x1 = std::min(x1, screenW_), y1 = std::min(y1, screenH_);
-    if (x1 <= x0 || y1 <= y0) return -1;
-    const int w = x1 - x0, h = y1 - y0;
-    // What the frame shows there: each sprite inside its outline, in
-    // painting order; 0 where nothing of the stage shows.
     std::vector<std::uint32_t> expect(size_t(w) * size_t(h), 0);
     for (const auto& s : p.sprites) {
         const q::SpritePicture& pic = q::frm_RGN_Picture::pPicture(s.n);
@@ -551,6 +624,24 @@ long Player::CompareFrame(const Probe& p, std::vector<std::uint32_t>* shot, std:
                         }
                 }
     }
+    return expect;
+}
+
+long Player::CompareFrame(const Probe& p, Grab& g) {
+    if (!p.done || !p.window || p.sprites.empty()) return -1;
+    const int k = p.scale;
+    // The box of the figures on the screen, in device pixels.
+    int x0 = screenW_, y0 = screenH_, x1 = 0, y1 = 0;
+    for (const auto& s : p.sprites) {
+        const q::SpritePicture& pic = q::frm_RGN_Picture::pPicture(s.n);
+        if (pic.empty()) continue;
+        x0 = std::min(x0, (p.left + s.x) * k), y0 = std::min(y0, (p.top + s.y) * k);
+        x1 = std::max(x1, (p.left + s.x + pic.width) * k), y1 = std::max(y1, (p.top + s.y + pic.height) * k);
+    }
+    x0 = std::max(x0, 0), y0 = std::max(y0, 0), x1 = std::min(x1, screenW_), y1 = std::min(y1, screenH_);
+    if (x1 <= x0 || y1 <= y0) return -1;
+    const int w = x1 - x0, h = y1 - y0;
+    std::vector<std::uint32_t> expect = Paint(p, x0, y0, w, h);
     // Under a grab of the server: the probe still says this frame, nothing
     // covers the pixels compared, and the screen's pixels.
     XGrabServer(d_);
@@ -569,6 +660,17 @@ long Player::CompareFrame(const Probe& p, std::vector<std::uint32_t>* shot, std:
                 if (kids) XFree(kids);
                 if (parent == root_ || !parent) break;
                 top = parent;
+            }
+            if (top != stageTop_) {
+                stageTop_ = top;
+                XWindowAttributes t;
+                if (XGetWindowAttributes(d_, top, &t)) places_[top] = {t.x, t.y, t.width, t.height};
+                reshapes_.clear();
+                frameShape_.clear();
+                if (top != p.window && shapeEvent_ >= 0) {
+                    XShapeSelectInput(d_, top, ShapeNotifyMask);
+                    frameShape_ = FrameShape(top);
+                }
             }
             Window r, parent, *kids = nullptr;
             unsigned n = 0;
@@ -597,20 +699,19 @@ long Player::CompareFrame(const Probe& p, std::vector<std::uint32_t>* shot, std:
     if (!img) return -1;
     bad = 0;
     long checked = 0;
-    if (shot) shot->assign(size_t(w) * size_t(h), 0);
+    g.shot.assign(size_t(w) * size_t(h), 0);
     for (int yy = 0; yy < h; ++yy)
         for (int xx = 0; xx < w; ++xx) {
             const std::uint32_t got = std::uint32_t(XGetPixel(img, xx, yy)) & 0xFFFFFFu;
-            if (shot) (*shot)[size_t(yy) * size_t(w) + size_t(xx)] = got;
+            g.shot[size_t(yy) * size_t(w) + size_t(xx)] = got;
             const std::uint32_t e = expect[size_t(yy) * size_t(w) + size_t(xx)];
             if (!e) continue;
             ++checked;
             if ((e & 0xFFFFFFu) != got) ++bad;
         }
     XDestroyImage(img);
-    if (want) *want = std::move(expect);
-    if (bw) *bw = w;
-    if (bh) *bh = h;
+    g.want = std::move(expect);
+    g.x0 = x0, g.y0 = y0, g.w = w, g.h = h;
     return checked ? bad : -1;
 }
 
@@ -626,47 +727,128 @@ void WritePpm(const std::string& path, const std::vector<std::uint32_t>& px, int
     }
 }
 
+std::vector<XRectangle> Player::FrameShape(Window frame) {
+    std::vector<XRectangle> out;
+    int count = 0, ordering = 0, x = 0, y = 0;
+    Window child;
+    if (!XTranslateCoordinates(d_, frame, root_, 0, 0, &x, &y, &child)) return out;
+    XRectangle* rects = XShapeGetRectangles(d_, frame, ShapeBounding, &count, &ordering);
+    for (int i = 0; i < count; ++i) {
+        XRectangle r = rects[i];
+        r.x = short(r.x + x), r.y = short(r.y + y);
+        out.push_back(r);
+    }
+    if (rects) XFree(rects);
+    return out;
+}
+
+void Player::Reshaped() {
+    std::vector<XRectangle> now = FrameShape(stageTop_);
+    reshapes_.push_back({pingSerial_, frameShape_, now});
+    frameShape_ = std::move(now);
+    if (reshapes_.size() > 64) reshapes_.pop_front();
+}
+
+bool Player::TakenInByReshape(int x, int y) {
+    // Settled once the game has answered two pings sent after it.
+    while (!reshapes_.empty() && answered_ >= reshapes_.front().ping + 2) reshapes_.pop_front();
+    const auto in = [x, y](const std::vector<XRectangle>& rects) {
+        for (const XRectangle& r : rects)
+            if (x >= r.x && y >= r.y && x < r.x + r.width && y < r.y + r.height) return true;
+        return false;
+    };
+    for (const Reshape& r : reshapes_)
+        if (in(r.after) && !in(r.before)) return true;
+    return false;
+}
+
+void Player::Drain() {
+    // Every event the server sent before this call has been handled.
+    XSync(d_, False);
+    while (XPending(d_)) {
+        XEvent e;
+        XNextEvent(d_, &e);
+        HandleEvent(e);
+    }
+}
+
 void Player::CheckFrame() {
     Probe p;
     if (game_ <= 0 || !ReadProbe(p)) return;
-    const long bad = CompareFrame(p, nullptr, nullptr, nullptr, nullptr);
+    Grab g;
+    long bad = CompareFrame(p, g);
     if (bad < 0) return;
     t_.framesChecked++;
+    if (!o_.shots.empty() && checkedShots_ < 6 && t_.framesChecked % 200 == 1) {
+        const std::string base = o_.shots + "/checked-" + std::to_string(o_.seed) + "-" + std::to_string(++checkedShots_);
+        WritePpm(base + "-screen.ppm", g.shot, g.w, g.h, false);
+        WritePpm(base + "-drawn.ppm", g.want, g.w, g.h, true);
+    }
     // A few pixels may be covered by a window the check does not know
     // of (a tooltip's shadow); a broken frame is a figure in pieces.
     constexpr long Threshold = 12;
     if (bad < Threshold) return;
     t_.differing++;
-    // The same frame still wrong a moment later: not a frame on its way to
-    // the screen, but one that reached it broken.
-    // Whatever the game had still to paint of it is painted once it has
-    // answered two pings (and 30 ms have passed).
-    const auto until = Clock::now() + std::chrono::milliseconds(30);
-    if (!RoundTrip() || !RoundTrip()) return;
-    while (Clock::now() < until) usleep(2000);
-    std::vector<std::uint32_t> shot, want;
-    int w = 0, h = 0;
-    const long again = CompareFrame(p, &shot, &want, &w, &h);
-    if (again < Threshold) return;
+    // The game's requests for the frame were all on the screen before it
+    // said the frame was done, so with nothing else changed since, what the
+    // screen shows is the frame as it reached it. A window that went or
+    // moved uncovers the stage's pixels, and the window manager's frame
+    // takes in the stage's new pixels after the game has painted them; X
+    // shows the game's pixels there once it has handled the exposure, so
+    // such a frame is looked at again once the game has answered two pings
+    // (and 30 ms have passed).
+    Drain();
+    long notTakenIn = 0;
+    for (int yy = 0; yy < g.h; ++yy)
+        for (int xx = 0; xx < g.w; ++xx) {
+            const std::uint32_t want = g.want[size_t(yy) * size_t(g.w) + size_t(xx)];
+            if (want && (want & 0xFFFFFFu) != g.shot[size_t(yy) * size_t(g.w) + size_t(xx)] &&
+                !TakenInByReshape(g.x0 + xx, g.y0 + yy))
+                ++notTakenIn;
+        }
+    // A window that moved under its frame is never excused: that the place
+    // reaches the screen apart from the picture is what is looked for.
+    const bool disturbed = (!Settled() || notTakenIn < Threshold) && movedUnder_ != p.serial;
+    if (log_)
+        log_ << Elapsed() << " frame " << p.serial << " differs at a first grab by " << bad << " pixels"
+             << (disturbed ? ", after a change of the windows" : "") << "\n";
+    if (disturbed) {
+        const auto until = Clock::now() + std::chrono::milliseconds(30);
+        if (!RoundTrip() || !RoundTrip()) return;
+        while (Clock::now() < until) usleep(2000);
+        bad = CompareFrame(p, g);
+        if (bad < Threshold) return;
+    }
     t_.broken++;
-    std::string where;
+    std::string where = disturbed                  ? "; still after a change of the windows"
+                        : movedUnder_ == p.serial ? "; the stage's window moved under it"
+                                                  : "; nothing else had changed the screen";
     const auto before = boxes_.find(p.serial - 1), now = boxes_.find(p.serial);
     if (before != boxes_.end() && now != boxes_.end()) {
         const bool moved = before->second != now->second;
         if (!moved) t_.brokenStill++;
-        where = moved ? "; the figures' box moved from " + std::to_string(before->second.first) + "," +
-                            std::to_string(before->second.second) + " to " + std::to_string(now->second.first) + "," +
-                            std::to_string(now->second.second)
-                      : "; the figures' box stood still";
+        where += moved ? "; the figures' box moved from " + std::to_string(before->second.first) + "," +
+                             std::to_string(before->second.second) + " to " + std::to_string(now->second.first) + "," +
+                             std::to_string(now->second.second)
+                       : "; the figures' box stood still";
+    }
+    // Whether the screen shows the frame before it (its figures, where this
+    // frame shows any).
+    if (const auto last = frames_.find(p.serial - 1); last != frames_.end()) {
+        const std::vector<std::uint32_t> old = Paint(last->second, g.x0, g.y0, g.w, g.h);
+        long differ = 0;
+        for (size_t i = 0; i < old.size(); ++i)
+            if (old[i] && g.want[i] && (old[i] & 0xFFFFFFu) != g.shot[i]) ++differ;
+        where += "; against frame " + std::to_string(p.serial - 1) + " the screen differs by " + std::to_string(differ);
     }
     std::string shots;
     if (!o_.shots.empty() && shotCount_ < 20) {
         const std::string base = o_.shots + "/broken-" + std::to_string(o_.seed) + "-" + std::to_string(++shotCount_);
-        WritePpm(base + "-screen.ppm", shot, w, h, false);
-        WritePpm(base + "-drawn.ppm", want, w, h, true);
+        WritePpm(base + "-screen.ppm", g.shot, g.w, g.h, false);
+        WritePpm(base + "-drawn.ppm", g.want, g.w, g.h, true);
         shots = "\nthe screen and the frame drawn: " + base + "-screen.ppm, " + base + "-drawn.ppm";
     }
-    Find("broken frame", "frame " + std::to_string(p.serial) + ": " + std::to_string(again) +
+    Find("broken frame", "frame " + std::to_string(p.serial) + ": " + std::to_string(bad) +
                              " pixels of its figures differ on the screen" + where + shots);
 }
 
@@ -938,6 +1120,8 @@ int Player::Run() {
     wmState_ = A("WM_STATE");
     // The game answers a ping to the root with these masks.
     XSelectInput(d_, root_, PropertyChangeMask | StructureNotifyMask | SubstructureNotifyMask);
+    int shapeError = 0;
+    if (!XShapeQueryExtension(d_, &shapeEvent_, &shapeError)) shapeEvent_ = -1;
     // The other program, by its name.
     for (const Top& t : Tops()) {
         char* name = nullptr;
@@ -946,7 +1130,7 @@ int Player::Run() {
             XFree(name);
         }
     }
-    if (!otherClient_) std::cerr << "quorvane-deskplay: no window named \"" << o_.other << "\"; playing without it\n";
+    if (!otherClient_ && !o_.watch) std::cerr << "quorvane-deskplay: no window named \"" << o_.other << "\"; playing without it\n";
     if (!o_.gameErr.empty()) {
         std::ifstream in(o_.gameErr, std::ios::binary | std::ios::ate);
         errRead_ = in ? long(in.tellg()) : 0;
@@ -957,6 +1141,10 @@ int Player::Run() {
         if (game_ <= 0) {
             if (stop_) break;
             StartGame();
+            continue;
+        }
+        if (o_.watch) {
+            Pump(100);
             continue;
         }
         Input();
@@ -1016,6 +1204,7 @@ int main(int argc, char** argv) {
         else if (a == "--keep-going") o.keepGoing = true;
         else if (a == "--no-closes") o.closes = false;
         else if (a == "--no-frame-check") o.frames = false;
+        else if (a == "--watch") o.watch = true;
         else {
             std::cerr << "quorvane-deskplay: unknown option " << a << "\n";
             return 2;
@@ -1024,7 +1213,7 @@ int main(int argc, char** argv) {
     for (; i < argc; ++i) o.game.push_back(argv[i]);
     if (o.game.empty()) {
         std::cerr << "usage: quorvane-deskplay [--seed N] [--seconds S] [--other NAME] [--game-err FILE] [--keep-going]"
-                     " [--hang S] [--shots DIR] [--log FILE] [--no-closes] [--no-frame-check] -- GAME ARGS...\n";
+                      " [--hang S] [--shots DIR] [--log FILE] [--no-closes] [--no-frame-check] [--watch] -- GAME ARGS...\n";
         return 2;
     }
     signal(SIGPIPE, SIG_IGN);
