@@ -29,9 +29,15 @@ std::array<const Form*, 3> Bars(Game& g) {
     return {g.frmUnderMes.peek(), g.frmUnderMes2.peek(), g.frmUnderMes3.peek()};
 }
 
+// A bar asks while a choice stands on its label 1 or 2: two choices alone
+// put the first on label 0 and the second on label 1, a line with choices
+// puts them on 1 and 2. Label 0 alone is a line to a click, underlined or
+// not: an answer by key clears only the choice labels, so the choice taken
+// stays there (the number game's "[やる(Y)]" stands above its own bar for
+// the whole game).
 bool ShowsChoice(const Form& bar) {
     for (const Control* c : bar.controls())
-        if (c->kind() == ControlKind::Label && c->Visible && c->Enabled && c->FontUnderline &&
+        if (c->kind() == ControlKind::Label && c->Index() >= 1 && c->Visible && c->Enabled && c->FontUnderline &&
             !static_cast<const Label*>(c)->Caption->empty())
             return true;
     return false;

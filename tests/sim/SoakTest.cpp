@@ -11,6 +11,7 @@
 #include "sim/SimDriver.h"
 #include "sim/Soak.h"
 #include "sim/SoakCoverage.h"
+#include "sim/SoakLockup.h"
 #include "sim/SoakStarts.h"
 
 namespace q::soak {
@@ -88,6 +89,40 @@ TEST(SoakTest, LockUpIsFoundAndTheWaitsTheRulesAllowAreNot) {
         if (c.stuck) EXPECT_TRUE(f && (f->kind == "stuck" || f->kind == "invariant")) << c.what << ": " << Kind(f);
         else EXPECT_FALSE(f) << c.what << ": " << Kind(f);
     }
+}
+
+// What the watch for a standing question takes for one: a choice that a
+// click on the bar still answers. The number game's offer answered by key
+// leaves the choice taken, "[やる(Y)]", on the main bar for the whole game
+// while the guesses are typed on the third; a click on it is a plain click.
+TEST(SoakTest, ChoiceLeftByAKeysAnswerIsNoQuestion) {
+    const Options o = Fresh();
+    std::ostringstream out;
+    SimDriver driver(nullptr);
+    ScriptRunner runner(driver, [&]() -> Game& { return driver.MakeGame(); }, out);
+    int n = 0;
+    auto run = [&](const std::string& line) { runner.RunLine(line, ++n); };
+    for (const std::string& line : std::vector<std::string>{"seed 11", "dir " + o.folder + " empty", "start"}) run(line);
+    const StartPoint* s = FindStart("number-game");
+    ASSERT_TRUE(s);
+    // Its road ends with the offer answered: "key Y", then the game's check.
+    ASSERT_GE(s->road.size(), 2u);
+    ASSERT_EQ(s->road[s->road.size() - 2], "key Y");
+    for (size_t i = 0; i + 2 < s->road.size(); ++i) run(s->road[i]);
+    Game& g = *driver.game;
+    EXPECT_TRUE(AnyShownChoice(g)) << "the offer asks";
+    run("key Y");
+    run("expect EventName GameStart");
+    run("expect frmUnderMes.LBLMessage(0).Caption やる(Y)");
+    EXPECT_FALSE(AnyShownChoice(g)) << "the guesses are awaited";
+    LockupWatch watch;
+    // Longer than a question may stand, shorter than a place may be kept.
+    const long inputs = 1600;
+    const std::int64_t ms = 2LL * 60 * 60 * 1000;
+    for (long i = 0; i <= inputs; ++i) watch.Observe(g, i, ms * i / inputs, 0);
+    EXPECT_FALSE(watch.Holding(inputs));
+    EXPECT_FALSE(watch.Found(inputs, ms)) << watch.Found(inputs, ms)->detail;
+    std::filesystem::current_path(std::filesystem::temp_directory_path());
 }
 
 TEST(SoakTest, BrokenRuleOfTheStateIsFoundAfterTheInputThatBrokeIt) {
