@@ -36,6 +36,15 @@ std::vector<std::string> InTheShop(const Options& o, std::vector<std::string> mo
     return lines;
 }
 
+// A new game, and the road of the starting point `name` played from its start.
+std::vector<std::string> FromStart(const Options& o, const std::string& name, std::vector<std::string> more = {}) {
+    std::vector<std::string> lines = {"seed 11", "dir " + o.folder + " empty", "start"};
+    const StartPoint* s = FindStart(name);
+    if (s) lines.insert(lines.end(), s->road.begin(), s->road.end());
+    lines.insert(lines.end(), more.begin(), more.end());
+    return lines;
+}
+
 std::string Kind(const std::optional<Finding>& f) { return f ? f->kind + ": " + f->detail : "nothing"; }
 
 // From the shop, to the board and into the item shop, where a purchase is
@@ -259,6 +268,18 @@ TEST(SoakTest, StartingPointWhoseRunsAllStoppedOnTheRoadIsNeverPlayed) {
     EXPECT_EQ(report.Unplayed(), 1);
     EXPECT_NE(out.str().find("NEVER PLAYED castle"), std::string::npos) << out.str();
     EXPECT_NE(out.str().find("target castle place:Siro missed"), std::string::npos) << out.str();
+}
+
+// A starting point's story stage comes with what play has done by then:
+// at stage 10 the queen has long given her errand, so the castle does not
+// give it again and the rescued fortune teller goes on with her story.
+TEST(SoakTest, StoryStageOfAStartingPointIsOnePlayMakes) {
+    std::vector<std::string> castle = {"key Apps", "menu 城内", "expect EventField Siro"};
+    for (int i = 0; i < 20; ++i) castle.push_back("key G");
+    const std::vector<std::string> fortune = {"expect EventField Board", "expect FortuneFlg 4", "key Apps",
+                                              "menu 占いの館", "key G", "expect bar 占いババ：おぉ！あんたはこの前の……"};
+    const Options o = Fresh();
+    EXPECT_EQ(Kind(Check(o, FromStart(o, "amulet", With(castle, fortune)), false)), "nothing");
 }
 
 TEST(SoakTest, DungeonDepthIsAThirdOfItsFloors) {
