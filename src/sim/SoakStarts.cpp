@@ -237,7 +237,7 @@ std::vector<StartPoint> Build() {
         // The shop's visits.
         {"royal-order-due", "the fame of a long game; fourteen days passed as sleeping passes them",
          Opening() + ShopVisit("0.025") + "expect ShopEventKind 5\nwait 1500\ndraws 0.01 0.9 0.01\nkey G\nkey G\nkey G\nkey Y\n"
-             "expect NowRequest 1\nkey G\nkey G\nwait 2000\nkey Apps\nmenu 閉店\ncall PassTime 1400\n",
+             "expect NowRequest 1\nkey G\nkey G\nkey Apps\nmenu 閉店\ncall PassTime 1400\n",
          "story:ShopEvent"},
         {"swordsman", "the fame of a long game", Opening() + ShopVisit("0.04") + "expect ShopEventKind 20\n", "story:ShopEvent"},
         // The end of the game and after.
