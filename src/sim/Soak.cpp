@@ -436,7 +436,8 @@ private:
     std::optional<Finding> Found(std::string kind, std::string detail) {
         return Finding{std::move(kind), std::move(detail), s_.lines};
     }
-    std::optional<Finding> StartSession(bool first);
+    // A program start; `road`: one that takes the road to the starting point.
+    std::optional<Finding> StartSession(bool first, bool road);
     std::optional<Finding> PlayOne(bool probing);
     std::int64_t Now() { return s_.host().Elapsed(); }
     std::optional<Finding> Stuck();
@@ -494,10 +495,14 @@ std::optional<Finding> Run::MarkedStuck(const std::string& what, std::size_t lin
     return f;
 }
 
-std::optional<Finding> Run::StartSession(bool first) {
+std::optional<Finding> Run::StartSession(bool first, bool road) {
     if (!first) {
         if (auto e = s_.Exec("restart")) return Found("error", *e);
-        if (auto e = s_.Exec("seed " + std::to_string(o_.seed + std::uint64_t(sessions) * 7919))) return Found("error", *e);
+        // The road is played under the run's own seed every time, so it
+        // leads where it led the first time whatever the game draws on the
+        // way; a session from the title draws from a seed of its own.
+        const std::uint64_t seed = road ? o_.seed : o_.seed + std::uint64_t(sessions) * 7919;
+        if (auto e = s_.Exec("seed " + std::to_string(seed))) return Found("error", *e);
     }
     ++sessions;
     seen_.clear();
@@ -537,8 +542,9 @@ std::optional<Finding> Run::PlayRoad() {
 // A new program start; most of the time she takes the road to the
 // starting point again, else she plays from the title.
 std::optional<Finding> Run::Restart() {
-    if (auto f = StartSession(false)) return f;
-    if (start_ && player_.Uniform() < 0.5) return PlayRoad();
+    const bool road = start_ && player_.Uniform() < 0.5;
+    if (auto f = StartSession(false, road)) return f;
+    if (road) return PlayRoad();
     return std::nullopt;
 }
 
@@ -634,7 +640,7 @@ std::optional<Finding> Run::Play(Outcome& out) {
         return inputs >= o_.inputs || (o_.virtualMs > 0 && Now() >= o_.virtualMs);
     };
     if (!(found = Step("seed " + std::to_string(o_.seed))) && !(found = Step("dir " + Quote(o_.folder) + " empty")))
-        found = StartSession(true);
+        found = StartSession(true, true);
     if (!found) found = PlayRoad();
     while (!found && !done()) {
         const bool quiet = Now() - lastProgressMs_ >= AutoQuietMs;
