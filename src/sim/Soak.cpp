@@ -372,12 +372,19 @@ public:
         return menu;
     }
 
-    // A number as a player types it into a number box.
+    // A number as a player types it into a number box: one, two or three
+    // digits alike (a box that takes small numbers only, as the number
+    // game's, gets them as often as one that takes hundreds), now and then
+    // far too many.
     std::string Typed() {
         std::string t;
         const double u = Uniform();
         if (u < 0.1) t = "";
-        else if (u < 0.8) t = std::to_string(Between(0, 120));
+        else if (u < 0.8) {
+            static const long lowest[] = {0, 10, 100, 1000};
+            const long digits = Between(1, 3);
+            t = std::to_string(Between(lowest[digits - 1], lowest[digits] - 1));
+        }
         else t = std::to_string(Between(0, 99999999));
         if (Uniform() < 0.15) t += "{Backspace}";
         if (Uniform() < 0.8) t += "{Enter}";
@@ -610,7 +617,10 @@ std::optional<Finding> Run::PlayOne(bool probing) {
         // A visit that auto mode leaves to her (the robber, the helping
         // swordsman): she deals with it by hand rather than waiting on.
         const bool visit = g->ShopEventKind != 0;
-        if (playing && running && !g->AutoNext && !s_.host().OpenMenu() && player_.Uniform() < 0.5) return Step("key A");
+        // Asked for during an event, auto mode comes on when the event ends;
+        // the settings window shows it asked for, and she leaves it so.
+        const bool asked = g->AutoNextChange == 2 || (g->AutoNext && g->AutoNextChange != 1);
+        if (playing && running && !asked && !s_.host().OpenMenu() && player_.Uniform() < 0.5) return Step("key A");
         if (playing && running && g->AutoNext && !visit && player_.Uniform() < 0.95) return Step(player_.LongWait());
         // Not running yet: out on a road or into the dungeon from a board,
         // or home to the shop and open it, most of the time.

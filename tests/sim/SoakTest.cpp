@@ -134,6 +134,28 @@ TEST(SoakTest, ChoiceLeftByAKeysAnswerIsNoQuestion) {
     std::filesystem::current_path(std::filesystem::temp_directory_path());
 }
 
+// The number game waits on her guesses alone, so she must play it out
+// within the bounds of a place left: as a clicking player, typing numbers
+// of every size into its box (only numbers up to its largest, 30 to 50
+// on the first road, are guesses), and in auto mode, where auto mode asked
+// for during the game comes on when it ends and she does not switch it off
+// again meanwhile. Each seed once played it too slowly and was taken for
+// a lock-up.
+TEST(SoakTest, NumberGameIsPlayedOutWithinTheBoundsOfAPlace) {
+    const std::pair<Mode, std::uint64_t> cases[] = {{Mode::Click, 30}, {Mode::Auto, 5068}};
+    for (const auto& [mode, seed] : cases) {
+        Options o = Fresh(mode);
+        o.seed = seed;
+        o.start = "number-game";
+        o.inputs = mode == Mode::Click ? 3000 : 1000000000L;
+        o.virtualMs = mode == Mode::Auto ? 6LL * 60 * 60 * 1000 : 0;
+        o.shorten = false;
+        const Outcome r = Play(o);
+        EXPECT_TRUE(r.started) << ModeName(mode);
+        EXPECT_EQ(Kind(r.finding), "nothing") << ModeName(mode);
+    }
+}
+
 TEST(SoakTest, BrokenRuleOfTheStateIsFoundAfterTheInputThatBrokeIt) {
     const std::pair<std::string, std::string> cases[] = {
         {"set MyGold -1", "MyGold"},
