@@ -377,12 +377,19 @@ public:
         return menu;
     }
 
-    // A number as a player types it into a number box.
+    // A number as a player types it into a number box: one, two or three
+    // digits alike (a box that takes small numbers only, as the number
+    // game's, gets them as often as one that takes hundreds), now and then
+    // far too many.
     std::string Typed() {
         std::string t;
         const double u = Uniform();
         if (u < 0.1) t = "";
-        else if (u < 0.8) t = std::to_string(Between(0, 120));
+        else if (u < 0.8) {
+            static const long lowest[] = {0, 10, 100, 1000};
+            const long digits = Between(1, 3);
+            t = std::to_string(Between(lowest[digits - 1], lowest[digits] - 1));
+        }
         else t = std::to_string(Between(0, 99999999));
         if (Uniform() < 0.15) t += "{Backspace}";
         if (Uniform() < 0.8) t += "{Enter}";
@@ -441,7 +448,8 @@ private:
     std::optional<Finding> Found(std::string kind, std::string detail) {
         return Finding{std::move(kind), std::move(detail), s_.lines};
     }
-    std::optional<Finding> StartSession(bool first);
+    // A program start; `road`: one that takes the road to the starting point.
+    std::optional<Finding> StartSession(bool first, bool road);
     std::optional<Finding> PlayOne(bool probing);
     std::int64_t Now() { return s_.host().Elapsed(); }
     std::optional<Finding> Stuck();
@@ -499,10 +507,14 @@ std::optional<Finding> Run::MarkedStuck(const std::string& what, std::size_t lin
     return f;
 }
 
-std::optional<Finding> Run::StartSession(bool first) {
+std::optional<Finding> Run::StartSession(bool first, bool road) {
     if (!first) {
         if (auto e = s_.Exec("restart")) return Found("error", *e);
-        if (auto e = s_.Exec("seed " + std::to_string(o_.seed + std::uint64_t(sessions) * 7919))) return Found("error", *e);
+        // The road is played under the run's own seed every time, so it
+        // leads where it led the first time whatever the game draws on the
+        // way; a session from the title draws from a seed of its own.
+        const std::uint64_t seed = road ? o_.seed : o_.seed + std::uint64_t(sessions) * 7919;
+        if (auto e = s_.Exec("seed " + std::to_string(seed))) return Found("error", *e);
     }
     ++sessions;
     seen_.clear();
@@ -542,8 +554,9 @@ std::optional<Finding> Run::PlayRoad() {
 // A new program start; most of the time she takes the road to the
 // starting point again, else she plays from the title.
 std::optional<Finding> Run::Restart() {
-    if (auto f = StartSession(false)) return f;
-    if (start_ && player_.Uniform() < 0.5) return PlayRoad();
+    const bool road = start_ && player_.Uniform() < 0.5;
+    if (auto f = StartSession(false, road)) return f;
+    if (road) return PlayRoad();
     return std::nullopt;
 }
 
@@ -609,7 +622,10 @@ std::optional<Finding> Run::PlayOne(bool probing) {
         // A visit that auto mode leaves to her (the robber, the helping
         // swordsman): she deals with it by hand rather than waiting on.
         const bool visit = g->ShopEventKind != 0;
-        if (playing && running && !g->AutoNext && !s_.host().OpenMenu() && player_.Uniform() < 0.5) return Step("key A");
+        // Asked for during an event, auto mode comes on when the event ends;
+        // the settings window shows it asked for, and she leaves it so.
+        const bool asked = g->AutoNextChange == 2 || (g->AutoNext && g->AutoNextChange != 1);
+        if (playing && running && !asked && !s_.host().OpenMenu() && player_.Uniform() < 0.5) return Step("key A");
         if (playing && running && g->AutoNext && !visit && player_.Uniform() < 0.95) return Step(player_.LongWait());
         // Not running yet: out on a road or into the dungeon from a board,
         // or home to the shop and open it, most of the time.
@@ -639,7 +655,7 @@ std::optional<Finding> Run::Play(Outcome& out) {
         return inputs >= o_.inputs || (o_.virtualMs > 0 && Now() >= o_.virtualMs);
     };
     if (!(found = Step("seed " + std::to_string(o_.seed))) && !(found = Step("dir " + Quote(o_.folder) + " empty")))
-        found = StartSession(true);
+        found = StartSession(true, true);
     if (!found) found = PlayRoad();
     for (const auto& line : o_.setUp)
         if (!found) found = Step(line);

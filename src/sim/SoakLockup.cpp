@@ -29,28 +29,31 @@ std::array<const Form*, 3> Bars(Game& g) {
     return {g.frmUnderMes.peek(), g.frmUnderMes2.peek(), g.frmUnderMes3.peek()};
 }
 
+// A bar asks while a choice stands on its label 1 or 2: two choices alone
+// put the first on label 0 and the second on label 1, a line with choices
+// puts them on 1 and 2. Label 0 alone is a line to a click, underlined or
+// not: an answer by key clears only the choice labels, so the choice taken
+// stays there (the number game's "[やる(Y)]" stands above its own bar for
+// the whole game).
 bool ShowsChoice(const Form& bar) {
     for (const Control* c : bar.controls())
-        if (c->kind() == ControlKind::Label && c->Visible && c->Enabled && c->FontUnderline &&
+        if (c->kind() == ControlKind::Label && c->Index() >= 1 && c->Visible && c->Enabled && c->FontUnderline &&
             !static_cast<const Label*>(c)->Caption->empty())
             return true;
     return false;
 }
 
-// Where she is: the scene, the area, the place in it, the floor, and
-// whether the shop is open.
+// Where she is: the scene, the area, the place in it, the floor, whether
+// the shop is open, and in the number game the guess she is at (the game
+// stands on the road and waits on her guesses alone: each one judged is
+// a step on, as a floor is in a dungeon).
 std::string Place(const Game& g) {
     return g.SceneFormName + "/" + g.FieldName + "/" + g.EventField + "/" + std::to_string(g.NowFloor) +
-           (g.ShopOpen ? "/open" : "");
+           (g.ShopOpen ? "/open" : "") + (g.EventName == "GameStart" ? "/guess " + std::to_string(g.GameTriesUsed) : "");
 }
 
-// The bars that ask a question, with what they say. While the number game
-// takes a guess in its box, that is the question in front: the main bar
-// only goes on showing the answer that began the game.
+// The bars that ask a question, with what they say.
 std::string Question(Game& g) {
-    if (const frmUnderMes3* game = g.frmUnderMes3.peek();
-        game && Shown(game) && game->txtNumber.Visible && game->txtNumber.Enabled)
-        return "";
     std::string text;
     for (const Form* bar : Bars(g))
         if (Shown(bar) && ShowsChoice(*bar)) text += bar->Name() + ": " + SimHost::BarText(*bar) + "\n";

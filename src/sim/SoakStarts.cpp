@@ -19,13 +19,13 @@ std::string Opening() {
 // How far the story has gone. A long game's progress is set, not played:
 // the story stage and what the heroine must have done to stand there (the
 // bosses that bar the roads to it, the smith opened by the wood she
-// brought, the fortune teller's rescue), with the money that much play
-// earns. Every other variable stays as a new game leaves it, which play
+// brought, the queen's errand, the fortune teller's rescue), with the
+// money that much play earns. Every other variable stays as a new game leaves it, which play
 // can keep as long as it likes.
 std::string Stage(int warasibe, long gold = 30000) {
     std::string s = "set Warasibe " + std::to_string(warasibe) + "\n";
     if (warasibe >= 2) s += "set BossOK(0) True\n";
-    if (warasibe >= 5) s += "set KajiyaFlg 1\n";
+    if (warasibe >= 5) s += warasibe >= 12 ? "set KajiyaFlg 3\n" : "set KajiyaFlg 1\n";
     if (warasibe >= 6) s += "set BossOK(2) True\n";
     if (warasibe >= 8) s += "set BossOK(7) True\n";
     // Stage 9 sends her after the kidnapped fortune teller; the boss of the
@@ -33,9 +33,19 @@ std::string Stage(int warasibe, long gold = 30000) {
     // brings stage 10.
     if (warasibe == 9) s += "set FortuneFlg 3\n";
     if (warasibe >= 10) s += "set FortuneFlg 4\nset BossOK(3) True\nset BossOK(4) True\n";
-    // The queen's quest began the fortune teller's story: it runs from
-    // stage 9 on, and the demon's rise after it brings stage 12.
-    if (warasibe >= 9) s += std::string("set NoaFlg(6) ") + (warasibe >= 12 ? "20" : "1") + "\n";
+    // The fortune teller's story begins with the queen's errand, so from
+    // stage 9 on the queen has asked for the Noah pieces (given again, her
+    // talk would send the story back to its start). Stage 12 is her news of
+    // the demon: the six pieces found (the shoes bought at the smith's) and
+    // handed to her for the pocket watch, the wedge still to be found.
+    if (warasibe >= 9 && warasibe < 12) s += "set NoaFlg(6) 1\n";
+    if (warasibe >= 12) {
+        static const int noahArms[] = {460, 480, 481, 482, 483, 484};
+        for (int piece = 0; piece < 6; ++piece)
+            s += "set NoaFlg(" + std::to_string(piece) + ") 1\nset AllArms(" + std::to_string(noahArms[piece]) +
+                 ").LArmsList True\n";
+        s += "set AllKey(14).LKeyList True\nset NoaFlg(6) 20\n";
+    }
     s += "set MyGold " + std::to_string(gold) + "\n";
     return s;
 }
@@ -242,7 +252,7 @@ std::vector<StartPoint> Build() {
         // The shop's visits.
         {"royal-order-due", "the fame of a long game; fourteen days passed as sleeping passes them",
          Opening() + ShopVisit("0.025") + "expect ShopEventKind 5\nwait 1500\ndraws 0.01 0.9 0.01\nkey G\nkey G\nkey G\nkey Y\n"
-             "expect NowRequest 1\nkey G\nkey G\nwait 2000\nkey Apps\nmenu 閉店\ncall PassTime 1400\n",
+             "expect NowRequest 1\nkey G\nkey G\nkey Apps\nmenu 閉店\ncall PassTime 1400\n",
          "story:ShopEvent"},
         {"swordsman", "the fame of a long game", Opening() + ShopVisit("0.04") + "expect ShopEventKind 20\n", "story:ShopEvent"},
         // The end of the game and after.
