@@ -182,6 +182,16 @@ std::vector<StartPoint> Build() {
         {"full-sack-bag", "stage 1; the bag filled with arms, poisoned (as a monster's blow does)",
          Opening() + Stage(1, 100000) + Board() + FullSack() + FullBag() + "set Condition(0) 5\n",
          "facility:Item window:frmSack window:frmBag"},
+        // Questions that stand while the sack is full of rows to select:
+        // the item shop's purchase, and the bank's deposit under its button.
+        {"item-shop-asks", "stage 1; the sack filled at the item shop, four of its first pieces used; a purchase asked",
+         Opening() + Stage(1, 100000) + Board() + FullSack() + "set MySack(0).HHaveSackNum 5\n" +
+             "select frmItemShop.lstList 1\nclick frmItemShop.cmdBuy\nwait 1000\nclick frmUnderMes.LBLMessage(0)\n"
+             "wait 1000\nexpect WaitingAnswer True\n",
+         "facility:Item window:frmSack"},
+        {"bank-full-sack", "stage 8, late money; the sack filled at the item shop",
+         Opening() + Stage(8) + Late() + Board() + FullSack() + Board() + Facility("銀行", "Bank"),
+         "facility:Bank window:frmSack"},
         {"estate-agent", "stage 8, late money", Opening() + Stage(8) + Late() + Board() + Facility("不動産屋", "House"),
          "facility:House"},
         {"collector", "stage 8, late money", Opening() + Stage(8) + Late() + Board() + Facility("玉回収業者", "Mania"),
@@ -236,6 +246,12 @@ std::vector<StartPoint> Build() {
          Opening() + Stage(1) + "set MonsNothing True\n" + Board() + Road("レインウッド", "HanoMori") +
              "draws 0.0484 0.095 0.0 0.0 0.0 0.5645\nwait 500\nkey G\nkey Y\nexpect EventName GameStart\n",
          "event:GameStart"},
+        // Quitting asked while the number game waits on a guess.
+        {"number-game-quit", "stage 1; the walk's draws bring the game keeper",
+         Opening() + Stage(1) + "set MonsNothing True\n" + Board() + Road("レインウッド", "HanoMori") +
+             "draws 0.0484 0.095 0.0 0.0 0.0 0.5645\nwait 500\nkey G\nkey Y\nexpect EventName GameStart\n"
+             "key Apps\nmenu 終了\nexpect GameEnding True\n",
+         "event:GameStart story:VBEnd"},
         // The cave and the tower.
         {"cave-shallow", "stage 6", Opening() + Stage(6) + Board("Shinen") + Road("中へ", "Shinen"), "area:Shinen floor:Shinen-shallow"},
         {"cave-boss", "stage 6; warp point 10 reached", Opening() + Stage(6) + Warp("Shinen", 10), "floor:Shinen-shallow story:BossTurn"},
