@@ -363,7 +363,8 @@ void Drain(Game& g, bool evaded) {
         }
         g.RandLo = std::max<Long>(g.RandLo, 1);
         const Long d = SharedRoll(g);
-        g.MyNowHp -= d;
+        // Her HP does not fall below nothing while she lies fainted.
+        g.MyNowHp = std::max<Long>(g.MyNowHp - d, 0);
         g.EnemyHp = std::min(g.EnemyHp + d, TableHp(g));
         g.MessageText += "体力を" + std::to_string(d) + "吸い取られた";
     }

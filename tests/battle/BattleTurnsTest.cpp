@@ -290,6 +290,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {Pick(2, 50), 0.0}, "吸血！体力を50000吸い取られたイザベラの意識が遠のいていく……",
                   [](Game& g) {
                       EXPECT_EQ(g.EnemyHp, 8132);
+                      EXPECT_EQ(g.MyNowHp, 0);
                       EXPECT_EQ(g.StoryName, "GameOver");
                   }},
         SkillCase{"theft of 1 Karim takes 0", 10, 0, "盗み", [](Game& g) { g.MyGold = 1; }, {Pick(2, 50), 0.9},
