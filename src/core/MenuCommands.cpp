@@ -83,7 +83,13 @@ void mOut_Click(Game& g) {
     GoToPlace(g, "Board", "", "", "");
 }
 
-void mEnd_Click(Game& g) { AskToQuit(g, QuitFrom::SceneMenu); }
+void mEnd_Click(Game& g) {
+    // The clock runs while the menu is open: an item chosen from it is
+    // taken only as the menu would offer it now (a customer's arrival may
+    // have brought on auto mode, in which no click or key answers).
+    if (g.GameEnding || g.MenuLocked || QuitGreyedByAuto(g)) return;
+    AskToQuit(g, QuitFrom::SceneMenu);
+}
 
 void mStatus_Click(Game& g) {
     if (!g.ListName.empty()) {

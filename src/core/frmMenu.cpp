@@ -73,10 +73,6 @@ bool Shown(const Game& g, int rule) {
 // The lake's guardian is talking on Elwind's board: the board offers no place and no quitting.
 bool LakeStory(const Game& g) { return g.FieldName == "Elwind" && (g.VisitorSprite == 357 || g.VisitorSprite == 146); }
 
-// The scene menu's 終了 while auto mode runs the open shop or a road: greyed.
-bool QuitGreyedByAuto(const Game& g) {
-    return g.AutoNext && ((g.SceneFormName == "frmShop" && g.ShopOpen) || g.SceneFormName == "frmField");
-}
 
 void BoardMenu(Game& g) {
     frmBoard& b = g.frmBoard.get();
@@ -134,6 +130,10 @@ void SceneMenu(Game& g) {
 }
 
 }  // namespace
+
+bool QuitGreyedByAuto(const Game& g) {
+    return g.AutoNext && ((g.SceneFormName == "frmShop" && g.ShopOpen) || g.SceneFormName == "frmField");
+}
 
 frmMenu::frmMenu(Game& g) : GameForm(g, "frmMenu") {
     for (MenuItem* item : {&menu, &mOpen, &mClose, &mSleep, &mLine, &mStatus, &mOut, &mEnd}) add(*item);

@@ -48,6 +48,8 @@ void RegisterMenuCommands(Game& g);
 // Whether the menu a right click opens now offers 終了 enabled: the scene
 // menu's, or the town board's.
 bool QuitOffered(const Game& g);
+// The scene menu's 終了 while auto mode runs the open shop or a road: greyed.
+bool QuitGreyedByAuto(const Game& g);
 
 // Opens the popup menu of the scene: the board menu on the town board, the
 // scene menu everywhere else.

@@ -155,5 +155,23 @@ TEST_F(PopupMenuTest, ChoosingAnItemRunsItsCommand) {
     EXPECT_EQ(g().frmUnderMes->LBLMessage[0].Caption.get(), "半日寝てステータスが回復しました");
 }
 
+// The clock runs while the menu is open: a customer's arrival can bring on
+// the auto mode asked for during the last visit. 終了 chosen from the menu
+// shown before then asks nothing, as the menu shown now greys it: in auto
+// mode in the open shop no click or key could answer the question.
+TEST_F(PopupMenuTest, QuitChosenFromAMenuShownBeforeAutoModeCameOnAsksNothing) {
+    g().EventField = "Shop";
+    g().SceneFormName = "frmShop";
+    g().ShopOpen = true;
+    ASSERT_EQ(Menu(), "閉店 | - | ステータス | 終了");
+    g().AutoNext = true;
+    g().frmMenu->mEnd.Click();
+    EXPECT_FALSE(g().GameEnding);
+    EXPECT_NE(g().StoryName, "VBEnd");
+    g().AutoNext = false;
+    g().frmMenu->mEnd.Click();
+    EXPECT_TRUE(g().GameEnding);
+}
+
 }  // namespace
 }  // namespace q
