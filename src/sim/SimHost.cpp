@@ -61,7 +61,9 @@ void SimHost::formChanged(Form& f) {
 }
 
 void SimHost::controlChanged(Control& c) {
-    if (IsBar(c.form())) dirtyBars_.insert(&c.form());
+    if (!IsBar(c.form())) return;
+    dirtyBars_.insert(&c.form());
+    ++barWrites_;
 }
 
 void SimHost::timerChanged(Timer& t) {

@@ -64,6 +64,8 @@ public:
 
     // Prints what changed on the bars since the last call.
     void Flush();
+    // How often the game has written to a bar, a line said again included.
+    long BarWrites() const { return barWrites_; }
     void Note(const std::string& line);
 
     // Host.
@@ -132,6 +134,7 @@ private:
     std::set<const Form*> topmost_;
     std::set<const Form*> dirtyBars_;
     std::map<const Form*, std::string> shownBars_;
+    long barWrites_ = 0;
     bool ended_ = false;
     bool showFrames_ = false;
     StageShot lastFrame_;

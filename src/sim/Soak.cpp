@@ -396,6 +396,27 @@ public:
         return t.empty() ? "{Enter}" : t;
     }
 
+    // She reads on through the talk: a new line on the bar, now and then,
+    // has her click it (or press G or Enter) several times in a row without
+    // a look at anything else, until the bar is gone or her patience is.
+    std::optional<std::string> ReadOn(Game& g, SimHost& host) {
+        if (!g.frmUnderMes.loaded() || !ShownForm(g.frmUnderMes.peek()) || host.OpenMenu()) {
+            readOn_ = 0;
+            return std::nullopt;
+        }
+        const std::string line = SimHost::BarText(*g.frmUnderMes.peek());
+        const bool newLine = line != lastLine_;
+        lastLine_ = line;
+        if (readOn_ == 0 && Uniform() < (newLine ? 0.2 : 0.01)) {
+            static const char* const ways[] = {"click frmUnderMes.LBLMessage(0)", "key G", "key Enter"};
+            readOnLine_ = ways[Between(0, 2)];
+            readOn_ = Between(3, 24);
+        }
+        if (readOn_ == 0) return std::nullopt;
+        --readOn_;
+        return readOnLine_;
+    }
+
     // An answer for a message box or an input box, now and then.
     std::optional<std::string> BoxAnswer() {
         const double u = Uniform();
@@ -406,6 +427,9 @@ public:
 
 private:
     std::mt19937_64 rng_;
+    long readOn_ = 0;  // clicks left of her reading on
+    std::string readOnLine_;
+    std::string lastLine_;  // the main bar's text when she last looked
 };
 
 // What auto mode takes from a menu to get running: the shop, the roads and
@@ -445,6 +469,8 @@ private:
     std::optional<Finding> PlayRoad();
     std::optional<Finding> Restart();
     std::optional<Finding> Step(const std::string& line);
+    std::optional<std::string> PressedButton(const std::string& line);
+    void JudgePress();
     std::optional<Finding> Found(std::string kind, std::string detail) {
         return Finding{std::move(kind), std::move(detail), s_.lines};
     }
@@ -474,6 +500,8 @@ private:
     const StartPoint* start_;
     bool onRoad_ = false;
     std::int64_t idleMs_ = 0;
+    std::optional<std::pair<std::string, std::string>> press_;  // the button clicked last, what was shown before
+    std::string unanswered_;  // the button clicked last, when nothing came of it
 };
 
 // A lock-up, told by what the game shows and where its story stands. The
@@ -560,12 +588,49 @@ std::optional<Finding> Run::Restart() {
     return std::nullopt;
 }
 
+std::string WindowOf(const std::string& control) { return control.substr(0, control.find('.')); }
+
+// The button of a facility's window that the line clicks, if it clicks
+// one that is shown and enabled.
+std::optional<std::string> Run::PressedButton(const std::string& line) {
+    Game* g = s_.game();
+    if (!g || line.rfind("click ", 0) != 0) return std::nullopt;
+    const std::string path = line.substr(6);
+    if (path.find(' ') != std::string::npos || !IsFacilityWindow(WindowOf(path))) return std::nullopt;
+    const Form* window = ShownForm(g->FindForm(WindowOf(path)));
+    if (!window) return std::nullopt;
+    for (const Control* c : window->controls())
+        if (c->path() == path)
+            return c->kind() == ControlKind::CommandButton && c->Visible && c->Enabled ? std::optional(path) : std::nullopt;
+    return std::nullopt;
+}
+
+// Whether the button clicked last answered: anything the player sees
+// changed from the click up to her next input (a talk it starts may come a
+// moment later, on the clock).
+void Run::JudgePress() {
+    if (!press_) return;
+    Game* g = s_.game();
+    Form* window = g && !s_.host().Ended() ? g->FindForm(WindowOf(press_->first)) : nullptr;
+    const bool answered = !window || !window->loaded() || Response(*g, *window) != press_->second;
+    watch_.Pressed(press_->first, answered, inputs, Now(), s_.lines.size());
+    unanswered_ = answered ? "" : press_->first;
+    press_.reset();
+}
+
 std::optional<Finding> Run::Step(const std::string& line) {
     if (!onRoad_ && line.rfind("wait", 0) != 0 && line.rfind("msgbox", 0) != 0 && line.rfind("input", 0) != 0) ++inputs;
     const bool continuing = line.rfind("click frmOpen.cmdContinue(", 0) == 0;
     const int slot = continuing ? line[std::string("click frmOpen.cmdContinue(").size()] - '0' : 0;
     if (Game* before = s_.game()) coverage.BeforeLine(*before, s_.host(), line);
+    const bool input = line.rfind("wait", 0) != 0 && line.rfind("msgbox", 0) != 0 && line.rfind("input", 0) != 0;
+    if (input) JudgePress();
+    const long writes = s_.host().BarWrites();
+    const std::optional<std::string> button = PressedButton(line);
+    if (button) press_ = {*button, Response(*s_.game(), *s_.game()->FindForm(WindowOf(*button)))};
     if (auto e = s_.Exec(line)) return Found("error", *e);
+    // A line said on the click is an answer, the same line as before too.
+    if (button && press_ && s_.host().BarWrites() != writes) press_->second.clear();
     if (line == "restart") {
         seen_.clear();
         coverage.NewSession();
@@ -639,6 +704,15 @@ std::optional<Finding> Run::PlayOne(bool probing) {
                 return Step("key Apps");
             }
         }
+    }
+    // A button that did nothing she clicks again, as often as not.
+    if (!unanswered_.empty() && PressedButton("click " + unanswered_) && player_.Uniform() < 0.5) {
+        if (auto f = Step("click " + unanswered_)) return f;
+        return Step(player_.Wait());
+    }
+    if (auto read = player_.ReadOn(*g, s_.host())) {
+        if (auto f = Step(*read)) return f;
+        return Step("wait " + std::to_string(player_.Between(100, 700)));
     }
     if (auto box = player_.BoxAnswer())
         if (auto f = Step(*box)) return f;

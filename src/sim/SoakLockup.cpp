@@ -19,8 +19,13 @@ constexpr std::int64_t StayMs = 3LL * 60 * 60 * 1000;
 // A question left standing, or a window that takes nothing, this long.
 constexpr long DeadInputs = 1500;
 constexpr std::int64_t DeadMs = 60LL * 60 * 1000;
+// A button clicked this often in one visit without answering any of the
+// clicks, through a dead stretch's inputs and time, takes nothing.
+constexpr long DeadClicks = 30;
 // After this many inputs of a stretch she stops walking away from it.
 constexpr long WaryInputs = 20;
+// After this many clicks that a button did not answer, likewise.
+constexpr long WaryClicks = 2;
 constexpr long WaryPlaceInputs = 500;
 
 const Form* Shown(const Form* f) { return f && f->loaded() && f->Visible ? f : nullptr; }
@@ -85,6 +90,30 @@ std::string Minutes(std::int64_t ms) { return std::to_string(ms / 60000) + " vir
 
 }  // namespace
 
+bool IsFacilityWindow(const std::string& form) {
+    static const char* const windows[] = {"frmItemShop", "frmGyoku"};
+    return std::find(std::begin(windows), std::end(windows), form) != std::end(windows);
+}
+
+std::string Response(Game& g, const Form& window) {
+    std::string r = g.WaitingAnswer ? "asks\n" : "\n";
+    for (const Form* bar : Bars(g))
+        if (Shown(bar)) r += bar->Name() + ": " + SimHost::BarText(*bar) + "\n";
+    for (const Form* f : g.app.Forms())
+        if (Shown(f)) r += f->Name() + " ";
+    r += "\n";
+    for (const Control* c : window.controls()) {
+        r += c->path() + (c->Visible ? "" : " hidden") + (c->Enabled ? "" : " off");
+        if (c->kind() == ControlKind::Label) r += " " + static_cast<const Label*>(c)->Caption.get();
+        if (c->kind() == ControlKind::CommandButton) r += " " + static_cast<const CommandButton*>(c)->Caption.get();
+        if (c->kind() == ControlKind::ListView) r += " rows " + std::to_string(static_cast<const ListView*>(c)->Count());
+        r += "\n";
+    }
+    for (Long v : {g.MyGold, g.HaveSack, g.HaveBag, g.HaveShop, g.HaveStock, g.MyNowHp, g.MyFame})
+        r += std::to_string(v) + " ";
+    return r;
+}
+
 bool AnyShownChoice(Game& g) {
     for (const Form* bar : Bars(g))
         if (Shown(bar) && ShowsChoice(*bar)) return true;
@@ -102,7 +131,10 @@ void LockupWatch::Follow(std::optional<Stretch>& s, const std::string& what, lon
 
 void LockupWatch::Observe(Game& g, long inputs, std::int64_t nowMs, std::size_t lines) {
     const std::string place = Place(g);
-    if (place_ && place_->what != place) ++placeChanges_;
+    if (place_ && place_->what != place) {
+        ++placeChanges_;
+        deadButtons_.clear();  // a new visit
+    }
     Follow(place_, place, inputs, nowMs, lines);
     Follow(question_, Question(g), inputs, nowMs, lines);
     std::map<std::string, Stretch> dead;
@@ -121,6 +153,17 @@ void LockupWatch::Clear(long inputs, std::int64_t nowMs, std::size_t lines) {
     place_ = Stretch{"(no game)", inputs, nowMs, lines};
     question_.reset();
     deadWindows_.clear();
+    deadButtons_.clear();
+}
+
+void LockupWatch::Pressed(const std::string& button, bool answered, long inputs, std::int64_t nowMs, std::size_t lines) {
+    if (answered) {
+        deadButtons_.erase(button);
+        return;
+    }
+    auto it = deadButtons_.find(button);
+    if (it == deadButtons_.end()) it = deadButtons_.emplace(button, std::pair{Stretch{button, inputs, nowMs, lines}, 0L}).first;
+    ++it->second.second;
 }
 
 std::optional<LockupWatch::Lockup> LockupWatch::Found(long inputs, std::int64_t nowMs) const {
@@ -134,6 +177,11 @@ std::optional<LockupWatch::Lockup> LockupWatch::Found(long inputs, std::int64_t 
     for (const auto& [name, s] : deadWindows_)
         if (over(s, DeadInputs, DeadMs))
             return Lockup{"the window " + name + " took nothing for " + lasted(s), s.line};
+    for (const auto& [name, dead] : deadButtons_)
+        if (dead.second >= DeadClicks && over(dead.first, DeadInputs, DeadMs))
+            return Lockup{"the button " + name + " answered none of " + std::to_string(dead.second) + " clicks in " +
+                              lasted(dead.first),
+                          dead.first.line};
     if (place_ && over(*place_, StayInputs, StayMs))
         return Lockup{"never left " + place_->what + " in " + lasted(*place_) + ", though everything was tried",
                       place_->line};
@@ -144,6 +192,8 @@ bool LockupWatch::Holding(long inputs) const {
     if (question_ && inputs - question_->inputs >= WaryInputs) return true;
     for (const auto& [name, s] : deadWindows_)
         if (inputs - s.inputs >= WaryInputs) return true;
+    for (const auto& [name, dead] : deadButtons_)
+        if (dead.second >= WaryClicks) return true;
     return false;
 }
 

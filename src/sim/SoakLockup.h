@@ -12,6 +12,7 @@
 #include <string>
 
 namespace q {
+class Form;
 class Game;
 class SimHost;
 }  // namespace q
@@ -20,6 +21,15 @@ namespace q::soak {
 
 // A choice of a question is shown on one of the bars.
 bool AnyShownChoice(Game& g);
+
+// The windows a town facility deals in. (The list and settings windows
+// beside them have buttons that rightly do nothing with no row chosen.)
+bool IsFacilityWindow(const std::string& form);
+
+// What a click on a window's button can change for the player to see: the
+// bars and their question, the windows shown, the window's own controls and
+// her money and goods.
+std::string Response(Game& g, const Form& window);
 
 class LockupWatch {
 public:
@@ -33,6 +43,9 @@ public:
     void Observe(Game& g, long inputs, std::int64_t nowMs, std::size_t lines);
     // The game ended or started afresh: no scene, no window, no question.
     void Clear(long inputs, std::int64_t nowMs, std::size_t lines);
+    // A button of a facility's window was clicked, with `answered`
+    // whether the click changed anything the player sees (Answered).
+    void Pressed(const std::string& button, bool answered, long inputs, std::int64_t nowMs, std::size_t lines);
 
     // A stretch long enough to be a lock-up.
     std::optional<Lockup> Found(long inputs, std::int64_t nowMs) const;
@@ -58,6 +71,9 @@ private:
     std::optional<Stretch> place_;
     std::optional<Stretch> question_;
     std::map<std::string, Stretch> deadWindows_;
+    // The buttons of this visit that answered none of their clicks since
+    // they last did something, with how many clicks.
+    std::map<std::string, std::pair<Stretch, long>> deadButtons_;
     long placeChanges_ = 0;
 };
 

@@ -104,8 +104,23 @@ TEST(SoakTest, LockUpIsFoundAndTheWaitsTheRulesAllowAreNot) {
 // when the bound is reached is played on until it is told, and a run that
 // is only paused at its end is not.
 TEST(SoakTest, LockUpStandingAtTheEndOfAShortRunIsStillFound) {
+    // The fortune teller's deal refused for want of the lake's water.
+    const std::vector<std::string> refusedFortune = {"select frmItemShop.lstList 1", "click frmItemShop.cmdBuy", "key G",
+                                                     "expect bar \"イザベラ：潤沢の水がないわ。諦めましょう\""};
+    // Its story left where a refusal once left it after ten clicks on the
+    // bar: in her talk, with an offer taken for pending that nobody made.
+    // Her button answers nothing for the rest of the visit, while the menu
+    // still opens.
+    const auto deadFortune = With(refusedFortune, {"set StoryNo 12", "set OfferPending True", "set NoClick 2"});
+    // Nine of the item shop's first item in the sack: each click on 買う
+    // says so again, the line the bar already shows.
+    std::vector<std::string> nineAskedAgain = {"key Apps", "menu 看板へ", "wait 3000", "key Apps", "menu 道具屋",
+                                                   "wait 3000", "select frmItemShop.lstList 1"};
+    for (int click = 0; click < 40; ++click) nineAskedAgain = With(nineAskedAgain, {"click frmItemShop.cmdBuy", "wait 1000"});
+    nineAskedAgain.push_back("expect bar \"イザベラ：同じ種類の道具は9個までしか持てないわ\"");
     const struct {
         const char* what;
+        const char* start;
         Mode mode;
         std::vector<std::string> setUp;
         bool stuck;
@@ -113,15 +128,18 @@ TEST(SoakTest, LockUpStandingAtTheEndOfAShortRunIsStillFound) {
         // (The open shop, where the clock keeps the screen changing, is in the
         // table above: in a whole run she may still restart the program
         // before the shop has stood long enough to hold her there.)
-        {"quitting with no question", Mode::Click, {"set GameEnding True"}, true},
-        {"quitting with no question, auto mode", Mode::Auto, {"set GameEnding True"}, true},
-        {"nothing wrong", Mode::Click, {}, false},
-        {"paused", Mode::Click, {"key C"}, false},
-        {"nothing wrong, auto mode", Mode::Auto, {}, false},
+        {"quitting with no question", "shop", Mode::Click, {"set GameEnding True"}, true},
+        {"quitting with no question, auto mode", "shop", Mode::Auto, {"set GameEnding True"}, true},
+        {"a facility's button that answers nothing", "fortune-teller", Mode::Click, deadFortune, true},
+        {"nothing wrong", "shop", Mode::Click, {}, false},
+        {"paused", "shop", Mode::Click, {"key C"}, false},
+        {"nothing wrong, auto mode", "shop", Mode::Auto, {}, false},
+        {"a refused fortune", "fortune-teller", Mode::Click, refusedFortune, false},
+        {"a purchase refused with the same line every time", "full-sack-bag", Mode::Click, nineAskedAgain, false},
     };
     for (const auto& c : cases) {
         Options o = Fresh(c.mode);
-        o.start = "shop";
+        o.start = c.start;
         o.inputs = c.mode == Mode::Click ? 300 : 1000000000L;
         o.virtualMs = c.mode == Mode::Auto ? 3LL * 3600 * 1000 : 0;
         o.shorten = false;
