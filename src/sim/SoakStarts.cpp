@@ -166,6 +166,9 @@ struct Row {
 std::vector<StartPoint> Build() {
     const std::string late = "a late game's money and fame are set";
     const Row rows[] = {
+        // The title, as the program opens: every run of the table plays it
+        // at least once, whatever sessions its restarts take.
+        {"title", "", "", "story:ShopBuySell"},
         // The shop and Hanoda.
         {"shop", "", Opening(), "story:ShopBuySell menu:開店 menu:寝る"},
         // Days without food or drink in the open shop, in auto mode: she
