@@ -11,6 +11,7 @@
 #include <set>
 #include <tuple>
 #include <unordered_set>
+#include <utility>
 
 #include "core/Game.h"
 #include "core/GoToPlace.h"
@@ -502,6 +503,7 @@ private:
     std::int64_t idleMs_ = 0;
     std::optional<std::pair<std::string, std::string>> press_;  // the button clicked last, what was shown before
     std::string unanswered_;  // the button clicked last, when nothing came of it
+    std::string selectedIn_;  // the window whose rows the last input selected
 };
 
 // A lock-up, told by what the game shows and where its story stands. The
@@ -590,6 +592,13 @@ std::optional<Finding> Run::Restart() {
 
 std::string WindowOf(const std::string& control) { return control.substr(0, control.find('.')); }
 
+// A line that is the player's doing, not a script's check or setting.
+bool IsPlayersInput(const std::string& line) {
+    for (const char* verb : {"key ", "click ", "dblclick ", "select ", "type ", "menu ", "drag "})
+        if (line.rfind(verb, 0) == 0) return true;
+    return false;
+}
+
 // The button of a facility's window that the line clicks, if it clicks
 // one that is shown and enabled.
 std::optional<std::string> Run::PressedButton(const std::string& line) {
@@ -625,6 +634,8 @@ std::optional<Finding> Run::Step(const std::string& line) {
     if (Game* before = s_.game()) coverage.BeforeLine(*before, s_.host(), line);
     const bool input = line.rfind("wait", 0) != 0 && line.rfind("msgbox", 0) != 0 && line.rfind("input", 0) != 0;
     if (input) JudgePress();
+    // Rows just selected are there to be acted on (the road's too).
+    if (IsPlayersInput(line)) selectedIn_ = line.rfind("select ", 0) == 0 ? WindowOf(line.substr(7)) : "";
     const long writes = s_.host().BarWrites();
     const std::optional<std::string> button = PressedButton(line);
     if (button) press_ = {*button, Response(*s_.game(), *s_.game()->FindForm(WindowOf(*button)))};
@@ -705,6 +716,18 @@ std::optional<Finding> Run::PlayOne(bool probing) {
             }
         }
     }
+    // Rows selected in a window she acts on with one of its buttons, as
+    // often as not.
+    if (const std::string window = std::exchange(selectedIn_, ""); !window.empty() && player_.Uniform() < 0.5)
+        if (const Form* f = ShownForm(g->FindForm(window))) {
+            std::vector<std::string> buttons;
+            for (const Control* c : f->controls())
+                if (c->kind() == ControlKind::CommandButton && c->Visible && c->Enabled) buttons.push_back("click " + c->path());
+            if (!buttons.empty()) {
+                if (auto found = Step(player_.Pick(buttons))) return found;
+                return Step(player_.Wait());
+            }
+        }
     // A button that did nothing she clicks again, as often as not.
     if (!unanswered_.empty() && PressedButton("click " + unanswered_) && player_.Uniform() < 0.5) {
         if (auto f = Step("click " + unanswered_)) return f;

@@ -128,6 +128,9 @@ std::string FullSack() {
     return s + "expect HaveSack 10\n";
 }
 
+// The sack's window opened (Shift+9) with its first two rows selected.
+std::string SackRowsSelected() { return "key 9 +Shift\nselect frmSack.lstList 1 2\nexpect frmSack.Visible True\n"; }
+
 // The bag filled with arms found on the way, one piece each.
 std::string FullBag() {
     std::string s;
@@ -187,13 +190,15 @@ std::vector<StartPoint> Build() {
          "facility:Item window:frmSack window:frmBag"},
         // Questions that stand while the sack is full of rows to select:
         // the item shop's purchase, and the bank's deposit under its button.
+        // The sack's window is open beside them with two rows selected, as
+        // one selects rows to throw away.
         {"item-shop-asks", "stage 1; the sack filled at the item shop, four of its first pieces used; a purchase asked",
          Opening() + Stage(1, 100000) + Board() + FullSack() + "set MySack(0).HHaveSackNum 5\n" +
              "select frmItemShop.lstList 1\nclick frmItemShop.cmdBuy\nwait 1000\nclick frmUnderMes.LBLMessage(0)\n"
-             "wait 1000\nexpect WaitingAnswer True\n",
+             "wait 1000\n" + SackRowsSelected() + "expect WaitingAnswer True\n",
          "facility:Item window:frmSack"},
         {"bank-full-sack", "stage 8, late money; the sack filled at the item shop",
-         Opening() + Stage(8) + Late() + Board() + FullSack() + Board() + Facility("銀行", "Bank"),
+         Opening() + Stage(8) + Late() + Board() + FullSack() + Board() + Facility("銀行", "Bank") + SackRowsSelected(),
          "facility:Bank window:frmSack"},
         {"estate-agent", "stage 8, late money", Opening() + Stage(8) + Late() + Board() + Facility("不動産屋", "House"),
          "facility:House"},

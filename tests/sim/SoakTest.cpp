@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -429,6 +430,27 @@ TEST(SoakTest, RoadGetsThereWhateverTheGameDraws) {
         o.seed = seed;
         EXPECT_EQ(Kind(Check(o, FromStart(o, "royal-order-due"), false)), "nothing") << "seed " << seed;
     }
+}
+
+// Rows selected in a list window are there to be acted on: as often as
+// not, her next input is one of that window's buttons.
+TEST(SoakTest, RowsSelectedAreActedOnWithTheirWindowsButton) {
+    int actedOn = 0;
+    const int runs = 12;
+    for (int seed = 1; seed <= runs; ++seed) {
+        Options o = Fresh();
+        o.seed = std::uint64_t(seed);
+        o.start = "shop";
+        o.inputs = 1;
+        o.shorten = false;
+        o.setUp = {"key 9 +Shift", "select frmSack.lstList 1", "expect frmSack.cmdDump.Enabled True"};
+        const Outcome r = Play(o);
+        ASSERT_FALSE(r.finding) << Kind(r.finding);
+        const auto after = std::find(r.script.begin(), r.script.end(), "expect frmSack.cmdDump.Enabled True");
+        ASSERT_NE(after, r.script.end());
+        if (after + 1 != r.script.end() && after[1].rfind("click frmSack.cmd", 0) == 0) ++actedOn;
+    }
+    EXPECT_GE(actedOn, runs / 3);
 }
 
 TEST(SoakTest, DungeonDepthIsAThirdOfItsFloors) {
