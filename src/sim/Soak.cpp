@@ -354,10 +354,12 @@ public:
             }
         }
         // The number game is played as she would play it: a guess within
-        // the range it names, as often as anything else.
+        // the range it names, as often as anything else, given with Enter
+        // or with its button.
         if (const frmUnderMes3* game = g.frmUnderMes3.peek();
             game && ShownForm(game) && game->txtNumber.Visible && game->txtNumber.Enabled && Uniform() < 0.5)
-            return {"type frmUnderMes3.txtNumber " + std::to_string(Between(0, std::max<long>(0, g.GameMax))) + "{Enter}"};
+            return {"type frmUnderMes3.txtNumber " + std::to_string(Between(0, std::max<long>(0, g.GameMax))) +
+                    (Uniform() < 0.5 ? "{Enter}" : "")};
         // The figures on the stage take clicks on their pixels.
         const auto& frame = host.LastFrame();
         if (ShownForm(g.StageForm) && frame.form == g.StageForm && !frame.image.empty()) {
@@ -634,8 +636,12 @@ std::optional<Finding> Run::Step(const std::string& line) {
     if (Game* before = s_.game()) coverage.BeforeLine(*before, s_.host(), line);
     const bool input = line.rfind("wait", 0) != 0 && line.rfind("msgbox", 0) != 0 && line.rfind("input", 0) != 0;
     if (input) JudgePress();
-    // Rows just selected are there to be acted on (the road's too).
-    if (IsPlayersInput(line)) selectedIn_ = line.rfind("select ", 0) == 0 ? WindowOf(line.substr(7)) : "";
+    // Rows just selected or a number just typed are there to be acted on
+    // (the road's too).
+    if (IsPlayersInput(line))
+        selectedIn_ = line.rfind("select ", 0) == 0 ? WindowOf(line.substr(7))
+                      : line.rfind("type ", 0) == 0 ? WindowOf(line.substr(5))
+                                                    : "";
     const long writes = s_.host().BarWrites();
     const std::optional<std::string> button = PressedButton(line);
     if (button) press_ = {*button, Response(*s_.game(), *s_.game()->FindForm(WindowOf(*button)))};
@@ -716,8 +722,8 @@ std::optional<Finding> Run::PlayOne(bool probing) {
             }
         }
     }
-    // Rows selected in a window she acts on with one of its buttons, as
-    // often as not.
+    // Rows selected or a number typed in a window she acts on with one of
+    // its buttons, as often as not.
     if (const std::string window = std::exchange(selectedIn_, ""); !window.empty() && player_.Uniform() < 0.5)
         if (const Form* f = ShownForm(g->FindForm(window))) {
             std::vector<std::string> buttons;

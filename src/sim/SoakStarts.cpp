@@ -254,11 +254,12 @@ std::vector<StartPoint> Build() {
          Opening() + Stage(1) + "set MonsNothing True\n" + Board() + Road("レインウッド", "HanoMori") +
              "draws 0.0484 0.095 0.0 0.0 0.0 0.5645\nwait 500\nkey G\nkey Y\nexpect EventName GameStart\n",
          "event:GameStart"},
-        // Quitting asked while the number game waits on a guess.
+        // Quitting asked while the number game waits on its last guess.
         {"number-game-quit", "stage 1; the walk's draws bring the game keeper",
          Opening() + Stage(1) + "set MonsNothing True\n" + Board() + Road("レインウッド", "HanoMori") +
              "draws 0.0484 0.095 0.0 0.0 0.0 0.5645\nwait 500\nkey G\nkey Y\nexpect EventName GameStart\n"
-             "key Apps\nmenu 終了\nexpect GameEnding True\n",
+             "type frmUnderMes3.txtNumber 1{Enter}\ntype frmUnderMes3.txtNumber 2{Enter}\n"
+             "type frmUnderMes3.txtNumber 3{Enter}\nexpect GameTriesUsed 3\nkey Apps\nmenu 終了\nexpect GameEnding True\n",
          "event:GameStart story:VBEnd"},
         // The cave and the tower.
         {"cave-shallow", "stage 6", Opening() + Stage(6) + Board("Shinen") + Road("中へ", "Shinen"), "area:Shinen floor:Shinen-shallow"},
