@@ -594,6 +594,16 @@ std::optional<Finding> Run::Restart() {
 
 std::string WindowOf(const std::string& control) { return control.substr(0, control.find('.')); }
 
+// A line that asks for the popup menu: the menu key, a right click on the
+// stage or on a bar.
+bool AsksForMenu(const std::string& line) {
+    if (line == "key Apps") return true;
+    if (line.size() < 6 || line.compare(line.size() - 6, 6, " right") != 0) return false;
+    for (const char* where : {"click stage ", "click frmUnderMes ", "click frmUnderMes."})
+        if (line.rfind(where, 0) == 0) return true;
+    return false;
+}
+
 // A line that is the player's doing, not a script's check or setting.
 bool IsPlayersInput(const std::string& line) {
     for (const char* verb : {"key ", "click ", "dblclick ", "select ", "type ", "menu ", "drag "})
@@ -681,7 +691,10 @@ std::optional<Finding> Run::Step(const std::string& line) {
         lastProgressLine_ = s_.lines.size();
         ++progressCount_;
     }
-    if (!s_.host().Ended()) watch_.Observe(*g, inputs, Now(), s_.lines.size());
+    if (!s_.host().Ended()) {
+        watch_.Observe(*g, inputs, Now(), s_.lines.size());
+        if (AsksForMenu(line)) watch_.MenuAsked(s_.host().OpenMenu() != nullptr);
+    }
     return std::nullopt;
 }
 

@@ -26,6 +26,9 @@ constexpr long DeadClicks = 30;
 constexpr long WaryInputs = 20;
 // After this many clicks that a button did not answer, likewise.
 constexpr long WaryClicks = 2;
+// The menu asked for this many times in a row without opening: she does not
+// quit (a game whose menu never opens again may still quit).
+constexpr long WaryMenuAsks = 3;
 constexpr long WaryPlaceInputs = 500;
 
 const Form* Shown(const Form* f) { return f && f->loaded() && f->Visible ? f : nullptr; }
@@ -109,7 +112,7 @@ std::string Response(Game& g, const Form& window) {
         if (c->kind() == ControlKind::ListView) r += " rows " + std::to_string(static_cast<const ListView*>(c)->Count());
         r += "\n";
     }
-    for (Long v : {g.MyGold, g.HaveSack, g.HaveBag, g.HaveShop, g.HaveStock, g.MyNowHp, g.MyFame})
+    for (Long v : {g.MyGold, g.HaveSack, g.HaveBag, g.HaveShop, g.HaveStock})
         r += std::to_string(v) + " ";
     return r;
 }
@@ -154,6 +157,7 @@ void LockupWatch::Clear(long inputs, std::int64_t nowMs, std::size_t lines) {
     question_.reset();
     deadWindows_.clear();
     deadButtons_.clear();
+    menuRefused_ = 0;
 }
 
 void LockupWatch::Pressed(const std::string& button, bool answered, long inputs, std::int64_t nowMs, std::size_t lines) {
@@ -198,7 +202,7 @@ bool LockupWatch::Holding(long inputs) const {
 }
 
 bool LockupWatch::Suspicious(long inputs) const {
-    return Holding(inputs) || (place_ && inputs - place_->inputs >= WaryPlaceInputs);
+    return Holding(inputs) || (place_ && inputs - place_->inputs >= WaryPlaceInputs) || menuRefused_ >= WaryMenuAsks;
 }
 
 }  // namespace q::soak

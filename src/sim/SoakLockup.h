@@ -43,6 +43,9 @@ public:
     void Observe(Game& g, long inputs, std::int64_t nowMs, std::size_t lines);
     // The game ended or started afresh: no scene, no window, no question.
     void Clear(long inputs, std::int64_t nowMs, std::size_t lines);
+    // The popup menu was asked for (the menu key, a right click on the
+    // stage or a bar), and whether it opened.
+    void MenuAsked(bool opened) { menuRefused_ = opened ? 0 : menuRefused_ + 1; }
     // A button of a facility's window was clicked, with `answered`
     // whether the click changed anything the player sees (Answered).
     void Pressed(const std::string& button, bool answered, long inputs, std::int64_t nowMs, std::size_t lines);
@@ -75,6 +78,7 @@ private:
     // they last did something, with how many clicks.
     std::map<std::string, std::pair<Stretch, long>> deadButtons_;
     long placeChanges_ = 0;
+    long menuRefused_ = 0;  // the menu asked for and not opened, in a row
 };
 
 }  // namespace q::soak

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+
+#include <unistd.h>
 #include <fstream>
 
 #include "CaseName.h"
@@ -18,8 +20,9 @@ namespace {
 class TitleTest : public test::GameTest {
 protected:
     TitleTest() {
+        // A folder of the process's own: two builds' suites may run at once.
         dir = std::filesystem::temp_directory_path() /
-              ("quorvane-title-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+              ("quorvane-title-" + std::to_string(::getpid()) + "-" +
                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);

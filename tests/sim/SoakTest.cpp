@@ -8,6 +8,8 @@
 #include <tuple>
 #include <vector>
 
+#include <unistd.h>
+
 #include "sim/Script.h"
 #include "sim/SimDriver.h"
 #include "sim/Soak.h"
@@ -22,9 +24,21 @@ Options Fresh(Mode mode = Mode::Click) {
     Options o;
     o.mode = mode;
     o.seed = 11;
-    // A folder of the test's own: ctest runs the cases side by side.
+    // A folder of the test's and the process's own: ctest runs the cases
+    // side by side, and two builds' suites may run at once.
     const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    o.folder = (std::filesystem::temp_directory_path() / ("quorvane-soak-test-" + test)).string();
+    o.folder = (std::filesystem::temp_directory_path() /
+                ("quorvane-soak-test-" + test + "-" + std::to_string(::getpid())))
+                   .string();
+    // Removed when the process ends.
+    static struct Folders {
+        std::vector<std::string> made;
+        ~Folders() {
+            std::error_code ec;
+            for (const auto& f : made) std::filesystem::remove_all(f, ec);
+        }
+    } folders;
+    if (std::find(folders.made.begin(), folders.made.end(), o.folder) == folders.made.end()) folders.made.push_back(o.folder);
     return o;
 }
 
@@ -131,6 +145,7 @@ TEST(SoakTest, LockUpStandingAtTheEndOfAShortRunIsStillFound) {
         // before the shop has stood long enough to hold her there.)
         {"quitting with no question", "shop", Mode::Click, {"set GameEnding True"}, true},
         {"quitting with no question, auto mode", "shop", Mode::Auto, {"set GameEnding True"}, true},
+        {"quitting with the shop open", "shop", Mode::Click, {"key Apps", "menu 開店", "wait 2000", "set GameEnding True"}, true},
         {"a facility's button that answers nothing", "fortune-teller", Mode::Click, deadFortune, true},
         {"nothing wrong", "shop", Mode::Click, {}, false},
         {"paused", "shop", Mode::Click, {"key C"}, false},
