@@ -457,13 +457,15 @@ TEST(SoakTest, StoryStageOfAStartingPointIsOnePlayMakes) {
 
 // A road leads where it should whatever the game draws on the way: the
 // royal order's road once waited in the open shop after the order, where
-// the next visit could be drawn and 閉店 be shut.
+// the next visit could be drawn and 閉店 be shut; the dungeon roads take
+// the stairs floor by floor among the walk's other draws.
 TEST(SoakTest, RoadGetsThereWhateverTheGameDraws) {
     Options o = Fresh();
-    for (std::uint64_t seed = 1; seed <= 40; ++seed) {
-        o.seed = seed;
-        EXPECT_EQ(Kind(Check(o, FromStart(o, "royal-order-due"), false)), "nothing") << "seed " << seed;
-    }
+    for (const char* start : {"royal-order-due", "cave-boss", "tower-middle", "last-boss"})
+        for (std::uint64_t seed = 1; seed <= 40; ++seed) {
+            o.seed = seed;
+            EXPECT_EQ(Kind(Check(o, FromStart(o, start), false)), "nothing") << start << ", seed " << seed;
+        }
 }
 
 // Rows selected in a list window are there to be acted on: as often as
