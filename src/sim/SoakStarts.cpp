@@ -88,6 +88,14 @@ std::string Road(const std::string& caption, const std::string& area) {
     return "key Apps\nmenu " + caption + "\nexpect SceneFormName frmField\nexpect FieldName " + area + "\n";
 }
 
+// Walked on from the start of a road to `to`, a step every other tick, on
+// ticks whose draws bring nothing to meet.
+std::string Walk(int to) {
+    std::string s;
+    for (int step = 1; step < to; ++step) s += "draws 0.7\nwait 500\ndraws 0.7\nwait 500\n";
+    return s + "expect RoadPos " + std::to_string(to) + "\nexpect StoryName \"\"\n";
+}
+
 // The cave's or the tower's warp points down (up) to floor `floor`,
 // reached on earlier walks, and the warp to it from the dungeon's board.
 std::string Warp(const std::string& dungeon, int floor) {
@@ -277,12 +285,16 @@ std::vector<StartPoint> Build() {
         // Every road.
         // The first road's boss bars the way to Rein until she is strong enough
         // for it: she has grown on the road's own fights.
-        {"road-hanomori", "stage 1; the level of many walks on the first road",
-         Opening() + Stage(1) + Grown(25) + Board() + Road("レインウッド", "HanoMori"), "area:HanoMori area:Rein"},
-        {"road-morielf", "stage 3", Opening() + Stage(3) + Board("Rein") + Road("エルウインド", "MoriElf"), "area:MoriElf area:Elwind"},
+        {"road-hanomori", "stage 1; the level of many walks on the first road; the walk's draws bring nothing until near its end",
+         Opening() + Stage(1) + Grown(25) + Board() + Road("レインウッド", "HanoMori") + Walk(185),
+         "area:HanoMori area:Rein"},
+        {"road-morielf", "stage 3; the walk's draws bring nothing until near its end", Opening() + Stage(3) + Board("Rein") + Road("エルウインド", "MoriElf") + Walk(85),
+         "area:MoriElf area:Elwind"},
         {"road-elfana", "stage 5", Opening() + Stage(5) + Board("Elwind") + Road("深淵窟", "ElfAna"), "area:ElfAna story:BossTurn"},
-        {"road-hanosiro", "stage 7", Opening() + Stage(7) + Board() + Road("アミュレット城", "HanoSiro"), "area:HanoSiro story:BossTurn"},
-        {"road-sirotou", "stage 10", Opening() + Stage(10) + Board("Amulet") + Road("ネクザスの塔", "SiroTou"), "area:SiroTou area:Tou"},
+        {"road-hanosiro", "stage 7; the walk's draws bring nothing until near its end", Opening() + Stage(7) + Board() + Road("アミュレット城", "HanoSiro") + Walk(185),
+         "area:HanoSiro story:BossTurn"},
+        {"road-sirotou", "stage 10; the walk's draws bring nothing until near its end", Opening() + Stage(10) + Board("Amulet") + Road("ネクザスの塔", "SiroTou") + Walk(85),
+         "area:SiroTou area:Tou"},
         {"number-game", "stage 1; the walk's draws bring the game keeper",
          Opening() + Stage(1) + "set MonsNothing True\n" + Board() + Road("レインウッド", "HanoMori") +
              "draws 0.0484 0.095 0.0 0.0 0.0 0.5645\nwait 500\nkey G\nkey Y\nexpect EventName GameStart\n",
