@@ -463,9 +463,12 @@ TEST(SoakTest, StoryStageOfAStartingPointIsOnePlayMakes) {
 // walk's other draws.
 TEST(SoakTest, RoadGetsThereWhateverTheGameDraws) {
     Options o = Fresh();
-    for (const char* start : {"royal-order-due", "cave-boss", "tower-middle", "last-boss", "road-hanomori", "road-morielf",
-                              "road-hanosiro", "road-sirotou"})
-        for (std::uint64_t seed = 1; seed <= 40; ++seed) {
+    const std::pair<const char*, std::uint64_t> starts[] = {
+        {"royal-order-due", 40}, {"cave-boss", 10},     {"tower-middle", 10},  {"last-boss", 10},
+        {"road-hanomori", 10},   {"road-morielf", 10},  {"road-hanosiro", 10}, {"road-sirotou", 10},
+    };
+    for (const auto& [start, seeds] : starts)
+        for (std::uint64_t seed = 1; seed <= seeds; ++seed) {
             o.seed = seed;
             EXPECT_EQ(Kind(Check(o, FromStart(o, start), false)), "nothing") << start << ", seed " << seed;
         }
