@@ -431,6 +431,36 @@ TEST(SoakTest, StartingPointsLeadToTheirPlacesWhenPlayedOn) {
     }
 }
 
+// A game continued from a file brings the bosses and fights of the game
+// that was saved: none of them was won in this session.
+TEST(SoakTest, ContinuedGameCountsNoBossOrFightAsWon) {
+    const Options o = Fresh();
+    std::ostringstream out;
+    SimDriver driver(nullptr);
+    ScriptRunner runner(driver, [&]() -> Game& { return driver.MakeGame(); }, out);
+    Coverage coverage;
+    int n = 0;
+    auto run = [&](const std::string& line) {
+        if (driver.game) coverage.BeforeLine(*driver.game, driver.host, line);
+        runner.RunLine(line, ++n);
+        if (line == "restart") coverage.NewSession();
+        if (driver.game) coverage.AfterLine(*driver.game);
+    };
+    // A stage 4 game (the first road's boss beaten, fights won and lost)
+    // saved to file 1 from the board of Rein.
+    coverage.OnRoad(true);
+    for (const auto& line : FromStart(o, "rein", {"set EnemyCount 40", "set DieCount 3", "key Apps", "menu セーブ", "key Y",
+                                                  "expect BossOK(0) True"}))
+        run(line);
+    coverage.OnRoad(false);
+    for (const std::string line : {"restart", "start", "click frmOpen.cmdContinue(1)", "wait 1000", "expect BossOK(0) True",
+                                   "expect FieldName Rein"})
+        run(line);
+    for (const char* key : {"boss:0", "fight:won", "fight:fainted"})
+        EXPECT_FALSE(coverage.reached().count(key)) << key;
+    std::filesystem::current_path(std::filesystem::temp_directory_path());
+}
+
 TEST(SoakTest, StartingPointWhoseRunsAllStoppedOnTheRoadIsNeverPlayed) {
     Report report;
     Outcome stopped;
