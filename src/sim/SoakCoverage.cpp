@@ -1,6 +1,7 @@
 #include "sim/SoakCoverage.h"
 
 #include "core/Game.h"
+#include "core/frmOpen.h"
 #include "sim/SimHost.h"
 #include "sim/Soak.h"
 #include "sim/SoakStarts.h"
@@ -61,7 +62,9 @@ void Coverage::AfterLine(Game& g) {
         for (size_t i = 0; i < bosses_.size(); ++i)
             if (g.BossOK[i] && !bosses_[i]) Mark("boss:" + std::to_string(i));
     }
-    known_ = true;
+    // From the title the game is a new one or one continued from a file,
+    // with the counters and bosses of the game that was saved.
+    known_ = g.StageForm != static_cast<Form*>(g.frmOpen.peek());
     won_ = long(g.EnemyCount);
     fled_ = long(g.EscapeCount);
     fainted_ = long(g.DieCount);

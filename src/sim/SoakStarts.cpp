@@ -1,5 +1,6 @@
 #include "sim/SoakStarts.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace q::soak {
@@ -14,6 +15,23 @@ std::string Opening() {
     std::string s = "click frmOpen.cmdStart\nwait 10\n";
     for (int i = 0; i < 18; ++i) s += "key G\n";
     return s + "wait 400\nexpect bar イザベラ：さて、何をしようかしら\n";
+}
+
+// Her growth: levels up to `level`, one at a time as the experience item
+// gives them (the game's own growth draws her HP and strength).
+std::string Grown(int level) {
+    std::string s;
+    for (int l = 1; l < level; ++l) s += "set EffectResult 3\ncall GainExp\n";
+    return s + "set LevelUpPending False\nexpect MyLevel " + std::to_string(level) + "\n";
+}
+
+// The level a heroine has when she stands at a story stage: the fights
+// that won her the bosses barring the way to it made her strong enough
+// for them, and for the monsters of the places it opens. (At stage 1 she
+// is as a new game leaves her.)
+int StageLevel(int warasibe) {
+    static const int levels[] = {1, 1, 20, 25, 28, 32, 40, 62, 64, 66, 68, 75, 85};
+    return levels[std::min(warasibe, 12)];
 }
 
 // How far the story has gone. A long game's progress is set, not played:
@@ -47,6 +65,7 @@ std::string Stage(int warasibe, long gold = 30000) {
         s += "set AllKey(14).LKeyList True\nset NoaFlg(6) 20\n";
     }
     s += "set MyGold " + std::to_string(gold) + "\n";
+    if (StageLevel(warasibe) > 1) s += Grown(StageLevel(warasibe));
     return s;
 }
 
@@ -69,6 +88,14 @@ std::string Road(const std::string& caption, const std::string& area) {
     return "key Apps\nmenu " + caption + "\nexpect SceneFormName frmField\nexpect FieldName " + area + "\n";
 }
 
+// Walked on from the start of a road to `to`, a step every other tick, on
+// ticks whose draws bring nothing to meet.
+std::string Walk(int to) {
+    std::string s;
+    for (int step = 1; step < to; ++step) s += "draws 0.7\nwait 500\ndraws 0.7\nwait 500\n";
+    return s + "expect RoadPos " + std::to_string(to) + "\nexpect StoryName \"\"\n";
+}
+
 // The cave's or the tower's warp points down (up) to floor `floor`,
 // reached on earlier walks, and the warp to it from the dungeon's board.
 std::string Warp(const std::string& dungeon, int floor) {
@@ -79,6 +106,17 @@ std::string Warp(const std::string& dungeon, int floor) {
     s += "key Apps\nmenu ワープ\nexpect EventField Warp\n";
     s += "select frmItemShop.lstList " + std::to_string(floor / 10) + "\nclick frmItemShop.cmdBuy\nkey Y\n";
     return s + "expect SceneFormName frmField\nexpect FieldName " + dungeon + "\n";
+}
+
+// Stairs taken on from floor `from` to floor `to` of the dungeon she walks
+// (down the cave, up the tower): each tick's draw finds the stairs, and she
+// answers that she goes.
+std::string Stairs(int from, int to) {
+    std::string s;
+    for (int floor = from + 1; floor <= to; ++floor)
+        s += "draws 0.1\nwait 600\nexpect StoryName NextFloor\nkey G\nkey Y\nkey G\nexpect NowFloor " +
+             std::to_string(floor) + "\n";
+    return s;
 }
 
 // The floor bosses beaten above (below) a floor of the cave and the tower.
@@ -245,11 +283,18 @@ std::vector<StartPoint> Build() {
              "key Apps\nmenu 潤沢湖\nexpect EventField Umi\n",
          "place:Umi"},
         // Every road.
-        {"road-hanomori", "stage 1", Opening() + Stage(1) + Board() + Road("レインウッド", "HanoMori"), "area:HanoMori area:Rein"},
-        {"road-morielf", "stage 3", Opening() + Stage(3) + Board("Rein") + Road("エルウインド", "MoriElf"), "area:MoriElf area:Elwind"},
+        // The first road's boss bars the way to Rein until she is strong enough
+        // for it: she has grown on the road's own fights.
+        {"road-hanomori", "stage 1; the level of many walks on the first road; the walk's draws bring nothing until near its end",
+         Opening() + Stage(1) + Grown(25) + Board() + Road("レインウッド", "HanoMori") + Walk(185),
+         "area:HanoMori area:Rein"},
+        {"road-morielf", "stage 3; the walk's draws bring nothing until near its end", Opening() + Stage(3) + Board("Rein") + Road("エルウインド", "MoriElf") + Walk(85),
+         "area:MoriElf area:Elwind"},
         {"road-elfana", "stage 5", Opening() + Stage(5) + Board("Elwind") + Road("深淵窟", "ElfAna"), "area:ElfAna story:BossTurn"},
-        {"road-hanosiro", "stage 7", Opening() + Stage(7) + Board() + Road("アミュレット城", "HanoSiro"), "area:HanoSiro story:BossTurn"},
-        {"road-sirotou", "stage 10", Opening() + Stage(10) + Board("Amulet") + Road("ネクザスの塔", "SiroTou"), "area:SiroTou area:Tou"},
+        {"road-hanosiro", "stage 7; the walk's draws bring nothing until near its end", Opening() + Stage(7) + Board() + Road("アミュレット城", "HanoSiro") + Walk(185),
+         "area:HanoSiro story:BossTurn"},
+        {"road-sirotou", "stage 10; the walk's draws bring nothing until near its end", Opening() + Stage(10) + Board("Amulet") + Road("ネクザスの塔", "SiroTou") + Walk(85),
+         "area:SiroTou area:Tou"},
         {"number-game", "stage 1; the walk's draws bring the game keeper",
          Opening() + Stage(1) + "set MonsNothing True\n" + Board() + Road("レインウッド", "HanoMori") +
              "draws 0.0484 0.095 0.0 0.0 0.0 0.5645\nwait 500\nkey G\nkey Y\nexpect EventName GameStart\n",
@@ -263,15 +308,17 @@ std::vector<StartPoint> Build() {
          "event:GameStart story:VBEnd"},
         // The cave and the tower.
         {"cave-shallow", "stage 6", Opening() + Stage(6) + Board("Shinen") + Road("中へ", "Shinen"), "area:Shinen floor:Shinen-shallow"},
-        {"cave-boss", "stage 6; warp point 10 reached", Opening() + Stage(6) + Warp("Shinen", 10), "floor:Shinen-shallow story:BossTurn"},
+        {"cave-boss", "stage 6; warp point 10 reached", Opening() + Stage(6) + Warp("Shinen", 10) + Stairs(10, 14), "floor:Shinen-shallow story:BossTurn"},
         {"cave-middle", "stage 8; warp points to 150 reached, the bosses above beaten",
          Opening() + Stage(8) + FloorBosses("Shinen", 150) + Warp("Shinen", 150), "floor:Shinen-middle"},
         {"cave-deep", "stage 12, late money; warp points to 250 reached, the bosses above beaten",
          Opening() + Stage(12) + Late() + FloorBosses("Shinen", 250) + Warp("Shinen", 250), "floor:Shinen-deep"},
         {"last-boss", "stage 12, late money; warp points to 290 reached, the bosses above beaten",
-         Opening() + Stage(12) + Late() + FloorBosses("Shinen", 290) + Warp("Shinen", 290), "floor:Shinen-deep story:BossTurn"},
+         Opening() + Stage(12) + Late() + FloorBosses("Shinen", 290) + Warp("Shinen", 290) + Stairs(290, 298),
+         "floor:Shinen-deep story:BossTurn"},
         {"tower-shallow", "stage 11", Opening() + Stage(11) + Board("Tou") + Road("中へ", "Tou"), "area:Tou floor:Tou-shallow"},
-        {"tower-middle", "stage 11; warp points to 40 reached", Opening() + Stage(11) + Warp("Tou", 40), "floor:Tou-middle story:BossTurn"},
+        {"tower-middle", "stage 11; warp points to 40 reached", Opening() + Stage(11) + Warp("Tou", 40) + Stairs(40, 48),
+         "floor:Tou-middle story:BossTurn"},
         {"tower-deep", "stage 11, late money; warp points to 90 reached, the boss below beaten",
          Opening() + Stage(11) + Late() + FloorBosses("Tou", 90) + Warp("Tou", 90), "floor:Tou-deep"},
         // The shop's visits.

@@ -411,6 +411,71 @@ TEST(SoakTest, StartingPointsReachTheRareTurns) {
         }
 }
 
+// From a starting point, what a player does next reaches its place: she
+// turns auto mode on and leaves the game to it, clicking on now and then.
+// A heroine of a late stage at level 1 fainted at the first monster and
+// woke at home; a warp point
+// nine floors above a boss, or a road's far end two hundred steps away,
+// left a player who stops and turns now and then short of it.
+TEST(SoakTest, StartingPointsLeadToTheirPlacesWhenPlayedOn) {
+    const struct {
+        const char* start;
+        const char* place;
+        int minutes;
+    } cases[] = {
+        {"cave-boss", "story:BossTurn", 10},
+        {"tower-middle", "story:BossTurn", 10},
+        {"last-boss", "story:BossTurn", 10},
+        {"road-hanosiro", "story:BossTurn", 5},
+        {"road-morielf", "area:Elwind", 2},
+        {"road-sirotou", "area:Tou", 2},
+        {"road-hanomori", "area:Rein", 5},
+    };
+    for (const auto& c : cases) {
+        Options o = Fresh(Mode::Auto);
+        o.start = c.start;
+        o.inputs = 0;
+        o.virtualMs = 1;  // only the road and the set-up, then on until the game has moved on
+        o.shorten = false;
+        o.setUp = {"key A"};
+        // (The talk of a boss waits on her clicks, auto mode or not.)
+        for (int i = 0; i < c.minutes * 12; ++i) o.setUp.insert(o.setUp.end(), {"wait 5000", "key G"});
+        const Outcome r = Play(o);
+        EXPECT_TRUE(r.started) << c.start << ": " << Kind(r.finding);
+        EXPECT_TRUE(r.reached.count(c.place)) << c.start << " never reached " << c.place;
+    }
+}
+
+// A game continued from a file brings the bosses and fights of the game
+// that was saved: none of them was won in this session.
+TEST(SoakTest, ContinuedGameCountsNoBossOrFightAsWon) {
+    const Options o = Fresh();
+    std::ostringstream out;
+    SimDriver driver(nullptr);
+    ScriptRunner runner(driver, [&]() -> Game& { return driver.MakeGame(); }, out);
+    Coverage coverage;
+    int n = 0;
+    auto run = [&](const std::string& line) {
+        if (driver.game) coverage.BeforeLine(*driver.game, driver.host, line);
+        runner.RunLine(line, ++n);
+        if (line == "restart") coverage.NewSession();
+        if (driver.game) coverage.AfterLine(*driver.game);
+    };
+    // A stage 4 game (the first road's boss beaten, fights won and lost)
+    // saved to file 1 from the board of Rein.
+    coverage.OnRoad(true);
+    for (const auto& line : FromStart(o, "rein", {"set EnemyCount 40", "set DieCount 3", "key Apps", "menu セーブ", "key Y",
+                                                  "expect BossOK(0) True"}))
+        run(line);
+    coverage.OnRoad(false);
+    for (const std::string line : {"restart", "start", "click frmOpen.cmdContinue(1)", "wait 1000", "expect BossOK(0) True",
+                                   "expect FieldName Rein"})
+        run(line);
+    for (const char* key : {"boss:0", "fight:won", "fight:fainted"})
+        EXPECT_FALSE(coverage.reached().count(key)) << key;
+    std::filesystem::current_path(std::filesystem::temp_directory_path());
+}
+
 TEST(SoakTest, StartingPointWhoseRunsAllStoppedOnTheRoadIsNeverPlayed) {
     Report report;
     Outcome stopped;
@@ -438,13 +503,20 @@ TEST(SoakTest, StoryStageOfAStartingPointIsOnePlayMakes) {
 
 // A road leads where it should whatever the game draws on the way: the
 // royal order's road once waited in the open shop after the order, where
-// the next visit could be drawn and 閉店 be shut.
+// the next visit could be drawn and 閉店 be shut; the dungeon roads take
+// the stairs floor by floor, and the roads walk most of the way, among the
+// walk's other draws.
 TEST(SoakTest, RoadGetsThereWhateverTheGameDraws) {
     Options o = Fresh();
-    for (std::uint64_t seed = 1; seed <= 40; ++seed) {
-        o.seed = seed;
-        EXPECT_EQ(Kind(Check(o, FromStart(o, "royal-order-due"), false)), "nothing") << "seed " << seed;
-    }
+    const std::pair<const char*, std::uint64_t> starts[] = {
+        {"royal-order-due", 40}, {"cave-boss", 10},     {"tower-middle", 10},  {"last-boss", 10},
+        {"road-hanomori", 10},   {"road-morielf", 10},  {"road-hanosiro", 10}, {"road-sirotou", 10},
+    };
+    for (const auto& [start, seeds] : starts)
+        for (std::uint64_t seed = 1; seed <= seeds; ++seed) {
+            o.seed = seed;
+            EXPECT_EQ(Kind(Check(o, FromStart(o, start), false)), "nothing") << start << ", seed " << seed;
+        }
 }
 
 // Rows selected in a list window are there to be acted on: as often as
