@@ -93,10 +93,7 @@ std::string Minutes(std::int64_t ms) { return std::to_string(ms / 60000) + " vir
 
 }  // namespace
 
-bool IsFacilityWindow(const std::string& form) {
-    static const char* const windows[] = {"frmItemShop", "frmGyoku"};
-    return std::find(std::begin(windows), std::end(windows), form) != std::end(windows);
-}
+bool IsFacilityWindow(const std::string& form) { return form == "frmItemShop"; }
 
 std::string Response(Game& g, const Form& window) {
     std::string r = g.WaitingAnswer ? "asks\n" : "\n";

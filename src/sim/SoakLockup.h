@@ -22,8 +22,9 @@ namespace q::soak {
 // A choice of a question is shown on one of the bars.
 bool AnyShownChoice(Game& g);
 
-// The windows a town facility deals in. (The list and settings windows
-// beside them have buttons that rightly do nothing with no row chosen.)
+// The window a town facility deals in. (The list, settings and jewel
+// windows beside it have buttons that rightly do nothing at times: no row
+// chosen, the last page turned.)
 bool IsFacilityWindow(const std::string& form);
 
 // What a click on a window's button can change for the player to see: the
