@@ -91,6 +91,9 @@ xdotool type --delay 100 "xxx"
 for _ in $(seq 300); do grep -q '^focus-done' "$work/game.out" && break; sleep 0.1; done
 kill "$watcher" 2>/dev/null || true
 shot focus
+# The state is read out from 300 ms after that on: the checks below start
+# from the first read-out, not from before it.
+for _ in $(seq 100); do grep -q '^\.$' "$work/game.out" && break; sleep 0.1; done
 
 alive() { kill -0 "$game" 2>/dev/null; }
 reported() { grep -qE 'Sanitizer|runtime error' "$work/game.err"; }
