@@ -120,7 +120,6 @@ steals=$(grep -v -x "$other" "$work/active.log" | sort -u | tr '\n' ' ' || true)
 twips() { sed -n "s/^frmUnderMes\.$1 = //p" "$work/game.out"; }
 bar_x=$(( $(twips Left) / 15 )) bar_y=$(( $(twips Top) / 15 ))
 bar_w=$(( $(twips Width) / 15 )) bar_h=$(( $(twips Height) / 15 ))
-root_id=$(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')
 # The game's managed, mapped top-level windows: id x y width height.
 game_windows() {
   for w in $(xdotool search --onlyvisible --pid "$game" 2>/dev/null); do
@@ -132,16 +131,6 @@ find_windows() {
   game_windows >"$work/windows"
   bar=$(awk -v x="$bar_x" -v y="$bar_y" -v w="$bar_w" -v h="$bar_h" '$2 == x && $3 == y && $4 == w && $5 == h {print $1}' "$work/windows" | head -1)
   stage=$(awk -v bar="$bar" -v y="$bar_y" '$1 != bar && $3 < y && $3 + $5 >= y && $2 >= 0 && $4 * $5 > best { best = $4 * $5; id = $1 } END { print id }' "$work/windows")
-}
-stack_place() {  # the place among the root's children from the top, by the window-manager frame
-  local top parent
-  top=$(printf '0x%x' "$1")
-  for _ in 1 2 3 4 5 6; do
-    parent=$(xwininfo -tree -id "$top" 2>/dev/null | sed -n 's/.*Parent window id: \(0x[0-9a-f]*\).*/\1/p')
-    [ -z "$parent" ] || [ "$parent" = "$root_id" ] && break
-    top=$parent
-  done
-  xwininfo -root -children | awk '/^ +0x/ {print $1}' | grep -n -x "$top" | cut -d: -f1 || echo 0
 }
 state() { xprop -id "$1" _NET_WM_STATE 2>/dev/null; }
 find_windows
