@@ -205,8 +205,14 @@ open_list() {  # the status page by Shift+1; prints the list window's id
   click_bar
   xdotool key shift+1
   await ListName frmStatus || return 1
+  # The page and the row of tabs above it are two windows of their own: both
+  # are awaited (five seconds at most), so that the tabs are not taken for it.
   sleep 0.5
-  game_windows | sort >"$work/after"
+  for _ in $(seq 50); do
+    game_windows | sort >"$work/after"
+    [ "$(join -v 2 "$work/before" "$work/after" | wc -l)" -ge 2 ] && break
+    sleep 0.1
+  done
   join -v 2 "$work/before" "$work/after" | awk '{print $4 * $5, $0}' | sort -n | tail -1 | awk '{print $2, $3, $4, $5, $6}'
 }
 read -r list lx ly lw lh < <(open_list) || true
@@ -258,7 +264,7 @@ else
     find_windows
     [ "$(awk -v id="$list" '$1 == id {print $2}' "$work/windows")" -gt "$((lx + 200))" ] 2>/dev/null && { moved=1; break; }
   done
-  [ "$moved" = 1 ] && ok "the list window was dragged to the middle" || fail "the list window did not move: $(grep "^$list " "$work/windows")"
+  [ "$moved" = 1 ] && ok "the list window was dragged to the middle" || fail "the list window did not move: $(grep "^$list " "$work/windows") (windows before the page: $(tr '\n' ';' <"$work/before") after: $(tr '\n' ';' <"$work/after"))"
   click_bar
   xdotool key F5
   box=""
