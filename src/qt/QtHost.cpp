@@ -865,19 +865,22 @@ void QtHost::DragForm(Form& f, const std::function<void()>& moved) {
     const QPoint start = lastPress_;
     const int left = f.Left, top = f.Top;
     QEventLoop loop;
-    DragFilter filter(
-        [&](QPoint at) {
-            if (!f.loaded()) return loop.quit();
-            f.Left = left + (at.x() - start.x()) * tppX_;
-            f.Top = top + (at.y() - start.y()) * tppY_;
-            if (moved) moved();
-        },
-        [&] { loop.quit(); });
+    auto follow = [&](QPoint at) {
+        if (!f.loaded()) return loop.quit();
+        f.Left = left + (at.x() - start.x()) * tppX_;
+        f.Top = top + (at.y() - start.y()) * tppY_;
+        if (moved) moved();
+    };
+    DragFilter filter(follow, [&] { loop.quit(); });
     QPointer<FormWindow> guard(w);
     QObject::connect(w, &QObject::destroyed, &loop, &QEventLoop::quit);
     qApp->installEventFilter(&filter);
     w->grabMouse();
-    loop.exec();
+    // The move that started the drag counts too: on a busy machine the moves
+    // come together and Qt hands over only the last, which may be this one,
+    // followed by the release.
+    follow(lastMove_);
+    if (f.loaded()) loop.exec();
     qApp->removeEventFilter(&filter);
     if (guard) guard->releaseMouse();
     dragging_ = false;
@@ -955,6 +958,10 @@ bool QtHost::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::MouseButtonPress:
             lastPress_ = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+            lastMove_ = lastPress_;
+            return false;
+        case QEvent::MouseMove:
+            lastMove_ = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
             return false;
         case QEvent::FocusIn:
             if (watchedControl && watchedControl->GotFocus && watchedControl->form().loaded()) watchedControl->GotFocus();

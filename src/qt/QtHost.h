@@ -161,6 +161,7 @@ private:
     const Control* fromWidget_ = nullptr;
     std::deque<std::pair<int, int>> scriptedDrags_;
     QPoint lastPress_;
+    QPoint lastMove_;  // the mouse's latest move (or press) over a game window
     bool dragging_ = false;
     bool scriptMenus_ = false;
     MenuItem* openMenu_ = nullptr;

@@ -3,6 +3,8 @@
 # a work folder, and every process started here ended with the script.
 #   desktop_need TOOL...           fails unless each tool is installed
 #   desktop_start WxH [XVFB_ARG...]  starts Xvfb and openbox, exports DISPLAY
+#   stack_place WINDOW             its place among the root's children from the
+#                                  top (as xwininfo lists them), by its frame
 # After sourcing: $work (removed at the end) and pids (add the PIDs to end).
 
 desktop_need() {
@@ -33,4 +35,16 @@ desktop_start() {
   pids+=($!)
   for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
   xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || { echo "openbox did not start"; cat "$work/openbox.log"; exit 1; }
+}
+
+stack_place() {
+  local top parent root
+  root=$(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')
+  top=$(printf '0x%x' "$1")
+  for _ in 1 2 3 4 5 6; do
+    parent=$(xwininfo -tree -id "$top" 2>/dev/null | sed -n 's/.*Parent window id: \(0x[0-9a-f]*\).*/\1/p')
+    [ -z "$parent" ] || [ "$parent" = "$root" ] && break
+    top=$parent
+  done
+  xwininfo -root -children | awk '/^ +0x/ {print $1}' | grep -n -x "$top" | cut -d: -f1 || echo 0
 }

@@ -91,6 +91,9 @@ xdotool type --delay 100 "xxx"
 for _ in $(seq 300); do grep -q '^focus-done' "$work/game.out" && break; sleep 0.1; done
 kill "$watcher" 2>/dev/null || true
 shot focus
+# The state is read out from 300 ms after that on: the checks below start
+# from the first read-out, not from before it.
+for _ in $(seq 100); do grep -q '^\.$' "$work/game.out" && break; sleep 0.1; done
 
 alive() { kill -0 "$game" 2>/dev/null; }
 reported() { grep -qE 'Sanitizer|runtime error' "$work/game.err"; }
@@ -117,7 +120,6 @@ steals=$(grep -v -x "$other" "$work/active.log" | sort -u | tr '\n' ' ' || true)
 twips() { sed -n "s/^frmUnderMes\.$1 = //p" "$work/game.out"; }
 bar_x=$(( $(twips Left) / 15 )) bar_y=$(( $(twips Top) / 15 ))
 bar_w=$(( $(twips Width) / 15 )) bar_h=$(( $(twips Height) / 15 ))
-root_id=$(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')
 # The game's managed, mapped top-level windows: id x y width height.
 game_windows() {
   for w in $(xdotool search --onlyvisible --pid "$game" 2>/dev/null); do
@@ -129,16 +131,6 @@ find_windows() {
   game_windows >"$work/windows"
   bar=$(awk -v x="$bar_x" -v y="$bar_y" -v w="$bar_w" -v h="$bar_h" '$2 == x && $3 == y && $4 == w && $5 == h {print $1}' "$work/windows" | head -1)
   stage=$(awk -v bar="$bar" -v y="$bar_y" '$1 != bar && $3 < y && $3 + $5 >= y && $2 >= 0 && $4 * $5 > best { best = $4 * $5; id = $1 } END { print id }' "$work/windows")
-}
-stack_place() {  # the place among the root's children from the top, by the window-manager frame
-  local top parent
-  top=$(printf '0x%x' "$1")
-  for _ in 1 2 3 4 5 6; do
-    parent=$(xwininfo -tree -id "$top" 2>/dev/null | sed -n 's/.*Parent window id: \(0x[0-9a-f]*\).*/\1/p')
-    [ -z "$parent" ] || [ "$parent" = "$root_id" ] && break
-    top=$parent
-  done
-  xwininfo -root -children | awk '/^ +0x/ {print $1}' | grep -n -x "$top" | cut -d: -f1 || echo 0
 }
 state() { xprop -id "$1" _NET_WM_STATE 2>/dev/null; }
 find_windows
@@ -213,8 +205,14 @@ open_list() {  # the status page by Shift+1; prints the list window's id
   click_bar
   xdotool key shift+1
   await ListName frmStatus || return 1
+  # The page and the row of tabs above it are two windows of their own: both
+  # are awaited (five seconds at most), so that the tabs are not taken for it.
   sleep 0.5
-  game_windows | sort >"$work/after"
+  for _ in $(seq 50); do
+    game_windows | sort >"$work/after"
+    [ "$(join -v 2 "$work/before" "$work/after" | wc -l)" -ge 2 ] && break
+    sleep 0.1
+  done
   join -v 2 "$work/before" "$work/after" | awk '{print $4 * $5, $0}' | sort -n | tail -1 | awk '{print $2, $3, $4, $5, $6}'
 }
 read -r list lx ly lw lh < <(open_list) || true
@@ -259,10 +257,14 @@ else
   xdotool mousemove $((lx + 12)) $((ly + 8)) mousedown 1
   for step in 1 2 3 4 5 6 7 8; do xdotool mousemove $((lx + 12 + 50 * step)) $((ly + 8 - 40 * step)); sleep 0.05; done
   xdotool mouseup 1
-  sleep 0.5
-  find_windows
-  grep -q "^$list " "$work/windows" && [ "$(awk -v id="$list" '$1 == id {print $2}' "$work/windows")" -gt "$((lx + 200))" ] \
-    && ok "the list window was dragged to the middle" || fail "the list window did not move: $(grep "^$list " "$work/windows")"
+  # Until the window stands where it was let go (a busy game takes a while).
+  moved=0
+  for _ in $(seq 50); do
+    sleep 0.1
+    find_windows
+    [ "$(awk -v id="$list" '$1 == id {print $2}' "$work/windows")" -gt "$((lx + 200))" ] 2>/dev/null && { moved=1; break; }
+  done
+  [ "$moved" = 1 ] && ok "the list window was dragged to the middle" || fail "the list window did not move: $(grep "^$list " "$work/windows") (windows before the page: $(tr '\n' ';' <"$work/before") after: $(tr '\n' ';' <"$work/after"))"
   click_bar
   xdotool key F5
   box=""

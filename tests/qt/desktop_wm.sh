@@ -81,19 +81,6 @@ done <"$work/windows"
   || fail "the bar is not at $bar_x,$bar_y ${bar_w}x$bar_h: $(cat "$work/windows")"
 [ -n "$stage" ] && [ -n "$bar" ] || { echo "$failures failed"; exit 1; }
 
-# Where a window stands among the root's children, counted from the top
-# (as xwininfo lists them): a managed window by its window-manager frame.
-root_id=$(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')
-stack_place() {
-  local top parent
-  top=$(printf '0x%x' "$1")
-  for _ in 1 2 3 4 5 6; do
-    parent=$(xwininfo -tree -id "$top" 2>/dev/null | sed -n 's/.*Parent window id: \(0x[0-9a-f]*\).*/\1/p')
-    [ -z "$parent" ] || [ "$parent" = "$root_id" ] && break
-    top=$parent
-  done
-  xwininfo -root -children | awk '/^ +0x/ {print $1}' | grep -n -x "$top" | cut -d: -f1 || echo 0
-}
 
 # 2. Another program in front: within the game's once-a-second check the
 # stage and the bar are above it again, kept there.
