@@ -196,6 +196,9 @@ void frmGyoku::CMDbutton_Click(int Index) {
         return;
     }
     if (Index != 1) return;
+    // Not under a question asked over the story: the list brought back
+    // would take the story from it and say its line on the question's bar.
+    if (QuestionOverStory(g)) return;
     g.BuyPending = false;
     Unload();
     frmItemShop& list = g.frmItemShop.get();  // rebuilt from ReloadList, without a greeting

@@ -454,6 +454,28 @@ TEST_F(CollectorTest, BackToTheListRepeatsTheLineWithoutAGreeting) {
     EXPECT_TRUE(W().cmdBuy.Enabled);
 }
 
+// The quit question or a list window's confirmation asked while the viewer
+// is open: 戻る waits for its answer, since the list it brings back would
+// take the story (and say its line on the question's bar).
+TEST_F(CollectorTest, BackToTheListWaitsForAQuestionAskedOverTheViewer) {
+    Known({3});
+    Served();
+    View(4);
+    for (const bool quitting : {true, false}) {
+        g().GameEnding = quitting;
+        g().ListConfirm = !quitting;
+        g().StoryName = quitting ? "VBEnd" : "SackDump";
+        V().CMDbutton_Click(1);
+        EXPECT_TRUE(g().frmGyoku.loaded()) << quitting;
+        EXPECT_FALSE(Open()) << quitting;
+        EXPECT_EQ(g().StoryName, quitting ? "VBEnd" : "SackDump");
+    }
+    g().GameEnding = false;
+    g().ListConfirm = false;
+    V().CMDbutton_Click(1);
+    EXPECT_TRUE(Open());
+}
+
 TEST_F(CollectorTest, LeavingClosesTheViewerToo) {
     Known({3});
     Served();
