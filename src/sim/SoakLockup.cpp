@@ -51,13 +51,16 @@ bool ShowsChoice(const Form& bar) {
     return false;
 }
 
-// Where she is: the scene, the area, the place in it, the floor, whether
-// the shop is open, and in the number game the guess she is at (the game
-// stands on the road and waits on her guesses alone: each one judged is
-// a step on, as a floor is in a dungeon).
+// Where she is: the scene, the area, the place in it, the floor, the step
+// of a road, whether the shop is open, and in the number game the guess
+// she is at (the game stands on the road and waits on her guesses alone:
+// each one judged is a step on, as a floor is in a dungeon). A road of two
+// hundred steps, its fights fled back along it, may take her longer than
+// any one place should.
 std::string Place(const Game& g) {
     return g.SceneFormName + "/" + g.FieldName + "/" + g.EventField + "/" + std::to_string(g.NowFloor) +
-           (g.ShopOpen ? "/open" : "") + (g.EventName == "GameStart" ? "/guess " + std::to_string(g.GameTriesUsed) : "");
+           (g.SceneFormName == "frmField" ? "/step " + std::to_string(g.RoadPos) : "") + (g.ShopOpen ? "/open" : "") +
+           (g.EventName == "GameStart" ? "/guess " + std::to_string(g.GameTriesUsed) : "");
 }
 
 // The bars that ask a question, with what they say.

@@ -75,6 +75,16 @@ std::vector<std::string> With(std::vector<std::string> lines, const std::vector<
     return lines;
 }
 
+// Out on the road to Rein with nothing to meet, walking to and fro
+// between two steps for seven virtual hours.
+std::vector<std::string> ToAndFro() {
+    std::vector<std::string> lines = {"key Apps", "menu 看板へ", "wait 3000", "set Warasibe 1", "set MonsNothing True", "key Apps",
+                                      "menu レインウッド", "expect SceneFormName frmField"};
+    for (int i = 0; i < 1100; ++i)
+        lines = With(lines, {"set RoadPos 40", "key T", "wait 12000", "set RoadPos 30", "key T", "wait 12000"});
+    return With(lines, {"expect SceneFormName frmField"});
+}
+
 TEST(SoakTest, LockUpIsFoundAndTheWaitsTheRulesAllowAreNot) {
     struct Case {
         const char* what;
@@ -88,6 +98,9 @@ TEST(SoakTest, LockUpIsFoundAndTheWaitsTheRulesAllowAreNot) {
         {"paused in auto mode", Mode::Auto, {"key Apps", "menu 開店", "key A", "key C"}, false},
         // A purchase asked, and answered as the player likes.
         {"a purchase asked", Mode::Click, PurchaseAsked(), false},
+        // A long road walked to and fro for hours (fights fled back along
+        // it), never to its end: she moves, so it is no place she cannot leave.
+        {"a long road walked to and fro", Mode::Click, ToAndFro(), false},
         // Quitting chosen with no question to answer: no key, click or menu works.
         {"quitting with no question", Mode::Click, {"set GameEnding True"}, true},
         // A place with no way on: the menu offers only the status and quitting.
