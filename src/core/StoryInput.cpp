@@ -307,6 +307,22 @@ void AdvanceStory(Game& g, int button) {
     CountedStep(g, button);
 }
 
+void AutoModeCameOn(Game& g) {
+    if (g.SceneFormName != "frmShop" || !g.AutoNext) return;
+    Timer* clock = g.StageTimer("Timer1");
+    const Timer* wait = g.StageTimer("Timer3");
+    if (!clock || clock->Enabled || (wait && wait->Enabled)) return;
+    if (g.ResumePending) {
+        // Revived by the branch, the clock waited for her click to run again.
+        clock->Interval = g.SpeedInterval;
+        clock->Enabled = true;
+        g.ResumePending = false;
+    } else if (g.DieFlg) {
+        // The faint's line waits: auto mode gives it the wait it gives every line.
+        AutoAdvanceWait(g);
+    }
+}
+
 void AutoAdvanceWait(Game& g) {
     if (!g.AutoNext || g.AutoBlocked) return;
     if (g.MessageLabels == 1) {

@@ -205,8 +205,12 @@ void frmOthers::ChkAuto_Click() {
     const bool current = g.AutoNextChange == 1 ? false : g.AutoNextChange == 2 ? true : g.AutoNext;
     const bool deferred = g.EventBusy && InShopOrField();
     if (!current) {
-        if (deferred) g.AutoNextChange = 2;
-        else g.AutoNextChange = 0, g.AutoNext = true;
+        if (deferred) {
+            g.AutoNextChange = 2;
+        } else {
+            g.AutoNextChange = 0, g.AutoNext = true;
+            AutoModeCameOn(g);
+        }
     } else {
         if (deferred) g.AutoNextChange = 1;
         else g.AutoNextChange = 0, g.AutoNext = false;

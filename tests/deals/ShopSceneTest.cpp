@@ -296,6 +296,28 @@ TEST_P(AFaintOnTheArrivalTick, SendsHimAwayAndTheFaintRunsItsCourse) {
 INSTANTIATE_TEST_SUITE_P(Shop, AFaintOnTheArrivalTick, ::testing::Values(false, true),
                          q::test::NameBy([](bool autoMode) { return autoMode ? "AutoMode" : "ByClicks"; }));
 
+// Auto mode switched on (the A key) while the faint waits for her click,
+// the shop's clock stopped: auto mode takes the faint over and runs it to
+// the closed shop, as when it was on from the start.
+class AutoModeOverAFaint : public AFaintOnTheArrivalTick {};
+
+TEST_P(AutoModeOverAFaint, RunsItToItsEnd) {
+    const int clicks = GetParam() ? 1 : 0;
+    FaintsAsHeComes(false);
+    for (int i = 0; i < clicks; ++i) Click();
+    EXPECT_EQ(Bar(), clicks ? ExhaustedLine : FaintLine);
+    g().rng.SetStrict(false);
+    MessageInput(g(), 'A', 0, InputKey);
+    ASSERT_TRUE(g().AutoNext);
+    host.Advance(10000);
+    EXPECT_FALSE(g().ShopOpen) << "the faint closes the shop";
+    EXPECT_FALSE(g().DieFlg);
+    EXPECT_EQ(g().StoryName, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Shop, AutoModeOverAFaint, ::testing::Values(false, true),
+                         q::test::NameBy([](bool second) { return second ? "AtItsSecondLine" : "AtItsFirstLine"; }));
+
 // With a branch of life she comes to on that tick, and the customer chosen
 // at the door walks in once the clock runs again.
 TEST_F(AFaintOnTheArrivalTick, WithABranchSheComesToAndHeStillWalksIn) {
@@ -395,6 +417,25 @@ TEST_F(ShopTest, TheBranchRevivesHerOnTheIdleClockAndTheClickRestartsIt) {
     EXPECT_FALSE(g().ResumePending);
     EXPECT_TRUE(shop().Timer1.Enabled);
     EXPECT_EQ(shop().Timer1.Interval, 500);
+}
+
+// The clock that waits for that click runs again when auto mode comes on
+// instead: auto mode takes no clicks in the shop.
+TEST_F(ShopTest, AutoModeSwitchedOnAfterTheBranchRestartsTheClock) {
+    OpenShop();
+    g().MySack[1] = {8, 1, false};
+    g().MyNowHp = 1;
+    g().StepCount = 11;
+    g().MyFame = 10;
+    g().MyNowWater = 0;
+    g().MyNowBody = 1;
+    Draws({Pick(1, 4), Pick(0, 5)});
+    shop().Timer1_Timer();
+    ASSERT_TRUE(g().ResumePending);
+    MessageInput(g(), 'A', 0, InputKey);
+    EXPECT_FALSE(g().ResumePending);
+    EXPECT_TRUE(shop().Timer1.Enabled);
+    EXPECT_EQ(shop().Timer1.Interval, g().SpeedInterval);
 }
 
 TEST_F(ShopTest, ABranchGoneBeforeTheRevivalLeavesHerFainted) {
