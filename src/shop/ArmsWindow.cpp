@@ -350,6 +350,7 @@ void ArmsWindow::Dump(const char* story) {
             g.AnswerKey = AnswerNone;
             g.WaitingAnswer = true;
             g.AutoBlocked = true;  // auto mode never answers this question
+            storyBefore_ = g.StoryName;
             g.StoryName = story;
             g.NoClick = NoClickRight;
             ShowMessage(g, "本当に捨てますか？", "捨てる", "やめる", false);
@@ -359,7 +360,7 @@ void ArmsWindow::Dump(const char* story) {
         // The answer: only a yes throws the arms away.
         asking_ = false;
         const bool yes = g.AnswerKey == AnswerYes;
-        g.StoryName.clear();
+        g.StoryName = storyBefore_;
         g.StoryNo = 0;
         g.AnswerKey = AnswerNone;
         if (!yes) {

@@ -85,6 +85,7 @@ private:
     bool asking_ = false;
     std::vector<Long> askedArms_;
     Long askedNumber_ = 1;
+    std::string storyBefore_;  // the story the question stands over (the board's talk, or none)
 };
 
 }  // namespace q

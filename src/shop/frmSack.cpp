@@ -378,7 +378,7 @@ void frmSack::cmdUse_Click() {
         asked_.clear();
         const int row = RowOf(entry);
         if (g.AnswerKey == AnswerYes && row != 0) {
-            g.StoryName.clear();
+            g.StoryName = storyBefore_;
             g.StoryNo = 0;
             g.AnswerKey = AnswerNone;
             lstList.Enabled = true;
@@ -395,7 +395,7 @@ void frmSack::cmdUse_Click() {
             g.WaitingAnswer = true;
             ShowMessage(g, g.HeroTurnText, "戦う", "逃げる", true);
         } else {
-            g.StoryName.clear();
+            g.StoryName = storyBefore_;
             g.StoryNo = 0;
             ShowMessage(g, g.LastMessage);
         }
@@ -427,6 +427,7 @@ void frmSack::cmdUse_Click() {
         g.AnswerKey = AnswerNone;
         g.WaitingAnswer = true;
         g.AutoBlocked = true;  // auto mode never answers this question
+        storyBefore_ = g.StoryName;
         g.StoryName = "SackUse";
         g.NoClick = NoClickRight;
         ShowMessage(g, "本当に使いますか？", "使う", "やめる", false);
@@ -557,7 +558,7 @@ void frmSack::cmdDump_Click() {
         asking_ = Asking::None;
         asked_.clear();
         const bool yes = g.AnswerKey == AnswerYes;
-        g.StoryName.clear();
+        g.StoryName = storyBefore_;
         g.StoryNo = 0;
         g.AnswerKey = AnswerNone;
         if (!yes) {
@@ -593,6 +594,7 @@ void frmSack::cmdDump_Click() {
             g.AnswerKey = AnswerNone;
             g.WaitingAnswer = true;
             g.AutoBlocked = true;  // auto mode never answers this question
+            storyBefore_ = g.StoryName;
             g.StoryName = "SackDump";
             g.NoClick = NoClickRight;
             ShowMessage(g, "本当に捨てますか？", "捨てる", "やめる", false);

@@ -5,6 +5,8 @@
 // command through the story protocol ("SackUse", "SackDump").
 #pragma once
 
+#include <string>
+
 #include <utility>
 #include <vector>
 
@@ -66,6 +68,7 @@ private:
     Asking asking_ = Asking::None;
     std::vector<EntryKey> asked_;
     Long askedNumber_ = 1;
+    std::string storyBefore_;  // the story the question stands over (the board's talk, or none)
     // The click gate the button found, given back when the use or the dump
     // ends, as the story under it had it.
     Long gate_ = 0;

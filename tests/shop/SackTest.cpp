@@ -724,6 +724,30 @@ TEST_F(SackTest, OnTheBoardAutoModeStaysBlocked) {
     EXPECT_TRUE(g().AutoBlocked);
 }
 
+// On the board its own talk runs under the window: the question asked over
+// it gives it back once answered, either way, so the lake's guardian still
+// fights as himself afterwards rather than a monster of the road.
+TEST_F(SackTest, TheQuestionGivesTheBoardsTalkBack) {
+    for (const bool dump : {false, true})
+        for (int key : {vbKeyY, vbKeyN}) {
+            g().SceneFormName = "frmEvent";
+            g().EventField = "Board";
+            g().AtBoard = true;
+            g().StoryName = "BoardEvent";
+            g().DBUFLG = true;
+            SetSack({{Seed, 3}, {WellWater, 2}});
+            OpenTab(7);
+            Pick({1});
+            if (dump) Sack().cmdDump_Click();
+            else Sack().cmdUse_Click();
+            ASSERT_TRUE(g().ListConfirm);
+            MessageInput(g(), key, 0, InputKey);
+            EXPECT_FALSE(g().ListConfirm);
+            EXPECT_EQ(g().StoryName, "BoardEvent") << (dump ? "dump" : "use") << " key " << key;
+            CloseListWindows(g());
+        }
+}
+
 TEST_F(SackTest, AnEmptySackAsksNothing) {
     SetSack({});
     OpenTab(7);
