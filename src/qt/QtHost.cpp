@@ -145,6 +145,33 @@ private:
     std::function<void()> released_;
 };
 
+// Keeps the player's mouse and keys from windows left on the screen until
+// the end of the turn (QtHost::HideLater): their forms are gone or hidden.
+class InputBlocker : public QObject {
+public:
+    explicit InputBlocker(std::function<bool(const QWidget&)> blocked) : blocked_(std::move(blocked)) {}
+
+protected:
+    bool eventFilter(QObject* receiver, QEvent* e) override {
+        switch (e->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::MouseMove:
+            case QEvent::Wheel:
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+            case QEvent::ShortcutOverride:
+            case QEvent::ContextMenu:
+                return receiver->isWidgetType() && blocked_(*static_cast<QWidget*>(receiver)->window());
+            default: return false;
+        }
+    }
+
+private:
+    std::function<bool(const QWidget&)> blocked_;
+};
+
 // The character a key types, as a text box's KeyPress sees it: Enter 13,
 // Backspace 8, else the first character of its text; 0 for keys that type
 // nothing (the arrows, Delete, Home) and for the box's own commands held
@@ -285,6 +312,14 @@ QtHost::QtHost() {
     releaseTimer_ = new QTimer(this);
     releaseTimer_->setSingleShot(true);
     QObject::connect(releaseTimer_, &QTimer::timeout, [this] { ReleaseIdleWindows(); });
+    inputBlocker_ = std::make_unique<InputBlocker>([this](const QWidget& window) {
+        for (const QPointer<FormWindow>& w : hiding_)
+            if (w == &window) return Withdrawn(*w);
+        return false;
+    });
+    hideTimer_ = new QTimer(this);
+    hideTimer_->setSingleShot(true);
+    QObject::connect(hideTimer_, &QTimer::timeout, [this] { HideWithdrawn(); });
     if (QScreen* s = Screen()) {
         const double dpiX = s->logicalDotsPerInchX(), dpiY = s->logicalDotsPerInchY();
         if (dpiX > 0) tppX_ = std::max(1, int(std::lround(1440.0 / dpiX)));
@@ -293,6 +328,7 @@ QtHost::QtHost() {
 }
 
 QtHost::~QtHost() {
+    if (!hiding_.empty() && qApp) qApp->removeEventFilter(inputBlocker_.get());
     for (auto& [t, qt] : timers_) delete qt;
     for (auto& [f, w] : windows_) delete w.data();
     for (auto& [f, spare] : spares_) delete spare.window.data();
@@ -482,8 +518,7 @@ void QtHost::formUnloaded(Form& f) {
             // load: a new tree each time would bring new palettes, and with
             // them new pictures in the style's cache. Its screen resources go
             // once none of its events is being handled.
-            w->hide();
-            w->clearMask();
+            HideLater(*w);
             releasing_.emplace_back(w);
             if (!releaseTimer_->isActive()) releaseTimer_->start(0);
             spare.window = w;
@@ -494,6 +529,7 @@ void QtHost::formUnloaded(Form& f) {
 }
 
 void QtHost::ReleaseIdleWindows() {
+    HideWithdrawn();
     // Without the application's record of the events being handled, no
     // moment is known to be safe: the windows stay made.
     if (!GameApplication::Tracking()) return releasing_.clear();
@@ -510,6 +546,27 @@ void QtHost::ReleaseIdleWindows() {
     // A click that unloaded the window may run a while yet (a message box,
     // a popup menu opened from it): look again later.
     if (!releasing_.empty()) releaseTimer_->start(100);
+}
+
+bool QtHost::Withdrawn(const FormWindow& w) const { return !w.form().Visible || WindowFor(w.form()) != &w; }
+
+void QtHost::HideLater(FormWindow& w) {
+    if (!w.isVisible()) return;
+    if (hiding_.empty()) qApp->installEventFilter(inputBlocker_.get());
+    hiding_.emplace_back(&w);
+    if (!hideTimer_->isActive()) hideTimer_->start(0);
+}
+
+void QtHost::HideWithdrawn() {
+    std::vector<QPointer<FormWindow>> hiding;
+    hiding.swap(hiding_);
+    if (!hiding.empty()) qApp->removeEventFilter(inputBlocker_.get());
+    for (const QPointer<FormWindow>& w : hiding) {
+        if (!w || !w->isVisible() || !Withdrawn(*w)) continue;  // shown again meanwhile: it stays mapped
+        w->hide();
+        // A spare window shows whole when it is used again.
+        if (WindowFor(w->form()) != w) w->clearMask();
+    }
 }
 
 void QtHost::formChanged(Form& f) { SyncForm(f); }
@@ -557,7 +614,7 @@ void QtHost::SyncForm(Form& f) {
     w->setGeometry(f.Left / tppX_, f.Top / tppY_, std::max(1, f.Width / tppX_), std::max(1, f.Height / tppY_));
     w->update();
     if (f.Visible && !w->isVisible()) w->show();
-    else if (!f.Visible && w->isVisible()) w->hide();
+    else if (!f.Visible && w->isVisible()) HideLater(*w);
 }
 
 void QtHost::SyncControl(Control& c) {

@@ -135,6 +135,18 @@ private:
     // inside its own click (a menu's choice that leaves the scene, a double
     // click that closes a list) would crash the toolkit as the click returns.
     void ReleaseIdleWindows();
+    // A window is hidden once the game is done with it for the moment, not
+    // at once: a form unloaded and shown again in one go (the status page,
+    // closed and opened anew as its tab is chosen) keeps its window mapped.
+    // Hidden and mapped again before the window manager has let it go, an X
+    // window can be withdrawn by the window manager after its new map
+    // request, and it never shows although the game has it shown.
+    void HideLater(FormWindow& w);
+    // Hides the windows left to be hidden whose forms do not show them now.
+    // Until then they take no input.
+    void HideWithdrawn();
+    // Whether the window's form no longer shows it (hidden, or unloaded).
+    bool Withdrawn(const FormWindow& w) const;
     // A dialog of the game: its caption, above every game window, wide
     // enough for its caption, and shown without taking the keyboard from
     // another program.
@@ -151,6 +163,9 @@ private:
     std::unordered_map<const Form*, Spare> spares_;
     std::vector<QPointer<FormWindow>> releasing_;
     QTimer* releaseTimer_ = nullptr;
+    std::vector<QPointer<FormWindow>> hiding_;
+    QTimer* hideTimer_ = nullptr;
+    std::unique_ptr<QObject> inputBlocker_;
     std::unordered_map<const QObject*, Control*> controlOf_;
     std::unordered_map<Timer*, QTimer*> timers_;
     std::deque<int> msgAnswers_;

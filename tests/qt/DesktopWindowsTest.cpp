@@ -33,6 +33,7 @@
 #include "shop/frmShop.h"
 #include "core/StoryInput.h"
 #include "core/frmMenu.h"
+#include "forms/Keys.h"
 #include "qt/DesktopWindows.h"
 #include "qt/QtHost.h"
 #include "shop/ListWindows.h"
@@ -156,6 +157,54 @@ TEST_F(DesktopWindowsTest, AWindowLoadedAgainBeforeItsReleaseKeepsItsScreen) {
     EXPECT_TRUE(window->isVisible());
     EXPECT_NE(window->windowHandle(), nullptr);
     EXPECT_EQ(host.WindowsAwaitingRelease(), 0);
+}
+
+// Shift+1 opens the status page and then opens it again as its tab's page,
+// both in one go. Its window stays mapped throughout: hidden and mapped again
+// at once, an X window may be withdrawn by the window manager after it was
+// mapped anew, and the page never shows. The same for a window the game
+// hides and shows again in one go, and one hidden for good goes soon after.
+TEST_F(DesktopWindowsTest, AWindowHiddenAndShownAgainInOneGoStaysMapped) {
+    Game& g = *game;
+    Form& bar = *g.frmUnderMes.peek();
+    struct CountHides : QObject {
+        int n = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Hide) ++n;
+            return false;
+        }
+    } hides;
+    for (int round = 1; round <= 2; ++round) {  // a new window, then the spare one
+        SCOPED_TRACE(round);
+        QPointer<FormWindow> window = g.frmStatus.peek() ? host.WindowFor(*g.frmStatus.peek()) : nullptr;
+        if (window) window->installEventFilter(&hides);
+        hides.n = 0;
+        PressKey(bar, nullptr, '1', vbShiftMask);
+        ASSERT_EQ(g.ListName, "frmStatus");
+        FormWindow* shown = host.WindowFor(*g.frmStatus.peek());
+        ASSERT_NE(shown, nullptr);
+        if (!window) {
+            window = shown;
+            window->installEventFilter(&hides);
+        }
+        EXPECT_EQ(shown, window.data());
+        QTest::qWait(50);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(hides.n, 0) << "the page's window was hidden on its way to the screen";
+        PressKey(bar, nullptr, '1', vbShiftMask);
+        ASSERT_EQ(g.ListName, "");
+        EXPECT_TRUE(Within([&] { return !window->isVisible(); })) << "the closed page stayed on the screen";
+        EXPECT_EQ(hides.n, 1);
+    }
+    FormWindow* barWindow = host.WindowFor(bar);
+    barWindow->installEventFilter(&hides);
+    hides.n = 0;
+    bar.Visible = false;
+    bar.Visible = true;
+    QTest::qWait(50);
+    EXPECT_TRUE(barWindow->isVisible());
+    EXPECT_EQ(hides.n, 0);
+    barWindow->removeEventFilter(&hides);
 }
 
 // Finding 2: keeping a window in front goes through its native window's
