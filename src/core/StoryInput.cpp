@@ -155,7 +155,11 @@ bool AutoFilters(const Game& g, int input, int kind) {
     const bool rightClick = input == vbRightButton && (kind == InputFormClick || kind == InputLabelClick);
     const bool appsKey = input == vbKeyApps && kind == InputKey;
     if (rightClick || appsKey) return false;
-    return g.SceneFormName == "frmShop" || g.SceneFormName == "frmField";
+    // The shop's clock stands still for her click after a faint or the
+    // branch's revival in hand play; auto mode switched on meanwhile would
+    // leave nothing to move it on, so that click still reaches it.
+    if (g.SceneFormName == "frmShop") return !ShopClockWaitsForAClick(g);
+    return g.SceneFormName == "frmField";
 }
 
 void Dispatch(Game& g) {
@@ -197,6 +201,13 @@ void CountedStep(Game& g, int button) {
 }
 
 }  // namespace
+
+bool ShopClockWaitsForAClick(const Game& g) {
+    if (!g.DieFlg && !g.ResumePending) return false;
+    const Timer* clock = g.StageTimer("Timer1");
+    const Timer* wait = g.StageTimer("Timer3");
+    return clock && !clock->Enabled && !(wait && wait->Enabled);
+}
 
 bool QuestionOverStory(const Game& g) { return g.GameEnding || g.ListConfirm; }
 
@@ -305,22 +316,6 @@ void AdvanceStory(Game& g, int button) {
     }
     if (g.StoryNo >= StoryOverflowNo) g.StoryNo = StoryEndNo;
     CountedStep(g, button);
-}
-
-void AutoModeCameOn(Game& g) {
-    if (g.SceneFormName != "frmShop" || !g.AutoNext) return;
-    Timer* clock = g.StageTimer("Timer1");
-    const Timer* wait = g.StageTimer("Timer3");
-    if (!clock || clock->Enabled || (wait && wait->Enabled)) return;
-    if (g.ResumePending) {
-        // Revived by the branch, the clock waited for her click to run again.
-        clock->Interval = g.SpeedInterval;
-        clock->Enabled = true;
-        g.ResumePending = false;
-    } else if (g.DieFlg) {
-        // The faint's line waits: auto mode gives it the wait it gives every line.
-        AutoAdvanceWait(g);
-    }
 }
 
 void AutoAdvanceWait(Game& g) {

@@ -22,10 +22,9 @@ void KeyToClick(Game& g, int KeyCode, int Shift = 0);
 void AdvanceStory(Game& g, int Button);
 // Auto mode: arm the timed wait after a line or a question.
 void AutoAdvanceWait(Game& g);
-// Auto mode has just come on. In the shop, whose clock stands while a line
-// waits for her click (the faint's, the revival's), it takes the click over:
-// auto mode runs on that clock, which would otherwise never tick again.
-void AutoModeCameOn(Game& g);
+// The shop's clock stands still until her click (a faint's line or the
+// branch's revival, played by hand), with no auto-mode wait running.
+bool ShopClockWaitsForAClick(const Game& g);
 void StartResumeWait(Game& g, int Milliseconds);
 // The stage's Timer3 wait: true when the whole seconds since the wait began
 // have reached its length.

@@ -205,12 +205,8 @@ void frmOthers::ChkAuto_Click() {
     const bool current = g.AutoNextChange == 1 ? false : g.AutoNextChange == 2 ? true : g.AutoNext;
     const bool deferred = g.EventBusy && InShopOrField();
     if (!current) {
-        if (deferred) {
-            g.AutoNextChange = 2;
-        } else {
-            g.AutoNextChange = 0, g.AutoNext = true;
-            AutoModeCameOn(g);
-        }
+        if (deferred) g.AutoNextChange = 2;
+        else g.AutoNextChange = 0, g.AutoNext = true;
     } else {
         if (deferred) g.AutoNextChange = 1;
         else g.AutoNextChange = 0, g.AutoNext = false;

@@ -297,11 +297,15 @@ INSTANTIATE_TEST_SUITE_P(Shop, AFaintOnTheArrivalTick, ::testing::Values(false, 
                          q::test::NameBy([](bool autoMode) { return autoMode ? "AutoMode" : "ByClicks"; }));
 
 // Auto mode switched on (the A key) while the faint waits for her click,
-// the shop's clock stopped: auto mode takes the faint over and runs it to
-// the closed shop, as when it was on from the start.
-class AutoModeOverAFaint : public AFaintOnTheArrivalTick {};
+// the shop's clock stopped: auto mode takes no clicks in the shop, but this
+// one still moves the faint on to the closed shop, as nothing else would.
+class AutoModeOverAFaint : public AFaintOnTheArrivalTick {
+protected:
+    // A click on the bar as the player gives it, through auto mode's filter.
+    void BarClick() { MessageInput(g(), vbLeftButton, 0, InputFormClick); }
+};
 
-TEST_P(AutoModeOverAFaint, RunsItToItsEnd) {
+TEST_P(AutoModeOverAFaint, HerClicksStillRunItToItsEnd) {
     const int clicks = GetParam() ? 1 : 0;
     FaintsAsHeComes(false);
     for (int i = 0; i < clicks; ++i) Click();
@@ -309,7 +313,10 @@ TEST_P(AutoModeOverAFaint, RunsItToItsEnd) {
     g().rng.SetStrict(false);
     MessageInput(g(), 'A', 0, InputKey);
     ASSERT_TRUE(g().AutoNext);
+    ASSERT_FALSE(g().AutoBlocked);
     host.Advance(10000);
+    BarClick();
+    host.Advance(10000);  // the next line, if any, auto mode gives its wait
     EXPECT_FALSE(g().ShopOpen) << "the faint closes the shop";
     EXPECT_FALSE(g().DieFlg);
     EXPECT_EQ(g().StoryName, "");
@@ -419,9 +426,8 @@ TEST_F(ShopTest, TheBranchRevivesHerOnTheIdleClockAndTheClickRestartsIt) {
     EXPECT_EQ(shop().Timer1.Interval, 500);
 }
 
-// The clock that waits for that click runs again when auto mode comes on
-// instead: auto mode takes no clicks in the shop.
-TEST_F(ShopTest, AutoModeSwitchedOnAfterTheBranchRestartsTheClock) {
+// That click restarts the clock in auto mode too, switched on meanwhile.
+TEST_F(ShopTest, AutoModeSwitchedOnAfterTheBranchLeavesTheClickThatRestartsTheClock) {
     OpenShop();
     g().MySack[1] = {8, 1, false};
     g().MyNowHp = 1;
@@ -433,6 +439,8 @@ TEST_F(ShopTest, AutoModeSwitchedOnAfterTheBranchRestartsTheClock) {
     shop().Timer1_Timer();
     ASSERT_TRUE(g().ResumePending);
     MessageInput(g(), 'A', 0, InputKey);
+    ASSERT_TRUE(g().AutoNext);
+    MessageInput(g(), vbLeftButton, 0, InputFormClick);  // a click on the bar
     EXPECT_FALSE(g().ResumePending);
     EXPECT_TRUE(shop().Timer1.Enabled);
     EXPECT_EQ(shop().Timer1.Interval, g().SpeedInterval);
