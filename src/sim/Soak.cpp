@@ -640,11 +640,12 @@ void Run::JudgePress() {
 }
 
 std::optional<Finding> Run::Step(const std::string& line) {
-    if (!onRoad_ && line.rfind("wait", 0) != 0 && line.rfind("msgbox", 0) != 0 && line.rfind("input", 0) != 0) ++inputs;
+    // Waits and the answers to boxes are no inputs of their own.
+    const bool input = line.rfind("wait", 0) != 0 && line.rfind("msgbox", 0) != 0 && line.rfind("input", 0) != 0;
+    if (input && !onRoad_) ++inputs;
     const bool continuing = line.rfind("click frmOpen.cmdContinue(", 0) == 0;
     const int slot = continuing ? line[std::string("click frmOpen.cmdContinue(").size()] - '0' : 0;
     if (Game* before = s_.game()) coverage.BeforeLine(*before, s_.host(), line);
-    const bool input = line.rfind("wait", 0) != 0 && line.rfind("msgbox", 0) != 0 && line.rfind("input", 0) != 0;
     if (input) JudgePress();
     // Rows just selected or a number just typed are there to be acted on
     // (the road's too).
@@ -657,7 +658,7 @@ std::optional<Finding> Run::Step(const std::string& line) {
     if (button) press_ = {*button, Response(*s_.game(), *s_.game()->FindForm(WindowOf(*button)))};
     if (auto e = s_.Exec(line)) return Found("error", *e);
     // A line said on the click is an answer, the same line as before too.
-    if (button && press_ && s_.host().BarWrites() != writes) press_->second.clear();
+    if (button && s_.host().BarWrites() != writes) press_->second.clear();
     if (line == "restart") {
         seen_.clear();
         coverage.NewSession();
