@@ -233,7 +233,10 @@ FormWindow::FormWindow(QtHost& host, Form& form)
     // recent user time, and a game window may open while the player types
     // into another program).
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setFocusPolicy(Qt::StrongFocus);
+    // A click on the window itself leaves the focus where it is, on the
+    // control that had it: the window takes the keys only while none of its
+    // controls has the focus (the bars, the stage).
+    setFocusPolicy(Qt::NoFocus);
     installEventFilter(&host);
 }
 

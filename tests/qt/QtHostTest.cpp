@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
@@ -221,17 +222,38 @@ TEST_F(QtHostTest, AfterAScriptRunsOutOfLinesPopupMenusOpenAgain) {
 }
 
 // The title from the keyboard: the focus starts on はじめる with no save
-// file, Shift+Tab goes back round to おわる, and Enter presses it.
-TEST_F(QtHostTest, TheTitleHasTheFocusAndItsButtonsTakeTabAndEnter) {
+// file, Shift+Tab goes back round to おわる, and Enter presses it. A click on
+// the title anywhere but on a button (how a player gives a frameless window
+// the keyboard) leaves the focus on its button, so its keys go on working.
+TEST_F(QtHostTest, TheTitleKeepsItsButtonsFocusForTabAndEnterThroughAClickOnItsBackground) {
     const QString lockDir = QDir::tempPath() + "/quorvane-title-test";
     QDir().mkpath(lockDir);
     qputenv("TMPDIR", lockDir.toUtf8());
     frmOpen& title = game->frmOpen.get();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(host.WindowFor(title)));
+    FormWindow* window = host.WindowFor(title);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     EXPECT_EQ(host.FocusedControl(), &title.cmdStart);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+
+    QWidget* start = host.WidgetFor(title.cmdStart);
+    const QPoint background(start->geometry().right() + 8, 4);
+    ASSERT_FALSE(qobject_cast<QAbstractButton*>(window->childAt(background)));
+    // Through the window system, as the player's click comes.
+    auto clickBackground = [&] { QTest::mouseClick(window, Qt::LeftButton, {}, background); };
+    auto press = [&](Qt::Key key, Qt::KeyboardModifiers held = {}) {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window, key, held);
+    };
+    clickBackground();
+    EXPECT_EQ(host.FocusedControl(), &title.cmdStart);
+    press(Qt::Key_Tab);
+    Control* next = host.FocusedControl();
+    EXPECT_TRUE(next && next != &title.cmdStart);
+    press(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(host.FocusedControl(), &title.cmdStart);
+
+    press(Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(host.FocusedControl(), &title.cmdExit);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    clickBackground();
+    press(Qt::Key_Return);
     EXPECT_TRUE(game->Ended());
 }
 
