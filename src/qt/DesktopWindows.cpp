@@ -14,6 +14,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
+#include <optional>
 #include <vector>
 
 #if defined(QUORVANE_HAVE_XCB) && QT_CONFIG(xcb)
@@ -92,6 +94,22 @@ xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
     return atom;
 }
 
+// A property that holds a list of 32-bit values (atoms, windows), or none.
+std::vector<uint32_t> ListProperty(xcb_connection_t* c, xcb_window_t id, xcb_atom_t property, xcb_atom_t type) {
+    std::vector<uint32_t> values;
+    if (xcb_get_property_reply_t* reply =
+            xcb_get_property_reply(c, xcb_get_property(c, 0, id, property, type, 0, 4096), nullptr)) {
+        if (reply->format == 32 && reply->type == type) {
+            const auto* data = static_cast<const uint32_t*>(xcb_get_property_value(reply));
+            values.assign(data, data + xcb_get_property_value_length(reply) / 4);
+        }
+        free(reply);
+    }
+    return values;
+}
+
+xcb_window_t RootOf(xcb_connection_t* c) { return xcb_setup_roots_iterator(xcb_get_setup(c)).data->root; }
+
 // The X window a top-level widget shows in now, or 0 before it has one.
 // Qt makes a window anew, under another id, when it is shown again after
 // its always-on-top flag changed: the widget's own winId() is then the old one.
@@ -107,6 +125,20 @@ QWidget* WindowOf(xcb_window_t id) {
     return nullptr;
 }
 
+// A request to the window manager about a client window (EWMH): a client
+// message of the given type sent to the root window.
+void AskWindowManager(xcb_connection_t* c, xcb_window_t id, xcb_atom_t type, std::initializer_list<uint32_t> data) {
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = id;
+    message.type = type;
+    std::copy(data.begin(), data.end(), message.data.data32);
+    xcb_send_event(c, 0, RootOf(c), XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(c);
+}
+
 void SetSkipState(QWidget& window, bool skip) {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     if (!x11 || !x11->connection()) return;
@@ -120,15 +152,7 @@ void SetSkipState(QWidget& window, bool skip) {
 
     // Not mapped yet: the property, which Qt merges with its own states
     // when it maps the window.
-    std::vector<xcb_atom_t> atoms;
-    if (xcb_get_property_reply_t* reply =
-            xcb_get_property_reply(c, xcb_get_property(c, 0, id, state, XCB_ATOM_ATOM, 0, 1024), nullptr)) {
-        if (reply->format == 32 && reply->type == XCB_ATOM_ATOM) {
-            const auto* data = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply));
-            atoms.assign(data, data + xcb_get_property_value_length(reply) / 4);
-        }
-        free(reply);
-    }
+    std::vector<xcb_atom_t> atoms = ListProperty(c, id, state, XCB_ATOM_ATOM);
     for (xcb_atom_t a : skips) {
         atoms.erase(std::remove(atoms.begin(), atoms.end(), a), atoms.end());
         if (skip) atoms.push_back(a);
@@ -137,35 +161,11 @@ void SetSkipState(QWidget& window, bool skip) {
 
     // Mapped: the window manager owns the property and takes the change as
     // a request (EWMH), without the window being mapped again.
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = id;
-    message.type = state;
-    message.data.data32[0] = skip ? 1 : 0;  // _NET_WM_STATE_ADD or _REMOVE
-    message.data.data32[1] = skips[0];
-    message.data.data32[2] = skips[1];
-    message.data.data32[3] = 1;  // from an application
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-    xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&message));
-    xcb_flush(c);
+    AskWindowManager(c, id, state, {skip ? 1u : 0u, skips[0], skips[1], 1});  // ADD or REMOVE, from an application
 }
 // Asks the window manager to add states to a mapped window.
 void AddStates(xcb_connection_t* c, xcb_window_t id, xcb_atom_t state, xcb_atom_t first, xcb_atom_t second) {
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = id;
-    message.type = state;
-    message.data.data32[0] = 1;  // _NET_WM_STATE_ADD
-    message.data.data32[1] = first;
-    message.data.data32[2] = second;
-    message.data.data32[3] = 1;
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-    xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&message));
-    xcb_flush(c);
+    AskWindowManager(c, id, state, {1, first, second, 1});  // _NET_WM_STATE_ADD, from an application
 }
 
 // Each time the window manager writes a game window's state, what the game
@@ -187,15 +187,7 @@ public:
         if (notify->atom != state_ || notify->state != XCB_PROPERTY_NEW_VALUE) return false;
         QWidget* window = WindowOf(notify->window);
         if (!window || !window->isVisible()) return false;
-        std::vector<xcb_atom_t> atoms;
-        if (xcb_get_property_reply_t* reply = xcb_get_property_reply(
-                c_, xcb_get_property(c_, 0, notify->window, state_, XCB_ATOM_ATOM, 0, 1024), nullptr)) {
-            if (reply->format == 32 && reply->type == XCB_ATOM_ATOM) {
-                const auto* data = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply));
-                atoms.assign(data, data + xcb_get_property_value_length(reply) / 4);
-            }
-            free(reply);
-        }
+        const std::vector<xcb_atom_t> atoms = ListProperty(c_, notify->window, state_, XCB_ATOM_ATOM);
         auto has = [&atoms](xcb_atom_t a) { return std::find(atoms.begin(), atoms.end(), a) != atoms.end(); };
         if (SkipsTaskbar(*window) && (!has(skipTaskbar_) || !has(skipPager_)))
             AddStates(c_, notify->window, state_, skipTaskbar_, skipPager_);
@@ -215,9 +207,76 @@ std::unique_ptr<QAbstractNativeEventFilter> MakeStateKeeper() {
     if (!x11 || !x11->connection()) return nullptr;
     return std::make_unique<StateKeeper>(x11->connection());
 }
+
+// The rectangle of a client window on the screen, in the screen's pixels;
+// empty for a window not viewable (unmapped, minimised).
+QRect ScreenRectOf(xcb_connection_t* c, xcb_window_t id) {
+    const auto attributes = xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, id), nullptr);
+    const bool viewable = attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+    free(attributes);
+    if (!viewable) return {};
+    const auto geometry = xcb_get_geometry_reply(c, xcb_get_geometry(c, id), nullptr);
+    const auto at = xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, id, RootOf(c), 0, 0), nullptr);
+    QRect rect;
+    if (geometry && at) rect = QRect(at->dst_x, at->dst_y, geometry->width, geometry->height);
+    free(geometry);
+    free(at);
+    return rect;
+}
+
+// Whether a window of another program, not a panel or the desktop, lies
+// over the part of `id` that shows.
+bool CoveredByOthers(xcb_connection_t* c, xcb_window_t id, const QRect& shows) {
+    const std::vector<uint32_t> stacking =
+        ListProperty(c, RootOf(c), Atom(c, "_NET_CLIENT_LIST_STACKING"), XCB_ATOM_WINDOW);
+    auto at = std::find(stacking.begin(), stacking.end(), id);
+    if (at == stacking.end()) return false;  // not managed (yet)
+    const xcb_atom_t type = Atom(c, "_NET_WM_WINDOW_TYPE");
+    const xcb_atom_t beside[] = {Atom(c, "_NET_WM_WINDOW_TYPE_DOCK"), Atom(c, "_NET_WM_WINDOW_TYPE_DESKTOP")};
+    for (++at; at != stacking.end(); ++at) {
+        if (WindowOf(*at)) continue;  // the game's own windows keep the order it gave them
+        const std::vector<uint32_t> types = ListProperty(c, *at, type, XCB_ATOM_ATOM);
+        if (std::any_of(types.begin(), types.end(),
+                        [&](uint32_t t) { return std::find(std::begin(beside), std::end(beside), t) != std::end(beside); }))
+            continue;
+        if (ScreenRectOf(c, *at).intersects(shows)) return true;
+    }
+    return false;
+}
+
+bool Supported(xcb_connection_t* c, const char* name) {
+    const std::vector<uint32_t> supported = ListProperty(c, RootOf(c), Atom(c, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
+    return std::find(supported.begin(), supported.end(), Atom(c, name)) != supported.end();
+}
+
+// X11: see LiftAboveOthers. Null when the window is not an X window.
+std::optional<bool> LiftOnX(QWidget& window) {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !x11->connection()) return std::nullopt;
+    xcb_connection_t* c = x11->connection();
+    const xcb_window_t id = NativeOf(window);
+    if (id == 0 || !window.isVisible()) return false;
+    // The part that shows: the window's shape where it has one.
+    QRect shows = ScreenRectOf(c, id);
+    if (!window.mask().isEmpty()) {
+        const double ratio = window.devicePixelRatioF();
+        const QRect mask = window.mask().boundingRect();
+        shows = QRect(shows.topLeft() + QPoint(int(mask.x() * ratio), int(mask.y() * ratio)),
+                      QSize(int(mask.width() * ratio + 0.999), int(mask.height() * ratio + 0.999)));
+    }
+    if (shows.isEmpty() || !CoveredByOthers(c, id, shows)) return false;
+    if (!Supported(c, "_NET_RESTACK_WINDOW")) {
+        window.raise();
+        return true;
+    }
+    // As a pager asks (source 2), to the top of its layer: no activation.
+    AskWindowManager(c, id, Atom(c, "_NET_RESTACK_WINDOW"), {2, XCB_WINDOW_NONE, XCB_STACK_MODE_ABOVE});
+    return true;
+}
 #else
 void SetSkipState(QWidget&, bool) {}
 std::unique_ptr<QAbstractNativeEventFilter> MakeStateKeeper() { return nullptr; }
+std::optional<bool> LiftOnX(QWidget&) { return std::nullopt; }
 #endif
 
 }  // namespace
@@ -225,6 +284,12 @@ std::unique_ptr<QAbstractNativeEventFilter> MakeStateKeeper() { return nullptr; 
 void ShowInTaskbar(QWidget& window, bool shown) {
     window.setProperty(SkipTaskbarProperty, !shown);
     if (QGuiApplication::platformName() == "xcb") SetSkipState(window, !shown);
+}
+
+bool LiftAboveOthers(QWidget& window) {
+    if (const std::optional<bool> lifted = LiftOnX(window)) return *lifted;
+    window.raise();
+    return true;
 }
 
 bool SkipsTaskbar(const QWidget& window) { return window.property(SkipTaskbarProperty).toBool(); }

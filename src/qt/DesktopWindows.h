@@ -51,6 +51,14 @@ void ShowInTaskbar(QWidget& window, bool shown);
 // Whether the window manager has been told to leave the window off the taskbar.
 bool SkipsTaskbar(const QWidget& window);
 
+// Lifts a shown top-level window above the windows of other programs that
+// cover it, without asking for the keyboard. On X11 the window manager is
+// asked to restack it as a pager asks (_NET_RESTACK_WINDOW), and only while
+// a window of another program, not a panel, lies over its visible part: a
+// client's own raise request is taken by some window managers as a request
+// to activate the window. Elsewhere the toolkit's raise. True when it asked.
+bool LiftAboveOthers(QWidget& window);
+
 // Widens a dialog so that its caption fits its title bar: a box is sized to
 // its text, and a short text would cut the caption off.
 void FitCaption(QDialog& box);

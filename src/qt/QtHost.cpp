@@ -947,7 +947,7 @@ void QtHost::DragForm(Form& f, const std::function<void()>& moved) {
 }
 
 void QtHost::Raise(Form& f) {
-    if (FormWindow* w = WindowFor(f)) w->raise();
+    if (FormWindow* w = WindowFor(f)) LiftAboveOthers(*w);
 }
 
 bool QtHost::OpenDocument(const std::string& path) {
