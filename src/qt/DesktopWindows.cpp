@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QPointer>
 #include <QScreen>
 #include <QSpacerItem>
 #include <QTranslator>
@@ -284,6 +285,42 @@ std::optional<bool> LiftOnX(QWidget&) { return std::nullopt; }
 void ShowInTaskbar(QWidget& window, bool shown) {
     window.setProperty(SkipTaskbarProperty, !shown);
     if (QGuiApplication::platformName() == "xcb") SetSkipState(window, !shown);
+}
+
+namespace {
+
+class MapFocusGuard : public QObject {
+public:
+    explicit MapFocusGuard(QWidget& window) : QObject(&window), window_(window) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &window_ && event->type() == QEvent::Show &&
+            window_.testAttribute(Qt::WA_ShowWithoutActivating)) {
+            if (QWindow* native = window_.windowHandle()) {
+                native->setFlag(Qt::WindowDoesNotAcceptFocus, true);
+                native->installEventFilter(this);
+                mapping_ = native;
+            }
+        } else if (watched == mapping_ && event->type() == QEvent::Expose && mapping_->isExposed()) {
+            mapping_->setFlag(Qt::WindowDoesNotAcceptFocus, false);
+            mapping_->removeEventFilter(this);
+            mapping_ = nullptr;
+        }
+        return false;
+    }
+
+private:
+    QWidget& window_;
+    QPointer<QWindow> mapping_;  // mapped without input until it shows
+};
+
+}  // namespace
+
+void MapWithoutFocus(QWidget& window) {
+    constexpr const char* guarded = "quorvaneMapFocusGuard";
+    if (window.property(guarded).toBool()) return;
+    window.setProperty(guarded, true);
+    window.installEventFilter(new MapFocusGuard(window));
 }
 
 bool LiftAboveOthers(QWidget& window) {

@@ -51,6 +51,14 @@ void ShowInTaskbar(QWidget& window, bool shown);
 // Whether the window manager has been told to leave the window off the taskbar.
 bool SkipsTaskbar(const QWidget& window);
 
+// Has the window manager leave the keyboard where it is each time the
+// window is mapped while it has Qt::WA_ShowWithoutActivating. Qt tells that
+// through a user time of 0 on a window of its own, which not every window
+// manager reads; the window is mapped as one that takes no input (ICCCM's
+// input hint), which every one honours, and takes input again once the
+// window manager has shown it, so that the player's click gives it the keyboard.
+void MapWithoutFocus(QWidget& window);
+
 // Lifts a shown top-level window above the windows of other programs that
 // cover it, without asking for the keyboard. On X11 the window manager is
 // asked to restack it as a pager asks (_NET_RESTACK_WINDOW), and only while

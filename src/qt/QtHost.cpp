@@ -233,6 +233,7 @@ FormWindow::FormWindow(QtHost& host, Form& form)
     // recent user time, and a game window may open while the player types
     // into another program).
     setAttribute(Qt::WA_ShowWithoutActivating);
+    MapWithoutFocus(*this);
     // A click on the window itself leaves the focus where it is, on the
     // control that had it: the window takes the keys only while none of its
     // controls has the focus (the bars, the stage).
@@ -835,7 +836,10 @@ void QtHost::PrepareDialog(QDialog& box) {
     // Above every game window, which are kept above other programs.
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     // Opened while another program has the keyboard, it waits for a click.
-    if (!QApplication::activeWindow()) box.setAttribute(Qt::WA_ShowWithoutActivating);
+    if (!QApplication::activeWindow()) {
+        box.setAttribute(Qt::WA_ShowWithoutActivating);
+        MapWithoutFocus(box);
+    }
     // The game stays one entry on the taskbar.
     box.winId();
     ShowInTaskbar(box, false);
@@ -885,9 +889,10 @@ void QtHost::SetTopmost(Form& f, bool topmost) {
     if (QWindow* native = w->windowHandle()) {
         // Through the window manager's state (_NET_WM_STATE_ABOVE on X11),
         // the window staying mapped: a window mapped anew is one the window
-        // manager hands the keyboard.
+        // manager hands the keyboard. A window being mapped keeps the input
+        // it is mapped with (MapWithoutFocus).
         w->overrideWindowFlags(flags);
-        native->setFlags(flags);
+        native->setFlags(flags | (native->flags() & Qt::WindowDoesNotAcceptFocus));
     } else {
         w->setWindowFlags(flags);  // taken when the window is made
     }
