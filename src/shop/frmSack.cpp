@@ -321,9 +321,8 @@ bool frmSack::SackUseCheck() {
             return g.StoryName == "HeroTurn" ? usable() : useOff();
         case 3:
             if (g.EventField != "In" || inBattle) break;
-            // Not under a find, a person or the number game: her going back to
-            // the entrance would drop their story half told.
-            if (busy) return useOff();
+            // Also under a find, a person or the number game: going back to
+            // the entrance ends the event (UseEnds).
             return paused ? usable() : useOff();
         case 4:
             if (!field || inBattle) break;

@@ -357,6 +357,7 @@ TEST_F(SackTest, TheBookGivesAWholeLevel) {
     EXPECT_EQ(g().EffectResult, 0);
 }
 
+// Paused under a find's talk in a dungeon: the wing ends the find.
 TEST_F(SackTest, TheWingGoesBackToTheBoard) {
     std::vector<std::string> outs;
     g().SetHandler("frmMenu.mOut_Click", [&](Long) { outs.push_back(g().StoryName); });
@@ -366,6 +367,9 @@ TEST_F(SackTest, TheWingGoesBackToTheBoard) {
     g().DBUFLG = false;
     g().VisitorSprite = 67;
     g().EventName = "PickUp";
+    g().StoryName = "ItemGet";
+    g().StoryNo = 9;
+    g().EventBusy = true;
     FakeEffect(EffectToEntrance, "帰還の翼を使いました。入口に戻りました");
     SetSack({{Wing, 2}});
     OpenTab(7);
@@ -481,7 +485,7 @@ INSTANTIATE_TEST_SUITE_P(
         Turn(Case("fire bottle on her turn", "frmField", "", FireBottle, true, false)),
         Paused(Case("wing in a dungeon", "frmField", "In", Wing, true, true)),
         Paused(Case("wing on a road", "frmField", "", Wing, false, true)),
-        Busy(Paused(Case("wing while a dungeon's event is talked", "frmField", "In", Wing, false, false))),
+        Busy(Paused(Case("wing while a dungeon's event is talked", "frmField", "In", Wing, true, false))),
         Paused(Case("horn on a road", "frmField", "", Horn, true, true)),
         Paused(Case("horn in a dungeon", "frmField", "In", Horn, false, true)),
         Busy(Paused(Case("horn while an event is talked", "frmField", "", Horn, false, false))),
