@@ -60,11 +60,13 @@ constexpr std::array<ConditionBox, 9> ConditionBoxes{{
 
 }  // namespace
 
-std::string TimeSign(Long NowTime, bool HasWatch) {
+std::string TimeSign(Long NowTime, bool HasWatch, const std::string& Shown) {
     if (!HasWatch) return NowTime <= 50 ? "陽" : "陰";
-    // Ten units to a sign; the day's first moment (0) belongs to the first.
-    const Long band = std::clamp<Long>((NowTime - 1) / 10, 0, 9);
-    return Signs[size_t(NowTime <= 0 ? 0 : band)];
+    // Ten units to a sign. The turn of the day (0) changes nothing: the box
+    // keeps what it showed, and a box that showed nothing yet the sign of
+    // the period that has just ended.
+    if (NowTime <= 0) return Shown.empty() ? Signs.back() : Shown;
+    return Signs[size_t(std::clamp<Long>((NowTime - 1) / 10, 0, 9))];
 }
 
 frmStatus2::frmStatus2(Game& g) : ListWindow(g, "frmStatus2", 1) {
@@ -86,7 +88,7 @@ void frmStatus2::Design() {
 void frmStatus2::Form_Load() {
     Game& g = game;
     TXTStatus[0].Text = std::to_string(g.NowYear) + "年" + std::to_string(g.NowMonth) + "月" + std::to_string(g.NowDay) + "日";
-    TXTStatus[1].Text = TimeSign(g.NowTime, g.AllKey[PocketWatch].LKeyList);
+    TXTStatus[1].Text = TimeSign(g.NowTime, g.AllKey[PocketWatch].LKeyList, TXTStatus[1].Text.get());
     TXTStatus[2].Text = std::to_string(g.MyAt);
     TXTStatus[3].Text = std::to_string(g.MyDi);
     TXTStatus[4].Text = std::to_string(g.MySp);

@@ -22,7 +22,7 @@ public:
 
 // The time of day as the page shows it: with the pocket watch one of ten
 // signs, a sun or a moon half and one of five elements; without it only the
-// half of the day.
-std::string TimeSign(Long NowTime, bool HasWatch);
+// half of the day. `Shown` is what the box shows now.
+std::string TimeSign(Long NowTime, bool HasWatch, const std::string& Shown);
 
 }  // namespace q

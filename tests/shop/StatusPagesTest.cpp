@@ -65,28 +65,53 @@ TEST_F(StatusPagesTest, PageTwoShowsTheDateConditionsAndWarehouse) {
     EXPECT_EQ(g().frmStatus2->TXTStatus[1].Text.get(), "陰－木");
 }
 
+// At the turn of the day the time box keeps its text: a page left open
+// across midnight goes on showing the last sign of the night, and a page
+// opened just then shows that sign too; the day's first unit brings the
+// morning's.
+TEST_F(StatusPagesTest, TheTimeBoxKeepsItsSignAtTheTurnOfTheDay) {
+    g().AllKey[14].LKeyList = true;  // the pocket watch
+    g().NowTime = 73;
+    OpenTab(1);
+    EXPECT_EQ(g().frmStatus2->TXTStatus[1].Text.get(), "陰－土");
+    g().NowTime = 0;
+    RefreshListWindow(g());
+    EXPECT_EQ(g().frmStatus2->TXTStatus[1].Text.get(), "陰－土");
+
+    OpenTab(0);
+    OpenTab(1);
+    EXPECT_EQ(g().frmStatus2->TXTStatus[1].Text.get(), "陰－水");
+    g().NowTime = 1;
+    RefreshListWindow(g());
+    EXPECT_EQ(g().frmStatus2->TXTStatus[1].Text.get(), "陽－木");
+}
+
 struct SignCase {
     Long time;
     bool watch;
     const char* sign;
+    const char* shown = "";
 };
 
 class TimeSigns : public ::testing::TestWithParam<SignCase> {};
 
 TEST_P(TimeSigns, ByTheTimeOfDayAndThePocketWatch) {
     const SignCase& c = GetParam();
-    EXPECT_EQ(TimeSign(c.time, c.watch), c.sign) << "time " << c.time;
+    EXPECT_EQ(TimeSign(c.time, c.watch, c.shown), c.sign) << "time " << c.time;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Status, TimeSigns,
-    ::testing::Values(SignCase{0, true, "陽－木"},  // the day's first moment is the first sign, never a stale one
-                      SignCase{1, true, "陽－木"}, SignCase{10, true, "陽－木"}, SignCase{11, true, "陽－火"},
+    ::testing::Values(SignCase{0, true, "陰－水"}, SignCase{0, true, "陽－金", "陽－金"},
+                      SignCase{1, true, "陽－木", "陰－水"}, SignCase{10, true, "陽－木"}, SignCase{11, true, "陽－火"},
                       SignCase{30, true, "陽－土"}, SignCase{31, true, "陽－金"}, SignCase{50, true, "陽－水"},
                       SignCase{51, true, "陰－木"}, SignCase{70, true, "陰－火"}, SignCase{80, true, "陰－土"},
                       SignCase{90, true, "陰－金"}, SignCase{100, true, "陰－水"}, SignCase{0, false, "陽"},
                       SignCase{50, false, "陽"}, SignCase{51, false, "陰"}, SignCase{100, false, "陰"}),
-    q::test::NameBy([](const auto& c) { using namespace q::test; return Name("Time", c.time, Flag{c.watch, "Watch"}); }));
+    q::test::NameBy([](const auto& c) {
+        using namespace q::test;
+        return Name("Time", c.time, Flag{c.watch, "Watch"}, Flag{*c.shown != 0, "Shown"});
+    }));
 
 }  // namespace
 }  // namespace q::test
