@@ -279,6 +279,7 @@ void frmItemShop::BankDeal() {
 void frmItemShop::BankEnd() {
     Game& g = game;
     g.StoryNo = StoryEndNo;
+    g.BuyPending = false;  // the deal is over: nothing holds the window open
     g.OfferPending = false;
     g.NoClick = NoClickNone;
     FocusList();

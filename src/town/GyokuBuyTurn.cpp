@@ -65,6 +65,8 @@ void frmItemShop::GyokuBuyTurn() {
         g.ReloadList = true;
         Unload();
         g.StoryName.clear();
+    } else {
+        g.BuyPending = false;  // no monster chosen: nothing to wait for
     }
     g.NoClick = NoClickNone;
 }

@@ -36,6 +36,7 @@ void frmItemShop::WarpTurn() {
         g.NoClick = NoClickRight;
         const int row = SelectedRow();
         if (row == 0) {
+            g.BuyPending = false;
             g.NoClick = NoClickNone;
             FocusList();
             return;
@@ -71,6 +72,7 @@ void frmItemShop::WarpTurn() {
     g.AnswerKey = AnswerNone;
     EnableDeal(true, false);
     g.OfferPending = false;
+    g.BuyPending = false;
     g.ResumeCode[0] = ResumeWarp;
     g.ResumeCode[1] = g.WorkNum >= 1 && g.WorkNum <= lstList.Count() ? Long(LeadingNumber(lstList.Item(int(g.WorkNum)).Tag)) : 0;
     g.NoClick = NoClickNone;

@@ -317,6 +317,7 @@ bool frmItemShop::AnswerRefuses() const {
 void frmItemShop::EndTurn() {
     Game& g = game;
     g.StoryNo = StoryEndNo;
+    g.BuyPending = false;  // the deal is over: nothing holds the window open
     g.NoClick = NoClickNone;
     FocusList();
 }

@@ -272,6 +272,50 @@ TEST_F(FacilityWindowTest, NoFacilitysButtonStartsADealUnderTheQuitQuestion) {
     }
 }
 
+// Once a deal is over, bought or refused, nothing holds the window: the
+// desktop's close (its button, Alt+F4) closes it as before the first deal.
+struct ClosedDeal {
+    const char* what;
+    const char* town;
+    const char* item;
+    int row;  // 0: the button pressed with no row selected
+    const char* number;
+    int answer;
+    const char* closing;
+};
+
+class DesktopCloseAfterADeal : public FacilityTest, public ::testing::WithParamInterface<ClosedDeal> {};
+
+TEST_P(DesktopCloseAfterADeal, ClosesTheWindow) {
+    const ClosedDeal& c = GetParam();
+    g().MyGold = 100000;
+    g().AnaSpot[0] = true;
+    Board(c.town);
+    Enter(c.item);
+    ASSERT_TRUE(Open());
+    if (c.row == 0) {
+        Unselect();
+        W().cmdBuy_Click();
+    } else {
+        Deal(c.row, c.number, c.answer);
+    }
+    EXPECT_EQ(Bar(), c.closing);
+    EXPECT_FALSE(g().BuyPending);
+    W().RequestClose();
+    EXPECT_FALSE(Open());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Facilities, DesktopCloseAfterADeal,
+    ::testing::Values(
+        ClosedDeal{"item shop, bought", "Hanoda", "bItem", 7, "2", vbKeyY, "道具屋：ありがとうございました"},
+        ClosedDeal{"item shop, refused", "Hanoda", "bItem", 7, "2", vbKeyN, "道具屋：何をお求めになられますか？"},
+        ClosedDeal{"bank, shares bought", "Hanoda", "bBank", 3, "1", vbKeyY, "銀行員：ありがとよ。ついでに俺の踊りでも見てくか？"},
+        ClosedDeal{"estate agent, a fire guard", "Hanoda", "bHouse", 5, "1", vbKeyY, "不動産屋：今後もよろしく"},
+        ClosedDeal{"hotel, a night", "Hanoda", "bHotel", 1, "1", vbKeyY, "おはようございます。またのご利用をお待ちしております"},
+        ClosedDeal{"warp, no floor chosen", "Shinen", "bWarp", 0, "", 0, "イザベラ：行ったことのある階にワープできるわ"}),
+    q::test::NameBy([](const auto& c) { return q::test::Words(c.what); }));
+
 TEST_F(FacilityWindowTest, AWindowLoadedInTheFieldUnloadsItself) {
     g().SceneFormName = "frmField";
     g().EventField = "Item";
