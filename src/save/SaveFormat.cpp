@@ -18,6 +18,9 @@ constexpr Long MaxItem = ItemCount - 1;
 constexpr Long MaxJewel = MonsterCount - 1;
 constexpr Long MaxArm = ArmCount - 1;
 constexpr Long MaxSackPieces = 9;
+constexpr Long MaxShop = 500;
+constexpr Long MaxStock = 1000;
+constexpr Long MaxBag = 150;
 constexpr Long MaxContractDays = 30;
 constexpr Long MinBalance = -9999999;
 constexpr Long MaxMoney = 999999999;
@@ -63,7 +66,9 @@ public:
     void Reserved() { line += ReservedDigit; }
     void FileNumber(Long Slot) { line += Slot == 0 ? "00001" : "00002"; }
 
-    void Num(Long v, int width, Long lo, Long hi) { Append(Hold(v, lo, std::min(hi, Widest(width))), width); }
+    void Num(Long v, int width, Long lo, Long hi) { Append(Stored(v, width, lo, hi), width); }
+    // The value that Num writes.
+    static Long Stored(Long v, int width, Long lo, Long hi) { return Hold(v, lo, std::min(hi, Widest(width))); }
     void Exact(Long v, int width, Long lo, Long hi) {
         if (v < lo || v > hi || v > Widest(width)) ok = false;
         Num(v, width, lo, hi);
@@ -114,6 +119,8 @@ public:
         if (Unsigned(width, x) && Check(x >= lo && x <= hi)) v = x;
     }
     void Exact(Long& v, int width, Long lo, Long hi) { Num(v, width, lo, hi); }
+    // The value as the file holds it: what Num read.
+    static Long Stored(Long v, int, Long, Long) { return v; }
     void Signed(Long& v, int width, Long lo, Long hi) {
         const std::string_view f = Take(std::size_t(width));
         if (!ok) return;
@@ -309,13 +316,13 @@ template <class IO>
 void Line5(IO& io, GameState& s) {
     io.Noise(2);
     io.Reserved();
-    io.Num(s.NowMaxShop, 3, 0, 500);
+    io.Num(s.NowMaxShop, 3, 0, MaxShop);
     io.Exact(s.HaveShop, 3, 0, std::min(s.NowMaxShop, Size<decltype(s.MyShopArms)>()));
     io.Num(s.HaveShopNum, 3, 0, Widest(3));
-    io.Num(s.NowMaxStock, 4, 0, 1000);
+    io.Num(s.NowMaxStock, 4, 0, MaxStock);
     io.Exact(s.HaveStock, 4, 0, std::min(s.NowMaxStock, Size<decltype(s.MyStockArms)>()));
     io.Num(s.HaveStockNum, 4, 0, Widest(4));
-    io.Num(s.NowMaxBag, 3, 0, 150);
+    io.Num(s.NowMaxBag, 3, 0, MaxBag);
     io.Exact(s.HaveBag, 3, 0, std::min(s.NowMaxBag, Size<decltype(s.MyBag)>()));
     io.Num(s.HaveBagNum, 3, 0, Widest(3));
     io.Num(s.NowMaxSack, 2, 0, 50);
@@ -330,21 +337,31 @@ void Line5(IO& io, GameState& s) {
         io.Flag(e.HHaveGyoku);
         io.Require(e.HHaveGyoku || e.HHaveSackNo <= MaxItem);
     }
+    // The pieces of the bag, the display and the warehouse as the file
+    // holds them: never more than the room they are kept in, which no game
+    // overfills.
+    std::int64_t bag = 0, shop = 0, stock = 0;
     for (Long k = 0, n = Used(io, s.HaveBag, s.MyBag); k < n; ++k) {
         auto& e = s.MyBag[size_t(k)];
         io.Exact(e.HHaveBagNo, 3, 0, MaxArm);
         io.Num(e.HHaveBagNum, 3, 1, Widest(3));
+        bag += io.Stored(e.HHaveBagNum, 3, 1, Widest(3));
     }
+    io.Require(bag <= io.Stored(s.NowMaxBag, 3, 0, MaxBag));
     for (Long k = 0, n = Used(io, s.HaveShop, s.MyShopArms); k < n; ++k) {
         auto& e = s.MyShopArms[size_t(k)];
         io.Exact(e.SShopArmsNo, 3, 0, MaxArm);
         io.Num(e.SShopArmsNum, 3, 1, Widest(3));
+        shop += io.Stored(e.SShopArmsNum, 3, 1, Widest(3));
     }
+    io.Require(shop <= io.Stored(s.NowMaxShop, 3, 0, MaxShop));
     for (Long k = 0, n = Used(io, s.HaveStock, s.MyStockArms); k < n; ++k) {
         auto& e = s.MyStockArms[size_t(k)];
         io.Exact(e.SStockArmsNo, 3, 0, MaxArm);
         io.Num(e.SStockArmsNum, 4, 1, Widest(4));
+        stock += io.Stored(e.SStockArmsNum, 4, 1, Widest(4));
     }
+    io.Require(stock <= io.Stored(s.NowMaxStock, 4, 0, MaxStock));
     for (Long k = 0, n = Used(io, s.NowRequest, s.MyRequestArms); k < n; ++k) {
         auto& e = s.MyRequestArms[size_t(k)];
         io.Exact(e.SRequestArmsNo, 3, 0, MaxArm);

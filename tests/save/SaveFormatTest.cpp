@@ -124,12 +124,13 @@ TEST_F(SaveFormatTest, TheListsOfLineFiveAndTheirLength) {
     EXPECT_EQ(line5.size(), 55u);
     EXPECT_EQ(line5.substr(51), "0930");
 
+    g().NowMaxStock = 1000;
     g().HaveStock = 1;
-    g().MyStockArms[0] = {77, 1234};
+    g().MyStockArms[0] = {77, 1000};
     g().NowRequest = 2;
     g().MyRequestArms[0] = {5, 3, 0};
     g().MyRequestArms[1] = {6, 4, -2};
-    EXPECT_EQ(Lines()[4].substr(51), "0930" "0771234" "0050300" "00604-2");
+    EXPECT_EQ(Lines()[4].substr(51), "0930" "0771000" "0050300" "00604-2");
 }
 
 TEST_F(SaveFormatTest, TheFileNumberFollowsTheSlot) {
@@ -191,7 +192,6 @@ TEST_F(SaveFormatTest, AValueTooBigForItsFieldIsHeldAtTheNearestThatFits) {
          "-09999999"},
         {"negative shares", [](Game& g) { g.ShopHaveHouse[HouseShares].HLHouseNum = -5; }, 6, 50, "000000000"},
         {"a contract too long", [](Game& g) { g.ShopHaveHouse[HouseFireGuard].HLHouseTime = 45; }, 6, 47, "130"},
-        {"too many in one warehouse entry", [](Game& g) { g.MyStockArms[0].SStockArmsNum = 12345; }, 5, 67, "9999"},
         {"a year past five digits", [](Game& g) { g.NowYear = 123456; }, 1, 15, "99999"},
     };
     for (const auto& c : cases) {
@@ -217,6 +217,8 @@ TEST_F(SaveFormatTest, AStateNoFileCanHoldIsNotWritten) {
         {"more sack kinds than room", [](Game& g) { g.HaveSack = 11; }},
         {"more display entries than room", [](Game& g) { g.HaveShop = 21; }},
         {"a negative count", [](Game& g) { g.HaveStock = -1; }},
+        {"more pieces than the warehouse holds", [](Game& g) { g.MyStockArms[0].SStockArmsNum = 12345; }},
+        {"a bag filled past its room", [](Game& g) { g.NowMaxBag = g.HaveBagNum - 1; }},
         {"six orders", [](Game& g) { g.NowRequest = 6; }},
         {"an ordered arm past the table", [](Game& g) {
              g.NowRequest = 1;

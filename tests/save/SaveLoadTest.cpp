@@ -276,6 +276,12 @@ TEST_F(SaveLoadTest, ADamagedFileIsRefusedAndTheGameIsUntouched) {
         {"a display of 501", [](Lines& p) { Put(p[4], 12, "501"); }},
         {"a warehouse of 1001", [](Lines& p) { Put(p[4], 21, "1001"); }},
         {"a bag of 151", [](Lines& p) { Put(p[4], 33, "151"); }},
+        // pieces past a container's room, each field within its columns
+        {"a bag entry one piece past the bag", [](Lines& p) { Put(p[4], 71, "141"); }},
+        {"a bag of 149 holding 150", [](Lines& p) { Put(p[4], 33, "149"); }},
+        {"a display entry of 999", [](Lines& p) { Put(p[4], 83, "999"); }},
+        {"a warehouse entry of 9999", [](Lines& p) { Put(p[4], 101, "9999"); }},
+        {"a warehouse of 999 holding 1000", [](Lines& p) { Put(p[4], 21, "0999"); }},
         // "-" where no sign may stand
         {"a minus in the noise", [](Lines& p) { p[1][0] = '-'; }},
         {"a minus in the reserved column", [](Lines& p) { p[2][10] = '-'; }},
@@ -497,6 +503,29 @@ TEST_F(TitleContinueTest, TheTitleContinuesTheSavedGameOnItsTownsBoard) {
     EXPECT_EQ(g().FieldName, "Elwind");
     ASSERT_NE(g().StageForm, nullptr);
     EXPECT_EQ(g().StageForm->Name(), "frmEvent");  // the town board
+}
+
+// A new game's save whose first warehouse entry was edited to 9,999 pieces:
+// every field fits its columns, the warehouse of 30 does not hold them.
+TEST_F(TitleContinueTest, TheTitleRefusesAFileWhoseWarehouseHoldsMoreThanItsRoom) {
+    SaveGame(g(), 0);
+    ASSERT_GE(g().HaveStock, 1);
+    ASSERT_LT(g().NowMaxStock, 9999);
+    auto plain = PlainLines(File1);
+    // Line 5's lists start at column 52: the sack's entries of four columns,
+    // the bag's and the display's of six, then the warehouse's number of
+    // arm and its pieces.
+    const size_t pieces = 52 + 4 * size_t(g().HaveSack) + 6 * size_t(g().HaveBag + g().HaveShop) + 3;
+    Put(plain[4], pieces, "9999");
+    const std::string edited = StoredFile(plain);
+    WriteBytes(File1, edited);
+
+    StartProgram(g());
+    g().frmOpen.peek()->cmdContinue[1].Click();
+    EXPECT_NE(transcript.str().find("msgbox \"\": 改造データの疑いがあります。\nこのセーブデータはロードできません。"),
+              std::string::npos);
+    EXPECT_TRUE(g().Ended());
+    EXPECT_EQ(ReadBytes(File1), edited);
 }
 
 TEST_F(TitleContinueTest, TheTitleRefusesADamagedFileAndEnds) {
