@@ -33,8 +33,8 @@ bool SackHoldsKind(const Game& g, Long ItemId, bool IsGyoku);
 const char* SackRefusal(const Game& g, Long ItemId, bool IsGyoku);
 inline constexpr const char* NineOfAKindLine = "イザベラ：同じ種類の道具は9個までしか持てないわ";
 inline constexpr const char* SackFullLine = "イザベラ：袋が一杯だわ。使うか捨てるかしてこないと、これ以上は入らないわね";
-// Her words when an arm will not go into the bag.
-inline constexpr const char* BagFullLine = "イザベラ：でも、鞄が一杯だわ。残念ね";
+// Her words when an arm she agreed to buy will not go into the bag.
+inline constexpr const char* BagFullLine = "イザベラ：鞄が一杯だわ。残念ね";
 
 // The same for the bag, which holds arms by the piece and keeps no index.
 bool BagCheck(Game& g, Long ArmsId, Long Num, bool Take);

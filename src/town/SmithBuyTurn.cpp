@@ -96,23 +96,6 @@ bool frmItemShop::OF_SmithArms(bool OF_DellFlg) {
     return any;
 }
 
-namespace {
-
-// Whether the product goes into the bag once the recipe's arms are out of it.
-bool ProductFits(const Game& g) {
-    if (g.WorkNum4 < 0 || g.WorkNum4 >= RecipeCount) return false;
-    const SmithRecipe& recipe = g.SmithSell[size_t(g.WorkNum4)];
-    if (BagFits(g, recipe.Arm, 1)) return true;
-    Long taken = 0;
-    for (Long arm : recipe.Needs) {
-        if (arm == NoRecipeMaterial) break;
-        ++taken;
-    }
-    return g.HaveBagNum - taken < g.NowMaxBag;
-}
-
-}  // namespace
-
 void frmItemShop::SmithBuyTurn() {
     Game& g = game;
     const bool shoes = g.WorkName == g.AllKey[NoahShoes].Name;
@@ -140,7 +123,6 @@ void frmItemShop::SmithBuyTurn() {
         if (g.MyGold < g.WorkNum3) refusal = "イザベラ：カリムが足りないわ。諦めましょう";
         else if (!shoes && !SackCheck(g, Ore, g.WorkNum2, false, false)) refusal = "イザベラ：鉱石が足りないわ。諦めましょう";
         else if (!shoes && !OF_SmithArms(false)) refusal = "イザベラ：武具が足りないわ。諦めましょう";
-        else if (!shoes && !ProductFits(g)) refusal = BagFullLine;
         if (refusal) {
             EnableDeal(true, false);
             Say(refusal);
@@ -161,12 +143,6 @@ void frmItemShop::SmithBuyTurn() {
     }
     if (g.AnswerKey != AnswerYes) return SmithEnd();
     g.AnswerKey = AnswerNone;
-    if (!shoes && !ProductFits(g)) {
-        EnableDeal(true, false);
-        Say(BagFullLine);
-        g.OfferPending = false;
-        return SmithEnd();
-    }
     if (shoes) {
         g.AllKey[NoahShoes].LKeyList = true;
         g.NoaFlg[1] = 1;  // found, as far as the queen's quest goes
@@ -174,7 +150,7 @@ void frmItemShop::SmithBuyTurn() {
     } else {
         SackCheck(g, Ore, g.WorkNum2, false, true);
         OF_SmithArms(true);
-        // ProductFits made the room sure.
+        // The recipe's arms just taken out leave room for it.
         (void)BagChange(g, g.SmithSell[size_t(g.WorkNum4)].Arm, 0, false, 1);
     }
     g.MyGold -= g.WorkNum3;

@@ -205,7 +205,7 @@ TEST_F(PeopleTest, ASellersArmThatNoLongerFitsTheBagIsNotBought) {
     Click();
     SetBag({{0, g().NowMaxBag}});
     Key(vbKeyY);
-    EXPECT_EQ(Bar(), "イザベラ：でも、鞄が一杯だわ。残念ね");
+    EXPECT_EQ(Bar(), "イザベラ：鞄が一杯だわ。残念ね");
     EXPECT_EQ(g().MyGold, 100000);
     EXPECT_EQ(g().MyFame, 100);
     EXPECT_EQ(g().BuyCount, 0);
