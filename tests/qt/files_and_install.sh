@@ -24,7 +24,8 @@ cat >"$work/bin/xdg-open" <<OPEN
 echo "\$1" >>"$work/opened"
 OPEN
 chmod +x "$work/bin/xdg-open"
-printf 'seed 1\nstart\nclick frmOpen.cmdHelp\nwait 300\ncall SaveGame 0\nkey Esc @frmOpen\n' >"$work/run.sim"
+# A save, then the help (a help it cannot open is reported in a message box).
+printf 'seed 1\nstart\ncall SaveGame 0\nmsgbox OK\nclick frmOpen.cmdHelp\nwait 300\nkey Esc @frmOpen\n' >"$work/run.sim"
 
 play() {  # play PROGRAM NAME: from a folder of its own, with its own data folder
   local program="$1" name="$2"
