@@ -33,7 +33,7 @@ awk '
   /^get BattlePhase$/ { print "echo shot fight"; print "wait 1500" }
 ' "$here/desktop/play.sim" >"$work/shots.sim"
 mkdir -p "$work/dir"
-(cd "$work/dir" && exec "$game" --script "$work/shots.sim" >"$work/out" 2>&1) &
+(XDG_DATA_HOME="$work/dir" exec "$game" --script "$work/shots.sim" >"$work/out" 2>&1) &
 pid=$!
 seen=""
 while kill -0 "$pid" 2>/dev/null; do

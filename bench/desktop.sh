@@ -34,9 +34,10 @@ if [ -z "$display_num" ]; then
 fi
 work="$(mktemp -d)"
 # The game's single-instance lock lives in TMPDIR: these runs have their own,
-# so a game played meanwhile neither stops them nor is stopped.
+# so a game played meanwhile neither stops them nor is stopped; its files go
+# to XDG_DATA_HOME, a folder emptied before each run.
 mkdir -p "$work/tmp"
-export TMPDIR="$work/tmp"
+export TMPDIR="$work/tmp" XDG_DATA_HOME="$work/dir"
 xvfb=""
 stop_x() { [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null; xvfb=""; }
 trap 'stop_x; rm -rf "$work"' EXIT
@@ -51,7 +52,7 @@ start_x() {
 
 # One timed run: prints "RSS_KiB CPU_seconds"; the transcript goes to $work/out.
 timed() {
-  (cd "$work/dir" && timeout 300 /usr/bin/time -v -o "$work/time" "$@" >"$work/out" 2>&1) || {
+  (timeout 300 /usr/bin/time -v -o "$work/time" "$@" >"$work/out" 2>&1) || {
     echo "failed: $*" >&2; tail -5 "$work/out" >&2; exit 1; }
   awk -F': ' '/Maximum resident/ {rss=$2} /User time/ {u=$2} /System time/ {s=$2} END {print rss, u+s}' "$work/time"
 }
@@ -99,7 +100,7 @@ if [ "$cycles" -gt 0 ]; then
     printf 'key Esc\n'
   } >"$work/lists.sim"
   rm -rf "$work/dir"/*
-  (cd "$work/dir" && exec "$game" --script "$work/lists.sim" >"$work/out" 2>&1) &
+  (exec "$game" --script "$work/lists.sim" >"$work/out" 2>&1) &
   pid=$!
   echo "== list windows on $first: RSS after N open/close cycles of the display window"
   seen=""

@@ -23,9 +23,10 @@ void StartProgram(Game& g) {
 }
 
 void OpenHelp(Game& g) {
-    if (g.host.OpenDocument(HelpDocument)) return;
+    const std::string document = g.host.DocumentPath(HelpDocument);
+    if (g.host.OpenDocument(document)) return;
     // No viewer for it on this desktop: the player can still open the file.
-    const std::string path = std::filesystem::absolute(HelpDocument).string();
+    const std::string path = std::filesystem::absolute(document).string();
     g.host.MsgBox(HelpNotOpenedText + path, vbExclamation | vbOKOnly, "");
 }
 

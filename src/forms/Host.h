@@ -118,6 +118,9 @@ public:
     // The shell and the process.
     // Opens a document with the desktop's viewer; false when it could not.
     virtual bool OpenDocument(const std::string& /*path*/) { return false; }
+    // Where a document that comes with the program (the help) lies; the name
+    // as it is, for the current folder, when the host knows no other place.
+    virtual std::string DocumentPath(const std::string& name) { return name; }
     virtual bool AcquireInstanceLock() { return true; }
 };
 

@@ -36,11 +36,13 @@
 #include <QPaintEvent>
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <iostream>
 
 #include "core/KeepOnTop.h"
 #include "forms/Keys.h"
 #include "qt/DesktopWindows.h"
+#include "qt/GameFolder.h"
 #include "qt/KeyMap.h"
 #include "stage/RegionBounds.h"
 #include "stage/frm_RGN_Picture.h"
@@ -958,6 +960,18 @@ void QtHost::Raise(Form& f) {
 bool QtHost::OpenDocument(const std::string& path) {
     const QFileInfo file(Q(path));
     return file.exists() && QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath()));
+}
+
+std::string QtHost::DocumentPath(const std::string& name) {
+    // Beside the program (a build, an unpacked folder), then in the share
+    // folder of its install prefix, then in the desktop's data folders.
+    const QString program = QCoreApplication::applicationDirPath();
+    std::vector<std::filesystem::path> folders{program.toStdString(),
+                                               QDir(program).filePath(QUORVANE_SHARE_FROM_BIN).toStdString()};
+    for (const QString& d : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+        folders.push_back(QDir(d).filePath("quorvane").toStdString());
+    const std::filesystem::path found = FindFileIn(folders, name);
+    return found.empty() ? name : found.string();
 }
 
 bool QtHost::AcquireInstanceLock() {

@@ -109,6 +109,7 @@ public:
     void SetTopmost(Form&, bool topmost) override;
     void Raise(Form&) override;
     bool OpenDocument(const std::string& path) override;
+    std::string DocumentPath(const std::string& name) override;
     bool AcquireInstanceLock() override;
     void SetFocus(Control& c) override;
     void DragForm(Form& f, const std::function<void()>& moved) override;

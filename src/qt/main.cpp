@@ -1,13 +1,16 @@
 // quorvane: the game on the desktop.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QTimer>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 
 #include "core/Game.h"
 #include "core/Startup.h"
 #include "qt/DesktopWindows.h"
+#include "qt/GameFolder.h"
 #include "qt/QtDriver.h"
 #include "qt/QtHost.h"
 #include "sim/Script.h"
@@ -30,18 +33,29 @@ int main(int argc, char** argv) {
     parser.addOption(scriptOption);
     parser.process(app);
 
-    q::QtHost host;
-    q::Game game(host);
-
+    // A script named from the folder the program was started in.
     std::ifstream script;
-    std::unique_ptr<q::QtDriver> driver;
-    std::unique_ptr<q::ScriptRunner> runner;
     if (parser.isSet(scriptOption)) {
         script.open(parser.value(scriptOption).toStdString());
         if (!script) {
             std::cerr << "quorvane: cannot open " << parser.value(scriptOption).toStdString() << "\n";
             return 2;
         }
+    }
+    // Save files and records live in the game's own folder, wherever it is
+    // started from; a script's `dir` may choose another.
+    const std::filesystem::path folder = q::GameFolder(std::getenv("XDG_DATA_HOME"), QDir::homePath().toStdString());
+    if (std::string error; !q::EnterGameFolder(folder, error)) {
+        std::cerr << "quorvane: cannot use the folder " << folder.string() << ": " << error << "\n";
+        return 2;
+    }
+
+    q::QtHost host;
+    q::Game game(host);
+
+    std::unique_ptr<q::QtDriver> driver;
+    std::unique_ptr<q::ScriptRunner> runner;
+    if (parser.isSet(scriptOption)) {
         driver = std::make_unique<q::QtDriver>(host);
         runner = std::make_unique<q::ScriptRunner>(*driver, [&]() -> q::Game& { return game; }, std::cout);
         // The program ends with the game, as when it is played. A script

@@ -5,7 +5,9 @@
 #   desktop_start WxH [XVFB_ARG...]  starts Xvfb and openbox, exports DISPLAY
 #   stack_place WINDOW             its place among the root's children from the
 #                                  top (as xwininfo lists them), by its frame
-# After sourcing: $work (removed at the end) and pids (add the PIDs to end).
+# After sourcing: $work (removed at the end), pids (add the PIDs to end) and
+# XDG_DATA_HOME in $work, so the game keeps its files there and never in the
+# home folder.
 
 desktop_need() {
   local tool
@@ -15,6 +17,7 @@ desktop_need() {
 }
 
 work="$(mktemp -d)"
+export XDG_DATA_HOME="$work/data"
 pids=()
 cleanup() {
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done

@@ -20,7 +20,7 @@ screen="${DESKPLAY_SCREEN:-1280x800}"
 . "$(dirname "$0")/desktop_lib.sh"
 desktop_need Xvfb openbox tint2 xev xprop
 out="${DESKPLAY_OUT:-$work/out}"
-mkdir -p "$out" "$work/tmp" "$work/game" "$work/config"
+mkdir -p "$out" "$work/tmp" "$work/config"
 mkdir -p "$work/runtime" && chmod 700 "$work/runtime"
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
 desktop_start "$screen"
@@ -36,7 +36,6 @@ pids+=($!)
 for _ in $(seq 100); do xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q 0x && break; sleep 0.1; done
 sleep 0.2
 
-cd "$work/game"
 # Qt is not built with the sanitizer, so its reads of memory already freed go
 # unseen while that memory waits intact in the sanitizer's quarantine: filled
 # at its free, it makes them crash as they would in a release build.

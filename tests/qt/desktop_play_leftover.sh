@@ -11,7 +11,7 @@ quorvane="$(realpath "$1")"
 deskplay="$(realpath "$2")"
 . "$(dirname "$0")/desktop_lib.sh"
 desktop_need Xvfb openbox xev xprop xwininfo
-mkdir -p "$work/tmp" "$work/game" "$work/config"
+mkdir -p "$work/tmp" "$work/config"
 mkdir -p "$work/runtime" && chmod 700 "$work/runtime"
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
 desktop_start 1024x600
@@ -30,7 +30,6 @@ xprop -root -f _QUORVANE_STAGE_FRAME 8s -set _QUORVANE_STAGE_FRAME "7 done $((ot
 89 20 20
 "
 
-cd "$work/game"
 set +e
 TMPDIR="$work/tmp" QT_QPA_PLATFORM=xcb QUORVANE_FRAME_PROBE=1 ASAN_OPTIONS="detect_leaks=0" \
   "$deskplay" --seed 3 --seconds 6 --no-closes --other "another program" --game-err "$work/game.err" \

@@ -21,7 +21,7 @@ quorvane="$(realpath "$1")"
 . "$(dirname "$0")/desktop_lib.sh"
 desktop_need Xvfb openbox xdotool xprop xwininfo xev wmctrl import
 shots="${DESKTOP_WINDOWS_SHOTS:-$work/shots}"
-mkdir -p "$shots" "$work/tmp" "$work/game"
+mkdir -p "$shots" "$work/tmp"
 
 desktop_start 1280x800
 if command -v tint2 >/dev/null; then
@@ -73,7 +73,7 @@ echo focus-done
 EOF
   printf 'wait 300\nget EventField\nget ListName\nget GameEnding\nget AutoNext\nget HeroX\necho .\n%.0s' $(seq 1500)
 } >"$work/run.sim"
-(cd "$work/game" && TMPDIR="$work/tmp" QT_QPA_PLATFORM=xcb ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" \
+(TMPDIR="$work/tmp" QT_QPA_PLATFORM=xcb ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" \
    exec "$quorvane" --script "$work/run.sim" >"$work/game.out" 2>"$work/game.err") &
 game=$!
 pids+=($game)
@@ -301,8 +301,8 @@ kill "$game" 2>/dev/null || true
 
 # 6. The title's close asks.
 printf 'start\necho title\nwait 120000\n' >"$work/title.sim"
-rm -rf "$work/tmp"/* && mkdir -p "$work/title"
-(cd "$work/title" && TMPDIR="$work/tmp" QT_QPA_PLATFORM=xcb ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" \
+rm -rf "$work/tmp"/*
+(XDG_DATA_HOME="$work/title" TMPDIR="$work/tmp" QT_QPA_PLATFORM=xcb ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" \
    exec "$quorvane" --script "$work/title.sim" >"$work/title.out" 2>"$work/title.err") &
 game=$!
 pids+=($game)

@@ -7,15 +7,15 @@ quorvane="$1"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 # A folder of its own for the single-instance lock, so a game being played
-# on this machine does not stop the run.
-export TMPDIR="$work" QT_QPA_PLATFORM=offscreen ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
+# on this machine does not stop the run, and for the game's files.
+export TMPDIR="$work" XDG_DATA_HOME="$work" QT_QPA_PLATFORM=offscreen ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
 
 run() {  # run NAME EXPECTED_CODE SCRIPT_LINES...
   local name="$1" expected="$2"
   shift 2
   printf '%s\n' "$@" >"$work/$name.sim"
   local code=0
-  (cd "$work" && timeout 45 "$quorvane" --script "$work/$name.sim" >"$work/$name.out" 2>&1) || code=$?
+  (timeout 45 "$quorvane" --script "$work/$name.sim" >"$work/$name.out" 2>&1) || code=$?
   if [ "$code" != "$expected" ]; then
     echo "FAIL: $name ended with $code, not $expected"
     cat "$work/$name.out"

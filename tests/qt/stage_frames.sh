@@ -18,8 +18,7 @@ desktop_need Xvfb openbox xprop
 desktop_start "$((1024 * scale))x$((600 * scale))"
 
 shots="${FRAME_SHOTS:-$work/shots}"
-mkdir -p "$work/tmp" "$work/game" "$shots"
-cd "$work/game"
+mkdir -p "$work/tmp" "$shots"
 code=0
 TMPDIR="$work/tmp" QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$scale" QUORVANE_FRAME_PROBE=1 \
   ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" \
