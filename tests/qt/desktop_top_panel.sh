@@ -8,16 +8,29 @@
 #   2. The panel moved to the bottom during play (tint2 started again there):
 #      the bar moves out from under it, the heroine with it, and a right
 #      click on her still opens her menu.
-# Screenshots of what it saw stay in $DESKTOP_PANEL_SHOTS when that is set.
-#   desktop_top_panel.sh QUORVANE
+# WM is openbox (the default), or xfwm4, which keeps windows out of a panel's
+# strut by moving them. Screenshots of what it saw stay in
+# $DESKTOP_PANEL_SHOTS when that is set.
+#   desktop_top_panel.sh QUORVANE [WM]
 set -euo pipefail
 quorvane="$(realpath "$1")"
+wm="${2:-openbox}"
 . "$(dirname "$0")/desktop_lib.sh"
 desktop_need Xvfb openbox tint2 xdotool xprop xwininfo import convert compare
 shots="${DESKTOP_PANEL_SHOTS:-$work/shots}"
 mkdir -p "$shots" "$work/tmp" "$work/game"
 width=1280 height=800 panel_height=30
 desktop_start "${width}x$height"
+if [ "$wm" = xfwm4 ]; then
+  desktop_need xfwm4
+  was=$(xprop -root _NET_SUPPORTING_WM_CHECK)
+  xfwm4 --replace --compositor=off >"$work/xfwm4.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 100); do now=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null || true)
+    [ -n "$now" ] && [ "$now" != "$was" ] && break; sleep 0.1; done
+  [ "$now" != "$was" ] || { echo "xfwm4 did not start"; cat "$work/xfwm4.log"; exit 1; }
+  sleep 1
+fi
 
 workarea() { xprop -root _NET_WORKAREA 2>/dev/null | sed -n 's/.*= \([0-9]*\), \([0-9]*\), \([0-9]*\), \([0-9]*\).*/\1 \2 \3 \4/p'; }
 panel() {  # panel top|bottom: a panel across the screen that keeps windows out of its strut

@@ -136,7 +136,7 @@ TEST(StageInTheWorkArea, AtTheStartTheFiguresStandInIt) {
     EXPECT_EQ((bar.Top + bar.Height) / Tpp, 1040);
     const PixelRect h = d.Heroine();
     EXPECT_GE(h.left, 60);
-    EXPECT_EQ(h.bottom, bar.Top / Tpp + 2) << "her picture reaches into the bar by its margin and a pixel";
+    EXPECT_EQ(h.bottom, bar.Top / Tpp + 1) << "her feet stand on the bar, the margin below them on its top row";
     const auto [x, y] = d.Foot();
     d.Run("click stage " + std::to_string(x) + " " + std::to_string(y) + " right\n");
     EXPECT_NE(d.host().OpenMenu(), nullptr) << d.out.str();
