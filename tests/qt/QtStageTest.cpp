@@ -149,6 +149,25 @@ TEST_F(QtStageTest, AClickOnAFigureReachesTheStage) {
     EXPECT_EQ(stage.clicks[0].second, onStage.y() * host.TwipsPerPixelY());
 }
 
+// The stage's window moved by the window manager: the form follows, the band
+// of figures stays where it was on the form, and a click on a figure there
+// reaches the stage at its place on the form.
+TEST_F(QtStageTest, TheStageFollowsWhereTheWindowManagerPutItsWindow) {
+    const Long top = game->SpriteTop;
+    Frame({{0, 300, top}});
+    FormWindow* w = host.WindowFor(stage);
+    QTest::qWait(1100);
+    const QRect band = w->geometry();
+    w->move(band.topLeft() + QPoint(0, 27));
+    QTest::qWait(700);
+    EXPECT_EQ(stage.Top, 27 * host.TwipsPerPixelY());
+    EXPECT_EQ(w->geometry(), band.translated(0, 27));
+    const PixelRect foot = Rgn(*game).RgnData[0].rects.back();
+    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(20 + foot.left, Py(top) + foot.top) - (band.topLeft() - QPoint(0, 0)));
+    ASSERT_EQ(stage.clicks.size(), 1u);
+    EXPECT_EQ(stage.clicks[0].second, (Py(top) + foot.top) * host.TwipsPerPixelY()) << "her place on the form";
+}
+
 }  // namespace
 }  // namespace q
 
