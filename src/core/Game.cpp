@@ -1,4 +1,5 @@
 #include "core/Game.h"
+#include "core/WorkArea.h"
 
 #include "core/frmUnderMes.h"
 #include "core/frmUnderMes2.h"
@@ -35,9 +36,10 @@ Game::Game(Host& h)
 #undef QUORVANE_KNOW_FORM
     rng.Randomize(host.Seed());
     RegisterAll(*this);
+    host.OnWorkAreaChanged([this] { FollowWorkArea(*this); });
 }
 
-Game::~Game() = default;
+Game::~Game() { host.OnWorkAreaChanged(nullptr); }
 
 template <class F>
 F* MakeForm(Game& g) {

@@ -51,6 +51,9 @@ public:
     Vars vars;
     Procs procs;
     std::unique_ptr<RegionEngine> rgn;  // the sprite stage's engine
+    // The work area the bars and the stage were last placed in (none yet
+    // while every side is 0): FollowWorkArea moves them on from there.
+    PixelRect laidOutFor;
 
     // The game's forms, created on first reference.
 #define QUORVANE_FORM_MEMBER(name) \

@@ -64,7 +64,7 @@ Long Gem(Long current, Long maximum) {
 void DrawGauges(Game& g) {
     if (g.NewGame || !g.StageForm) return;
     Form& stage = *g.StageForm;
-    const Long y = g.SpriteTop - RGN_PixelToTwipY(g, 15);
+    const Long y = g.SpriteTop - RGN_PixelToTwipY(g, GaugeRowPixels);
     RGN_Draw(g, Gem(g.MyNowHp, g.MyMaxHp), stage, 5, y);
     RGN_Draw(g, Gem(g.MyNowBody, g.MyMaxBody), stage, 155, y);
     RGN_Draw(g, Gem(g.MyNowWater, g.MyMaxWater), stage, 305, y);

@@ -18,6 +18,9 @@ void GoToPlace(Game& g, const std::string& Place, const std::string& LeftTownNam
 // Adds the three gauge gems, the pause or auto mark and the hired swordsman
 // to the frame being drawn on the stage.
 void DrawGauges(Game& g);
+// The gauge row stands this many pixels above SpriteTop, the highest any
+// figure of the stage is drawn.
+inline constexpr int GaugeRowPixels = 15;
 
 // Where the shop's sign, a board's figure and a facility's keeper stand on
 // the stage (twips from its left).

@@ -9,7 +9,10 @@
 
 namespace q {
 
-Long ScreenWidth(Game& g) { return g.host.ScreenWidthPixels(); }
+Long ScreenWidth(Game& g) {
+    const PixelRect area = g.host.WorkArea();
+    return area.right - area.left;
+}
 
 void ClearConditions(Game& g) { g.Condition.fill(0); }
 
@@ -171,15 +174,16 @@ void InitGame(Game& g) {
 }
 
 void PlaceMessageBars(Game& g) {
+    g.laidOutFor = g.host.WorkArea();
     g.ScreenWidthPx = ScreenWidth(g);
     g.ScreenWidthTwips = RGN_PixelToTwipX(g, ScreenWidth(g));
     auto& bar = g.frmUnderMes.get();
     bar.Top = RGN_ScreenHeight(g) - bar.Height;
-    bar.Left = 0;
+    bar.Left = RGN_WorkLeft(g);
     bar.Width = g.ScreenWidthTwips;
     auto& bar2 = g.frmUnderMes2.get();
     bar2.Top = RGN_ScreenHeight(g) - bar2.Height;
-    bar2.Left = 0;
+    bar2.Left = RGN_WorkLeft(g);
     bar2.Width = g.ScreenWidthTwips;
     bar2.LBLMessage[0].Width = g.ScreenWidthTwips;
     bar.Show();

@@ -8,7 +8,8 @@ namespace q {
 
 class Game;
 
-// The width of the screen in pixels.
+// The width of the screen in pixels: of its work area, between the panels
+// at its sides.
 Long ScreenWidth(Game& g);
 // Makes the game state ready for play: a fresh new game, or New Game Plus
 // while LoadingGame is set.

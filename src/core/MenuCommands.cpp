@@ -98,7 +98,7 @@ void mStatus_Click(Game& g) {
     }
     frmStatus& status = g.frmStatus.get();
     status.Top = RGN_ScreenHeight(g) - status.Height - RGN_PixelToTwipY(g, ListGapPixels);
-    status.Left = RGN_PixelToTwipX(g, 0);
+    status.Left = RGN_WorkLeft(g);
     status.Show();
     g.ListTop = status.Top;
     g.ListLeft = status.Left;

@@ -70,7 +70,7 @@ void ShowOnSecondBar(Game& g, std::string& Text, std::string& Yes, std::string& 
     frmUnderMes2& bar = g.frmUnderMes2.get();
     bar.Show();
     bar.Top = RGN_ScreenHeight(g) - bar.Height;
-    bar.Left = 0;
+    bar.Left = RGN_WorkLeft(g);
     bar.Width = g.ScreenWidthTwips;
     bar.ClearLabels();
     if (Text.empty()) return;

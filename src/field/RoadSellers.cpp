@@ -225,7 +225,7 @@ void DealWithDevil(Game& g) {
 void StartNumberGame(Game& g) {
     frmUnderMes3& bar = g.frmUnderMes3.get();
     bar.Top = RGN_ScreenHeight(g) - bar.Height;
-    bar.Left = 0;
+    bar.Left = RGN_WorkLeft(g);
     bar.Width = g.ScreenWidthTwips;
     bar.Show();
     bar.txtNumber.Enabled = true;

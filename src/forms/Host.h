@@ -86,8 +86,12 @@ public:
     virtual int TwipsPerPixelY() const = 0;
     virtual int ScreenWidthPixels() const = 0;
     virtual int ScreenHeightPixels() const = 0;
-    // The work area: the screen less the taskbar.
-    virtual int StageHeightPixels() const = 0;
+    // The work area: the screen less the taskbar and the desktop's other
+    // panels, wherever they stand, on the screen in pixels.
+    virtual PixelRect WorkArea() const = 0;
+    // The game follows a changed work area (a panel added, moved or gone,
+    // the screen resized): the host calls this from its event loop then.
+    void OnWorkAreaChanged(std::function<void()> changed) { workAreaChanged_ = std::move(changed); }
     virtual int TextWidthTwips(const std::string& text, const TextFont& font) = 0;
     virtual int TextHeightTwips(const TextFont& font) = 0;
 
@@ -110,6 +114,10 @@ public:
     virtual void SetTopmost(Form&, bool /*topmost*/) {}
     virtual void Raise(Form&) {}
 
+    // The rows of a stage form its figures can take, in pixels of the form
+    // from its top (`bottom` exclusive): a host may give the form's window
+    // only those rows. Told before the form's frames, and again when they move.
+    virtual void StageRows(Form& /*stage*/, int /*top*/, int /*bottom*/) {}
     // The stage form's frame is ready: paint its image and shape its window.
     virtual void StageFrameReady(Form& /*stage*/, const StageFrame& /*frame*/) {}
     // Something went wrong that the player need not see; the game goes on.
@@ -122,6 +130,14 @@ public:
     // as it is, for the current folder, when the host knows no other place.
     virtual std::string DocumentPath(const std::string& name) { return name; }
     virtual bool AcquireInstanceLock() { return true; }
+
+protected:
+    void WorkAreaChanged() {
+        if (workAreaChanged_) workAreaChanged_();
+    }
+
+private:
+    std::function<void()> workAreaChanged_;
 };
 
 }  // namespace q

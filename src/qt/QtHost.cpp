@@ -4,6 +4,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QElapsedTimer>
+#include <QMoveEvent>
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QDir>
@@ -54,6 +56,13 @@ namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 QScreen* Screen() { return QGuiApplication::primaryScreen(); }
+
+// Milliseconds on a steady clock.
+std::int64_t Elapsed() {
+    static QElapsedTimer clock;
+    if (!clock.isValid()) clock.start();
+    return clock.elapsed();
+}
 
 // A caption as a label shows it: "&&" is one ampersand, a lone "&" marks the
 // next letter and is not shown.
@@ -269,7 +278,9 @@ void FormWindow::changeEvent(QEvent* e) {
 void FormWindow::paintEvent(QPaintEvent* e) {
     QPainter p(this);
     const StageCanvas* canvas = host_.CanvasFor(form_);
-    const QRect box = canvas ? canvas->Box() : QRect();
+    // The window may hold only some rows of its form.
+    const QPoint offset = host_.WindowOffset(form_);
+    const QRect box = canvas ? canvas->Box().translated(-offset) : QRect();
     // Around the stage's image only the form's background, which its mask hides.
     for (const QRect& r : QRegion(e->rect()).subtracted(box)) p.fillRect(r, ColorOf(form_.BackColor));
     if (canvas) {
@@ -277,6 +288,7 @@ void FormWindow::paintEvent(QPaintEvent* e) {
         p.drawImage(shown, canvas->Image(), shown.translated(-box.topLeft()));
     }
     const int tx = host_.TwipsPerPixelX(), ty = host_.TwipsPerPixelY();
+    p.translate(-offset);
     for (Control* c : form_.controls()) {
         if (c->kind() != ControlKind::Line || !c->Visible) continue;
         auto& l = static_cast<Line&>(*c);
@@ -289,19 +301,24 @@ void FormWindow::paintEvent(QPaintEvent* e) {
 
 void FormWindow::mousePressEvent(QMouseEvent* e) {
     const int button = ButtonCode(e->button());
-    const QPoint at = e->position().toPoint();
+    const QPoint at = e->position().toPoint() + host_.WindowOffset(form_);
     if (button)
         form_.Form_MouseDown(button, ShiftBits(e->modifiers()), at.x() * host_.TwipsPerPixelX(), at.y() * host_.TwipsPerPixelY());
 }
 
 void FormWindow::mouseMoveEvent(QMouseEvent* e) {
     const int buttons = ButtonBits(e->buttons());
-    const QPoint at = e->position().toPoint();
+    const QPoint at = e->position().toPoint() + host_.WindowOffset(form_);
     if (buttons)
         form_.Form_MouseMove(buttons, ShiftBits(e->modifiers()), at.x() * host_.TwipsPerPixelX(), at.y() * host_.TwipsPerPixelY());
 }
 
 void FormWindow::mouseDoubleClickEvent(QMouseEvent*) { form_.Form_DblClick(); }
+
+void FormWindow::moveEvent(QMoveEvent* e) {
+    QWidget::moveEvent(e);
+    host_.WindowMoved(*this);
+}
 
 void FormWindow::closeEvent(QCloseEvent* e) {
     // What a close from the desktop means is the game's (Form_QueryUnload):
@@ -331,6 +348,32 @@ QtHost::QtHost() {
         if (dpiX > 0) tppX_ = std::max(1, int(std::lround(1440.0 / dpiX)));
         if (dpiY > 0) tppY_ = std::max(1, int(std::lround(1440.0 / dpiY)));
     }
+    placeTimer_ = new QTimer(this);
+    placeTimer_->setSingleShot(true);
+    QObject::connect(placeTimer_, &QTimer::timeout, [this] { ReadBackPlaces(); });
+    // A panel restarted goes and comes back within moments: the game moves
+    // once things have settled.
+    workAreaTimer_ = new QTimer(this);
+    workAreaTimer_->setSingleShot(true);
+    workAreaTimer_->setInterval(100);
+    QObject::connect(workAreaTimer_, &QTimer::timeout, [this] {
+        if (!ended_) WorkAreaChanged();
+    });
+    WatchScreen(Screen());
+    if (qGuiApp)
+        QObject::connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, [this](QScreen* s) {
+            WatchScreen(s);
+            workAreaTimer_->start();
+        });
+}
+
+void QtHost::WatchScreen(QScreen* screen) {
+    if (watched_) QObject::disconnect(watched_, nullptr, this, nullptr);
+    watched_ = screen;
+    if (!screen) return;
+    auto changed = [this] { workAreaTimer_->start(); };
+    QObject::connect(screen, &QScreen::availableGeometryChanged, this, changed);
+    QObject::connect(screen, &QScreen::geometryChanged, this, changed);
 }
 
 QtHost::~QtHost() {
@@ -601,12 +644,14 @@ void QtHost::StageFrameReady(Form& stage, const StageFrame& frame) {
     const PixelRect b = RegionBounds(frame.region, std::max(1, stage.Width / tppX_), std::max(1, stage.Height / tppY_));
     QRect box(b.left, b.top, b.right - b.left, b.bottom - b.top);
     if (box.isEmpty()) box = canvas->Box().isEmpty() ? QRect(0, 0, 1, 1) : canvas->Box();
-    const QRegion changed = canvas->Paint(frame, box, ColorOf(stage.BackColor)).translated(box.topLeft());
-    // The window covers the whole stage and never moves; only the figures'
-    // pixels are the window, so clicks elsewhere reach whatever lies below.
-    // Shape and picture go to the screen together, in one synchronous paint:
-    // a window that moved would reach the screen apart from them.
-    w->setMask(frame.region.empty() ? NothingShows() : spriteRegions_.MaskOf(frame));
+    const QPoint offset = WindowOffset(stage);
+    const QRegion changed = canvas->Paint(frame, box, ColorOf(stage.BackColor)).translated(box.topLeft() - offset);
+    // The window covers the stage's band of figures and never moves; only
+    // the figures' pixels are the window, so clicks elsewhere reach whatever
+    // lies below. Shape and picture go to the screen together, in one
+    // synchronous paint: a window that moved would reach the screen apart
+    // from them.
+    w->setMask(frame.region.empty() ? NothingShows() : spriteRegions_.MaskOf(frame).translated(-offset));
     if (w->isVisible()) w->repaint(changed);
 }
 
@@ -617,7 +662,11 @@ void QtHost::SyncForm(Form& f) {
     if (!w) return;
     w->setWindowTitle(Q(f.Caption));
     if (SkipsTaskbar(*w) == f.ShowInTaskbar) ShowInTaskbar(*w, f.ShowInTaskbar);
-    w->setGeometry(f.Left / tppX_, f.Top / tppY_, std::max(1, f.Width / tppX_), std::max(1, f.Height / tppY_));
+    const QRect place = WindowRect(f);
+    if (w->geometry() != place) {
+        w->setGeometry(place);
+        placedAt_[&f] = Elapsed();
+    }
     w->update();
     if (f.Visible && !w->isVisible()) w->show();
     else if (!f.Visible && w->isVisible()) HideLater(*w);
@@ -777,10 +826,58 @@ std::uint64_t QtHost::Seed() { return seed_ ? *seed_ : std::uint64_t(QDateTime::
 
 int QtHost::ScreenWidthPixels() const { return Screen() ? Screen()->geometry().width() : 1920; }
 int QtHost::ScreenHeightPixels() const { return Screen() ? Screen()->geometry().height() : 1080; }
-int QtHost::StageHeightPixels() const {
-    if (!Screen()) return 1040;
-    const QRect avail = Screen()->availableGeometry();
-    return avail.y() + avail.height();
+PixelRect QtHost::WorkArea() const {
+    if (!Screen()) return {0, 0, 1920, 1040};
+    const QRect a = Screen()->availableGeometry();
+    return {a.left(), a.top(), a.left() + a.width(), a.top() + a.height()};
+}
+
+void QtHost::StageRows(Form& stage, int top, int bottom) {
+    auto& rows = stageRows_[&stage];
+    if (rows == std::pair{top, bottom}) return;
+    rows = {top, bottom};
+    SyncForm(stage);
+}
+
+QRect QtHost::WindowRect(const Form& f) const {
+    const QRect form(f.Left / tppX_, f.Top / tppY_, std::max(1, f.Width / tppX_), std::max(1, f.Height / tppY_));
+    auto it = stageRows_.find(&f);
+    if (it == stageRows_.end()) return form;
+    // Only the band the figures stand in: the rest of a stage is never
+    // drawn on, and a window as large as the screen holds an image as large.
+    const int top = std::clamp(it->second.first, 0, form.height() - 1);
+    const int bottom = std::clamp(it->second.second, top + 1, form.height());
+    return QRect(form.left(), form.top() + top, form.width(), bottom - top);
+}
+
+QPoint QtHost::WindowOffset(const Form& f) const {
+    return WindowRect(f).topLeft() - QPoint(f.Left / tppX_, f.Top / tppY_);
+}
+
+void QtHost::WindowMoved(FormWindow& w) {
+    if (WindowFor(w.form()) != &w) return;
+    placeTimer_->start(300);
+}
+
+void QtHost::ReadBackPlaces() {
+    if (dragging_) return placeTimer_->start(300);
+    const std::int64_t now = Elapsed();
+    for (auto& [form, window] : windows_) {
+        if (!window || !window->isVisible() || !form->loaded()) continue;
+        auto asked = placedAt_.find(form);
+        if (asked != placedAt_.end() && now - asked->second < 1000) {
+            // The window manager may not have answered the game's last move yet.
+            placeTimer_->start(300);
+            continue;
+        }
+        const QPoint moved = window->geometry().topLeft() - WindowRect(*form).topLeft();
+        if (moved.isNull()) continue;
+        // The window manager put it elsewhere (a panel's strut, its own
+        // placement): the game draws and takes clicks for where it is.
+        Form& f = const_cast<Form&>(*form);
+        f.Left = f.Left + moved.x() * tppX_;
+        f.Top = f.Top + moved.y() * tppY_;
+    }
 }
 
 int QtHost::TextWidthTwips(const std::string& text, const TextFont& font) {

@@ -21,6 +21,7 @@
 
 class QDialog;
 class QKeyEvent;
+class QScreen;
 class QLockFile;
 class QTimer;
 class QTreeWidget;
@@ -47,6 +48,7 @@ protected:
     void mouseMoveEvent(QMouseEvent*) override;
     void mouseDoubleClickEvent(QMouseEvent*) override;
     void closeEvent(QCloseEvent*) override;
+    void moveEvent(QMoveEvent*) override;
 
 private:
     QtHost& host_;
@@ -99,7 +101,8 @@ public:
     int TwipsPerPixelY() const override { return tppY_; }
     int ScreenWidthPixels() const override;
     int ScreenHeightPixels() const override;
-    int StageHeightPixels() const override;
+    PixelRect WorkArea() const override;
+    void StageRows(Form& stage, int top, int bottom) override;
     int TextWidthTwips(const std::string& text, const TextFont& font) override;
     int TextHeightTwips(const TextFont& font) override;
     int MsgBox(const std::string& prompt, int style, const std::string& title) override;
@@ -119,6 +122,14 @@ public:
     // The persistent image of a stage form, or null for a form that never
     // showed a frame.
     const StageCanvas* CanvasFor(const Form& f) const;
+    // Where a form's window stands on the screen: the form's rectangle, or
+    // for a stage form only the rows its figures can take.
+    QRect WindowRect(const Form& f) const;
+    // Where the window's top-left corner lies on its form, in pixels.
+    QPoint WindowOffset(const Form& f) const;
+    // The window manager has put the window somewhere: once it stays there
+    // the form's Left and Top follow it.
+    void WindowMoved(FormWindow& w);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     // A key for a form, from its window or one of its controls.
@@ -153,7 +164,19 @@ private:
     // another program.
     static void PrepareDialog(QDialog& box);
 
+    // Forms whose place follows where the window manager put their windows.
+    void ReadBackPlaces();
+    // Tells the game when the screen or its work area changes.
+    void WatchScreen(QScreen* screen);
+
     int tppX_ = 15, tppY_ = 15;
+    // The rows of each stage form its figures can take (Host::StageRows).
+    std::unordered_map<const Form*, std::pair<int, int>> stageRows_;
+    QTimer* placeTimer_ = nullptr;
+    QTimer* workAreaTimer_ = nullptr;
+    // When the game last asked for each window's place (QtHost::Elapsed).
+    std::unordered_map<const Form*, std::int64_t> placedAt_;
+    QPointer<QScreen> watched_;
     std::unordered_map<const Form*, QPointer<FormWindow>> windows_;
     std::unordered_map<const Control*, QPointer<QWidget>> widgets_;
     // The hidden windows of unloaded forms, with their controls' widgets.

@@ -239,7 +239,9 @@ void ScriptRunner::ClickStage(const std::vector<std::string>& w) {
         driver_.Note("click " + std::to_string(xy[0]) + "," + std::to_string(xy[1]) + ": no figure there, the desktop takes it");
         return;
     }
-    stage->Form_MouseDown(button, 0, xy[0] * g.host.TwipsPerPixelX(), xy[1] * g.host.TwipsPerPixelY());
+    // The stage's handler takes the place on its form.
+    const int tx = g.host.TwipsPerPixelX(), ty = g.host.TwipsPerPixelY();
+    stage->Form_MouseDown(button, 0, xy[0] * tx - stage->Left / tx * tx, xy[1] * ty - stage->Top / ty * ty);
     driver_.Flush();
 }
 
@@ -480,9 +482,18 @@ void ScriptRunner::RunLine(const std::string& raw, int number) {
             if (game_) throw ScriptError(number, "seed must come before the game starts");
             driver_.SetSeed(static_cast<unsigned long long>(number_(1)));
         } else if (cmd == "screen") {
+            // Before the start, or while the game runs (the screen resized).
             need(2);
-            if (game_) throw ScriptError(number, "screen must come before the game starts");
             driver_.SetScreen(int(number_(1)), int(number_(2)), w.size() > 3 ? int(number_(3)) : 40);
+            if (game_) driver_.Flush();
+        } else if (cmd == "workarea") {
+            // The part of the screen the desktop's panels leave: a panel at
+            // the top, the left or the right.
+            need(4);
+            if (number_(3) <= 0 || number_(4) <= 0) throw ScriptError(number, "workarea needs X Y WIDTH HEIGHT");
+            if (!driver_.SetWorkArea(int(number_(1)), int(number_(2)), int(number_(3)), int(number_(4))))
+                throw ScriptError(number, "this host takes its work area from the desktop");
+            if (game_) driver_.Flush();
         } else if (cmd == "dir") {
             need(1);
             std::error_code ec;

@@ -34,6 +34,7 @@ public:
     // Set-up commands; false when the host cannot honour them.
     virtual bool SetSeed(unsigned long long) { return false; }
     virtual bool SetScreen(int, int, int) { return false; }
+    virtual bool SetWorkArea(int /*x*/, int /*y*/, int /*width*/, int /*height*/) { return false; }
     // Writes the screen as a player sees it to a PNG file; false when this
     // host cannot, with the reason in `error`.
     virtual bool WriteFrame(const std::string& /*path*/, std::string& error) {

@@ -39,6 +39,10 @@ public:
         host.SetScreen(w, h, taskbar);
         return true;
     }
+    bool SetWorkArea(int x, int y, int w, int h) override {
+        host.SetWorkArea({x, y, x + w, y + h});
+        return true;
+    }
 
     // Writes 0xAARRGGBB pixels to a PNG file (the program that can, sets it).
     using PngWriter = std::function<bool(const std::string& path, int width, int height,

@@ -9,6 +9,19 @@ namespace q {
 
 SimHost::SimHost(std::ostream* transcript) : out_(transcript) {}
 
+void SimHost::SetScreen(int width, int height, int taskbar) {
+    screenW_ = width;
+    screenH_ = height;
+    SetWorkArea({0, 0, width, height - taskbar});
+}
+
+void SimHost::SetWorkArea(PixelRect area) {
+    if (area == workArea_) return;
+    workArea_ = area;
+    WorkAreaChanged();
+    Flush();
+}
+
 void SimHost::Restart() {
     timers_.clear();
     msgAnswers_.clear();
@@ -273,17 +286,21 @@ void SimHost::Log(const std::string& text) {
 std::vector<std::uint32_t> SimHost::Screenshot() const {
     const int w = screenW_, h = screenH_;
     const std::uint32_t desktop = 0xFF3A6EA5, taskbar = 0xFF28282F;
-    std::vector<std::uint32_t> screen(size_t(w) * size_t(h), desktop);
-    for (int y = std::max(0, h - taskbar_); y < h; ++y)
-        std::fill_n(screen.begin() + std::ptrdiff_t(y) * w, w, taskbar);
+    // The desktop in the work area, the taskbar and panels around it.
+    std::vector<std::uint32_t> screen(size_t(w) * size_t(h), taskbar);
+    for (int y = std::max(0, workArea_.top); y < std::min(h, workArea_.bottom); ++y)
+        for (int x = std::max(0, workArea_.left); x < std::min(w, workArea_.right); ++x) screen[size_t(y) * size_t(w) + size_t(x)] = desktop;
     const Form* stage = lastFrame_.form;
     if (!stage || !stage->loaded() || !stage->Visible) return screen;
-    // The window: the form's rectangle, cut to its region.
-    const int fw = std::min(w, stage->Width / std::max(1, tpp_)), fh = std::min(h, stage->Height / std::max(1, tpp_));
+    // The window: the form's rectangle, cut to its region, which lies on the form.
+    const int t = std::max(1, tpp_);
+    const int ox = stage->Left / t, oy = stage->Top / t;
+    const int fw = stage->Width / t, fh = stage->Height / t;
     std::vector<unsigned char> inside(screen.size(), 0);
     for (const auto& r : lastFrame_.region)
         for (int y = std::max(0, r.top); y < std::min(fh, r.bottom); ++y)
-            for (int x = std::max(0, r.left); x < std::min(fw, r.right); ++x) inside[size_t(y) * size_t(w) + size_t(x)] = 1;
+            for (int x = std::max(0, r.left); x < std::min(fw, r.right); ++x)
+                if (x + ox >= 0 && x + ox < w && y + oy >= 0 && y + oy < h) inside[size_t(y + oy) * size_t(w) + size_t(x + ox)] = 1;
     const Color back = stage->BackColor;
     const std::uint32_t backArgb = IsSystemColor(back) ? 0xFFD4D0C8
                                                        : 0xFF000000u | std::uint32_t(RedOf(back)) << 16 |
@@ -296,7 +313,7 @@ std::vector<std::uint32_t> SimHost::Screenshot() const {
             const PixelRect& r = s.outline[k];
             for (int py = r.top; py < r.bottom; ++py)
                 for (int px = r.left; px < r.right; ++px) {
-                    const int x = s.x + px, y = s.y + py;
+                    const int x = ox + s.x + px, y = oy + s.y + py;
                     if (x < 0 || y < 0 || x >= w || y >= h || !inside[size_t(y) * size_t(w) + size_t(x)]) continue;
                     screen[size_t(y) * size_t(w) + size_t(x)] = OpaquePixel(s.palette[s.pixels[size_t(py) * size_t(s.width) + size_t(px)]]);
                 }

@@ -20,11 +20,12 @@ public:
 
     // Set-up, before a game starts.
     void SetSeed(std::uint64_t seed) { seed_ = seed; }
-    void SetScreen(int width, int height, int taskbar) {
-        screenW_ = width;
-        screenH_ = height;
-        taskbar_ = taskbar;
-    }
+    // The screen with a taskbar of that height along its bottom. While a
+    // game runs it is told that its work area changed.
+    void SetScreen(int width, int height, int taskbar);
+    // The panels leave the game this part of the screen (a panel at the
+    // top, the left or the right); while a game runs it is told.
+    void SetWorkArea(PixelRect area);
     void SetTwipsPerPixel(int tpp) { tpp_ = tpp; }
     void SetForegroundTitle(std::string title) { foreground_ = std::move(title); }
     // Another copy of the game holds the single-instance lock.
@@ -83,7 +84,7 @@ public:
     int TwipsPerPixelY() const override { return tpp_; }
     int ScreenWidthPixels() const override { return screenW_; }
     int ScreenHeightPixels() const override { return screenH_; }
-    int StageHeightPixels() const override { return screenH_ - taskbar_; }
+    PixelRect WorkArea() const override { return workArea_; }
     int TextWidthTwips(const std::string& text, const TextFont& font) override;
     int TextHeightTwips(const TextFont& font) override;
     int MsgBox(const std::string& prompt, int style, const std::string& title) override;
@@ -121,7 +122,8 @@ private:
 
     std::ostream* out_;
     std::uint64_t seed_ = 1;
-    int screenW_ = 1920, screenH_ = 1080, taskbar_ = 40, tpp_ = 15;
+    int screenW_ = 1920, screenH_ = 1080, tpp_ = 15;
+    PixelRect workArea_{0, 0, 1920, 1040};
     std::string foreground_ = "+++ Quorvane +++";
     // The virtual wall clock starts on a second boundary.
     std::int64_t start_ = 1767225600000;  // 2026-01-01 00:00:00

@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "core/Game.h"
+#include "core/GoToPlace.h"
 #include "forms/Form.h"
 #include "stage/frm_RGN_Picture.h"
 #include "stage/mod_RGN_UserFunction.h"
@@ -107,10 +108,30 @@ void LoadRegionData(Game& g) {
     const PictureSet& pictures = frm_RGN_Picture::Get();
     for (const auto& error : pictures.Errors()) g.host.Log("sprite pictures: " + error);
     e.RgnData.resize(TableSize);
-    for (int n = 0; n < SpriteCount; ++n) OutlineOf(pictures.pPicture(n), e.RgnData[size_t(n)]);
+    for (int n = 0; n < SpriteCount; ++n) {
+        OutlineOf(pictures.pPicture(n), e.RgnData[size_t(n)]);
+        e.tallest = std::max(e.tallest, pictures.pPicture(n).height);
+    }
     e.RgnData[SpriteCount] = RegionRecord{};
     ++e.tableFills;
 }
+
+namespace {
+
+// The form's image and window shape go to the host.
+void SendFrame(Game& g, Form& form, const RegionEngine::FormStage& stage) {
+    RegionEngine& e = Rgn(g);
+    const PictureSet& pictures = frm_RGN_Picture::Get();
+    e.frameImage.clear();
+    for (const auto& p : stage.image) {
+        const SpritePicture& pic = pictures.pPicture(p.sprite);
+        const RegionRecord& rec = e.RgnData[size_t(p.sprite)];
+        e.frameImage.push_back({p.sprite, p.x, p.y, pic.width, pic.height, pic.index.data(), pic.palette.data(), rec.rects.data(), int(rec.rects.size())});
+    }
+    g.host.StageFrameReady(form, StageFrame{stage.window, e.frameImage});
+}
+
+}  // namespace
 
 void InitRegionForm(Game& g, Form& form, Long mode, Long width, Long height) {
     RegionEngine& e = Rgn(g);
@@ -121,11 +142,37 @@ void InitRegionForm(Game& g, Form& form, Long mode, Long width, Long height) {
     // A frame that was drawn but never applied is dropped with its region.
     if (const long old = ParseTag(form.Tag).handle) e.regions.erase(old);
     form.Tag = MakeTag(0, mode);
-    form.Left = 0;
+    // The stage spans the work area from the screen's top down to the bar:
+    // a panel at the left or right narrows it, one at the top is left alone.
+    form.Left = RGN_WorkLeft(g);
     form.Top = 0;
-    form.Width = width == -1 ? g.host.ScreenWidthPixels() * g.host.TwipsPerPixelX() : width;
+    form.Width = width == -1 ? RGN_WorkWidth(g) : width;
     form.Height = height == -1 ? RGN_ScreenHeight(g) : height;
     e.forms[&form].image.clear();
+    TellStageRows(g, form);
+}
+
+void TellStageRows(Game& g, Form& form) {
+    const int top = RGN_TwipsToPixelY(g, double(g.SpriteTop));
+    g.host.StageRows(form, top - GaugeRowPixels, top + Rgn(g).tallest);
+}
+
+void MoveStageImage(Game& g, Form& form, int dx, int dy) {
+    RegionEngine& e = Rgn(g);
+    auto it = e.forms.find(&form);
+    if (it == e.forms.end()) return;
+    auto& stage = it->second;
+    for (auto& p : stage.image) p.x += dx, p.y += dy;
+    for (auto& r : stage.window) r.left += dx, r.right += dx, r.top += dy, r.bottom += dy;
+    if (auto h = e.regions.find(ParseTag(form.Tag).handle); h != e.regions.end())
+        for (auto& o : h->second) o.dx += dx, o.dy += dy;
+    if (form.loaded() && !stage.window.empty()) SendFrame(g, form, stage);
+}
+
+std::vector<Form*> StageForms(Game& g) {
+    std::vector<Form*> out;
+    for (auto& [form, stage] : Rgn(g).forms) out.push_back(const_cast<Form*>(form));
+    return out;
 }
 
 void DrawSprite(Game& g, Long sprite, Form& form, double& x, double& y) {
@@ -173,15 +220,7 @@ void ApplyRegion(Game& g, Form& form) {
         stage.window.clear();
     }
     e.lastApplied = &form;
-
-    const PictureSet& pictures = frm_RGN_Picture::Get();
-    e.frameImage.clear();
-    for (const auto& p : stage.image) {
-        const SpritePicture& pic = pictures.pPicture(p.sprite);
-        const RegionRecord& rec = e.RgnData[size_t(p.sprite)];
-        e.frameImage.push_back({p.sprite, p.x, p.y, pic.width, pic.height, pic.index.data(), pic.palette.data(), rec.rects.data(), int(rec.rects.size())});
-    }
-    g.host.StageFrameReady(form, StageFrame{stage.window, e.frameImage});
+    SendFrame(g, form, stage);
 
     form.Tag = MakeTag(0, tag.mode);
     g.host.DoEvents();
@@ -200,8 +239,10 @@ Form* RegionFormAt(Game& g, int x, int y) {
         const int tx = std::max(1, g.host.TwipsPerPixelX()), ty = std::max(1, g.host.TwipsPerPixelY());
         if (x < form->Left / tx || y < form->Top / ty || x >= (form->Left + form->Width) / tx || y >= (form->Top + form->Height) / ty)
             continue;
+        // The region lies on the form; the click is on the screen.
+        const int fx = x - form->Left / tx, fy = y - form->Top / ty;
         for (const auto& r : stage.window)
-            if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return const_cast<Form*>(form);
+            if (fx >= r.left && fx < r.right && fy >= r.top && fy < r.bottom) return const_cast<Form*>(form);
     }
     return nullptr;
 }

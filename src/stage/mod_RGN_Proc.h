@@ -73,6 +73,7 @@ struct RegionEngine {
 
     UnionScratch scratch;
     std::vector<StageSprite> frameImage;
+    int tallest = 0;  // the height of the tallest picture, in pixels
 };
 
 RegionEngine& Rgn(Game& g);
@@ -92,6 +93,16 @@ Integer GetSpriteHeight(Long sprite);
 // last applied region holds it), or null when the click reaches whatever
 // lies below the game.
 Form* RegionFormAt(Game& g, int x, int y);
+
+// The rows of the stage form its figures can take, from the gauge row above
+// SpriteTop to the foot of the tallest picture standing on it, told to the
+// host (Host::StageRows).
+void TellStageRows(Game& g, Form& form);
+// Moves what the stage form shows (its last frame, and the one being drawn)
+// by dx, dy pixels on the form and shows it again at once.
+void MoveStageImage(Game& g, Form& form, int dx, int dy);
+// Every stage form with a frame state.
+std::vector<Form*> StageForms(Game& g);
 
 // The window region the form got at its last apply.
 const std::vector<PixelRect>& WindowRegion(Game& g, const Form& form);

@@ -15,7 +15,14 @@ void RGN_Apply(Game& g, Form& form) { ApplyRegion(g, form); }
 
 Integer RGN_SpriteHeight(Long sprite) { return GetSpriteHeight(sprite); }
 
-Long RGN_ScreenHeight(Game& g) { return RoundHalfEven(double(g.host.TwipsPerPixelY()) * g.host.StageHeightPixels()); }
+Long RGN_ScreenHeight(Game& g) { return RoundHalfEven(double(g.host.TwipsPerPixelY()) * g.host.WorkArea().bottom); }
+
+Long RGN_WorkLeft(Game& g) { return RoundHalfEven(double(g.host.TwipsPerPixelX()) * g.host.WorkArea().left); }
+
+Long RGN_WorkWidth(Game& g) {
+    const PixelRect area = g.host.WorkArea();
+    return RoundHalfEven(double(g.host.TwipsPerPixelX()) * (area.right - area.left));
+}
 
 std::string RGN_ForegroundTitle(Game& g) {
     // The title comes through a buffer of 128 characters, the last one zero.

@@ -36,8 +36,12 @@ void RGN_Draw(Game& g, Long sprite, Form& form, X&& x, Y&& y) {
 // empty and lets pending events run.
 void RGN_Apply(Game& g, Form& form);
 
-// The stage height: the screen less the taskbar, in twips.
+// The stage height: the screen less the taskbar, in twips; the bottom of
+// the work area wherever the desktop's panels stand.
 Long RGN_ScreenHeight(Game& g);
+// The work area's left edge and width in twips: the stage and the bars span it.
+Long RGN_WorkLeft(Game& g);
+Long RGN_WorkWidth(Game& g);
 // The title of the window in front (at most 127 bytes), or "".
 std::string RGN_ForegroundTitle(Game& g);
 // The height of a sprite's picture in twips (15 per pixel), 0 for no sprite.

@@ -57,7 +57,7 @@ void frmItemShop::GyokuBuyTurn() {
         const bool open = g.frmGyoku.loaded();
         frmGyoku& viewer = g.frmGyoku.get();  // loading it shows the monster WorkIndex
         if (open) viewer.Form_Load();
-        viewer.Left = 0;
+        viewer.Left = RGN_WorkLeft(g);
         viewer.Top = RGN_ScreenHeight(g) - viewer.Height - RGN_PixelToTwipY(g, ViewerGapPixels);
         viewer.Show();
         // The viewer stands in for this window until its "一覧へ".

@@ -202,7 +202,7 @@ void frmGyoku::CMDbutton_Click(int Index) {
     g.BuyPending = false;
     Unload();
     frmItemShop& list = g.frmItemShop.get();  // rebuilt from ReloadList, without a greeting
-    list.Left = 0;
+    list.Left = RGN_WorkLeft(g);
     list.Top = RGN_ScreenHeight(g) - list.Height - RGN_PixelToTwipY(g, ListGapPixels);
     list.Show();
     g.StoryName = "SpeechTurn";

@@ -442,7 +442,7 @@ void RegisterFacilities(Game& g) {
         // Opened by the board: at the left edge, its bottom above the bar.
         frmItemShop& f = g.frmItemShop.get();
         if (!f.loaded()) return;
-        f.Left = 0;
+        f.Left = RGN_WorkLeft(g);
         f.Top = RGN_ScreenHeight(g) - f.Height - RGN_PixelToTwipY(g, FacilityGapPixels);
         f.Show();
     });

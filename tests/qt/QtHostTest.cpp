@@ -265,6 +265,25 @@ TEST_F(QtHostTest, EscUnloadsEveryWindowAndEndsTheProgram) {
     EXPECT_EQ(host.WindowFor(*game->frmUnderMes.peek()), nullptr);
 }
 
+// A window the window manager put elsewhere than the game asked (out of a
+// panel's strut, by a placement of its own): once it stays there, its form's
+// Left and Top are where it is, and the window stays.
+TEST_F(QtHostTest, AFormFollowsWhereTheWindowManagerPutItsWindow) {
+    Form& bar = game->frmUnderMes.object();
+    FormWindow* w = host.WindowFor(bar);
+    ASSERT_TRUE(w && w->isVisible());
+    QTest::qWait(1100);  // the game's own placing has had its answer
+    const int tx = host.TwipsPerPixelX(), ty = host.TwipsPerPixelY();
+    const QPoint asked = w->pos();
+    w->move(asked + QPoint(7, -30));  // as the window manager does it
+    QTest::qWait(50);
+    EXPECT_EQ(bar.Left, asked.x() * tx) << "not while the window may still be moving";
+    QTest::qWait(600);
+    EXPECT_EQ(bar.Left, (asked.x() + 7) * tx);
+    EXPECT_EQ(bar.Top, (asked.y() - 30) * ty);
+    EXPECT_EQ(w->pos(), asked + QPoint(7, -30));
+}
+
 }  // namespace
 }  // namespace q
 

@@ -1,7 +1,8 @@
-// The stage on the desktop front end (offscreen): the window covers the box
-// of the frame's figures while the form stays screen-wide, the window's mask
-// is the union of the frame's outlines, the image holds the sprites inside
-// their outlines, and a click on a figure reaches the stage's mouse handler.
+// The stage on the desktop front end (offscreen): the window covers the band
+// of the stage the figures stand in while the form stays screen-wide, the
+// window's mask is the union of the frame's outlines, the image holds the
+// sprites inside their outlines, and a click on a figure reaches the stage's
+// mouse handler.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -26,6 +27,7 @@ public:
 class QtStageTest : public ::testing::Test {
 protected:
     QtStageTest() : game(std::make_unique<Game>(host)), stage(*game, "frmShop") {
+        game->SpriteTop = RGN_ScreenHeight(*game) - 900;
         stage.Show();
         RGN_InitForm(*game, stage);
     }
@@ -52,15 +54,17 @@ protected:
     Scene stage;
 };
 
-// The window covers the whole stage and never moves, whatever the figures
-// do: only its mask and picture change, so they reach the screen together.
-TEST_F(QtStageTest, TheWindowCoversTheStageAndStaysWhileTheImageHoldsTheBoxOfTheFigures) {
+// The window covers the rows of the stage the figures stand in, from the
+// gauge row to the foot of the tallest picture, and never moves whatever the
+// figures do: only its mask and picture change, so they reach the screen
+// together.
+TEST_F(QtStageTest, TheWindowCoversTheBandOfTheFiguresAndStaysWhileTheImageHoldsTheirBox) {
     FormWindow* w = host.WindowFor(stage);
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->windowFlags() & Qt::FramelessWindowHint);
-    const Long top = RGN_ScreenHeight(*game) - 900;
+    const Long top = game->SpriteTop;
     const Long s = host.TwipsPerPixelX();
-    const QRect whole(0, 0, host.ScreenWidthPixels(), int(RGN_ScreenHeight(*game) / host.TwipsPerPixelY()));
+    const QRect whole(0, Py(top) - 15, host.ScreenWidthPixels(), 15 + 34);
     Frame({{92, 20 * s, top}, {5, 137 * s, top}});
     EXPECT_EQ(w->geometry(), whole);
     EXPECT_EQ(host.CanvasFor(stage)->Box(), Outlines({{92, 20 * s, top}, {5, 137 * s, top}}).boundingRect());
@@ -74,19 +78,21 @@ TEST_F(QtStageTest, TheWindowCoversTheStageAndStaysWhileTheImageHoldsTheBoxOfThe
 }
 
 TEST_F(QtStageTest, TheMaskIsTheUnionOfTheDrawnOutlines) {
-    const Long top = RGN_ScreenHeight(*game) - 900;
+    const Long top = game->SpriteTop;
     const Long s = host.TwipsPerPixelX();
     // Overlapping figures, a sign, a gem above the line, and one partly off the screen.
     const auto sprites = {std::tuple<int, Long, Long>{92, 20 * s, top}, {5, 37 * s, top}, {395, 60 * s, top},
                           {188, 5 * s, top - 15 * s}, {30, -10 * s, top}};
     Frame(sprites);
     FormWindow* w = host.WindowFor(stage);
-    EXPECT_EQ(w->mask().intersected(w->rect()), Outlines(sprites).intersected(w->rect()));
+    // The window's pixels lie on the stage from its top-left corner on.
+    const QPoint corner = w->geometry().topLeft();
+    EXPECT_EQ(w->mask().intersected(w->rect()), Outlines(sprites).translated(-corner).intersected(w->rect()));
     const QRect box = host.CanvasFor(stage)->Box();
-    EXPECT_FALSE(w->mask().contains(box.topLeft())) << "the box's corner lies between the figures";
+    EXPECT_FALSE(w->mask().contains(box.topLeft() - corner)) << "the box's corner lies between the figures";
 
     Frame({{393, 0, top}});
-    EXPECT_EQ(w->mask(), QRegion(33, Py(top) + 33, 1, 1)) << "the blank shows one pixel";
+    EXPECT_EQ(w->mask(), QRegion(33, Py(top) + 33, 1, 1).translated(-corner)) << "the blank shows one pixel";
 }
 
 TEST_F(QtStageTest, AnEmptyFrameLeavesNoPixelOfTheWindow) {
@@ -98,7 +104,7 @@ TEST_F(QtStageTest, AnEmptyFrameLeavesNoPixelOfTheWindow) {
 }
 
 TEST_F(QtStageTest, TheImageHoldsEachSpriteInsideItsOutlineOnly) {
-    const Long top = 9000;
+    const Long top = game->SpriteTop;
     Frame({{92, 300, top}, {5, 555, top}});
     const StageCanvas* canvas = host.CanvasFor(stage);
     ASSERT_NE(canvas, nullptr);
@@ -132,7 +138,7 @@ TEST_F(QtStageTest, TheImageHoldsEachSpriteInsideItsOutlineOnly) {
 }
 
 TEST_F(QtStageTest, AClickOnAFigureReachesTheStage) {
-    const Long top = 9000;
+    const Long top = game->SpriteTop;
     Frame({{0, 300, top}});
     const PixelRect foot = Rgn(*game).RgnData[0].rects.back();
     FormWindow* w = host.WindowFor(stage);
@@ -141,6 +147,25 @@ TEST_F(QtStageTest, AClickOnAFigureReachesTheStage) {
     ASSERT_EQ(stage.clicks.size(), 1u);
     EXPECT_EQ(stage.clicks[0].first, onStage.x() * host.TwipsPerPixelX());
     EXPECT_EQ(stage.clicks[0].second, onStage.y() * host.TwipsPerPixelY());
+}
+
+// The stage's window moved by the window manager: the form follows, the band
+// of figures stays where it was on the form, and a click on a figure there
+// reaches the stage at its place on the form.
+TEST_F(QtStageTest, TheStageFollowsWhereTheWindowManagerPutItsWindow) {
+    const Long top = game->SpriteTop;
+    Frame({{0, 300, top}});
+    FormWindow* w = host.WindowFor(stage);
+    QTest::qWait(1100);
+    const QRect band = w->geometry();
+    w->move(band.topLeft() + QPoint(0, 27));
+    QTest::qWait(700);
+    EXPECT_EQ(stage.Top, 27 * host.TwipsPerPixelY());
+    EXPECT_EQ(w->geometry(), band.translated(0, 27));
+    const PixelRect foot = Rgn(*game).RgnData[0].rects.back();
+    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(20 + foot.left, Py(top) + foot.top) - (band.topLeft() - QPoint(0, 0)));
+    ASSERT_EQ(stage.clicks.size(), 1u);
+    EXPECT_EQ(stage.clicks[0].second, (Py(top) + foot.top) * host.TwipsPerPixelY()) << "her place on the form";
 }
 
 }  // namespace

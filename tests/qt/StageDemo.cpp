@@ -43,9 +43,10 @@ int main(int argc, char** argv) {
     q::PlaceMessageBars(game);  // the bar along the bottom, above the taskbar area
     Scene stage(game, "frmShop");
     stage.BackColor = q::RGB(255, 0, 255);  // would show, were the window not shaped
+    const q::Long top = game.frmUnderMes->Top - q::RGN_SpriteHeight(92);
+    game.SpriteTop = top;  // the figures' line, above which the gauge row is the stage's highest
     stage.Show();
     q::RGN_InitForm(game, stage);
-    const q::Long top = game.frmUnderMes->Top - q::RGN_SpriteHeight(92);
     const int tx = host.TwipsPerPixelX();
     const int sprites[][2] = {{409, 60}, {92, 200}, {8, 300}, {395, 400}, {191, 520}, {417, 640}};
     for (auto [n, px] : sprites) {
