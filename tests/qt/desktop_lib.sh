@@ -86,6 +86,8 @@ desktop_start() {
   for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
   [ -s "$work/display" ] || { echo "Xvfb did not start"; exit 1; }
   export DISPLAY=":$(head -1 "$work/display")"
+  for _ in $(seq 50); do xprop -root >/dev/null 2>&1 && break; sleep 0.1; done
+  xprop -root >/dev/null 2>&1 || { echo "Xvfb on $DISPLAY takes no connection"; exit 1; }
   mkdir -p "$work/desktop-config" "$work/desktop-runtime" && chmod 700 "$work/desktop-runtime"
   export XDG_CONFIG_HOME="$work/desktop-config" XDG_RUNTIME_DIR="$work/desktop-runtime"
   # GTK's accessibility bus is no part of the desktop under test.
