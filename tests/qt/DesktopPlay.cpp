@@ -217,6 +217,9 @@ private:
     std::map<Window, std::array<int, 4>> places_;
     long disturbedAt_ = -2;
     int shapeEvent_ = -1;
+    // A compositing window manager owns the screen: what it shows of a
+    // frame follows when it next paints, not when the game has drawn.
+    bool composited_ = false;
     struct Reshape {
         long ping;
         std::vector<XRectangle> before, after;  // on the screen
@@ -808,7 +811,7 @@ void Player::CheckFrame() {
         }
     // A window that moved under its frame is never excused: that the place
     // reaches the screen apart from the picture is what is looked for.
-    const bool disturbed = (!Settled() || notTakenIn < Threshold) && movedUnder_ != p.serial;
+    const bool disturbed = (composited_ || !Settled() || notTakenIn < Threshold) && movedUnder_ != p.serial;
     if (log_)
         log_ << Elapsed() << " frame " << p.serial << " differs at a first grab by " << bad << " pixels"
              << (disturbed ? ", after a change of the windows" : "") << "\n";
@@ -818,6 +821,20 @@ void Player::CheckFrame() {
         while (Clock::now() < until) usleep(2000);
         bad = CompareFrame(p, g);
         if (bad < Threshold) return;
+        // Composited, the screen shows the frame once the window manager
+        // has painted it, and by then the game may have drawn the next:
+        // the screen is to show this frame or a later one whole, within
+        // a third of a second.
+        const auto painted = Clock::now() + std::chrono::milliseconds(300);
+        while (composited_ && Clock::now() < painted) {
+            usleep(20000);
+            Drain();
+            Grab later;
+            if (CompareFrame(p, later) < Threshold) return;
+            if (const auto newest = frames_.find(lastDone_); newest != frames_.end() && lastDone_ != p.serial &&
+                                                             CompareFrame(newest->second, later) < Threshold)
+                return;
+        }
     }
     t_.broken++;
     std::string where = disturbed                  ? "; still after a change of the windows"
@@ -1122,6 +1139,8 @@ int Player::Run() {
     XSelectInput(d_, root_, PropertyChangeMask | StructureNotifyMask | SubstructureNotifyMask);
     int shapeError = 0;
     if (!XShapeQueryExtension(d_, &shapeEvent_, &shapeError)) shapeEvent_ = -1;
+    composited_ = XGetSelectionOwner(d_, XInternAtom(d_, ("_NET_WM_CM_S" + std::to_string(DefaultScreen(d_))).c_str(),
+                                                     False)) != None;
     // The other program, by its name.
     for (const Top& t : Tops()) {
         char* name = nullptr;

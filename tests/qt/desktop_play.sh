@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Random play on the real desktop: the game under openbox with a tint2
-# taskbar on a virtual X display, beside another program (xev) that holds
+# Random play on the real desktop: the game under a window manager
+# (DESKTOP_WM, openbox by default, see desktop_lib.sh) with a taskbar on a
+# virtual X display, beside another program (xev) that holds
 # the keyboard part of the time, played by quorvane-deskplay (DesktopPlay.cpp)
 # from a seed. Fails on a crash, a sanitizer report, a hang, a focus steal,
 # an unasked quit or a broken frame, with the seed and the last inputs.
@@ -18,19 +19,11 @@ seconds="${3:-90}"
 seed="${4:-1}"
 screen="${DESKPLAY_SCREEN:-1280x800}"
 . "$(dirname "$0")/desktop_lib.sh"
-desktop_need Xvfb openbox tint2 xev xprop
+desktop_need Xvfb tint2 xev xprop
 out="${DESKPLAY_OUT:-$work/out}"
-mkdir -p "$out" "$work/tmp" "$work/config"
-mkdir -p "$work/runtime" && chmod 700 "$work/runtime"
-export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
+mkdir -p "$out" "$work/tmp"
 desktop_start "$screen"
-tint2 >"$work/tint2.log" 2>&1 &
-pids+=($!)
-# The taskbar's strut is on the root's work area once tint2 stands.
-for _ in $(seq 100); do
-  [ "$(xprop -root _NET_WORKAREA 2>/dev/null | awk -F', ' '{print $4}')" != "${screen#*x}" ] && break
-  sleep 0.1
-done
+desktop_taskbar
 xev -geometry 520x300+30+30 -name "another program" >/dev/null 2>&1 &
 pids+=($!)
 for _ in $(seq 100); do xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q 0x && break; sleep 0.1; done

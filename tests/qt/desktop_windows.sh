@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The game's windows beside another program, as a player meets them: the
-# real program under a window manager (openbox, with a tint2 taskbar where
-# installed) on a virtual display, driven by xdotool.
+# real program under a window manager (DESKTOP_WM, openbox by default, see
+# desktop_lib.sh, with a taskbar) on a virtual display, driven by xdotool.
 #   1. The keyboard stays with the other program while the game starts,
 #      opens list windows and turns always-on-top off and on again.
 #   2. Right clicks on the heroine, menu choices that change the scene (看板へ,
@@ -19,16 +19,12 @@
 set -euo pipefail
 quorvane="$(realpath "$1")"
 . "$(dirname "$0")/desktop_lib.sh"
-desktop_need Xvfb openbox xdotool xprop xwininfo xev wmctrl import
+desktop_need Xvfb xdotool xprop xwininfo xev wmctrl import
 shots="${DESKTOP_WINDOWS_SHOTS:-$work/shots}"
 mkdir -p "$shots" "$work/tmp"
 
 desktop_start 1280x800
-if command -v tint2 >/dev/null; then
-  tint2 >"$work/tint2.log" 2>&1 &
-  pids+=($!)
-  for _ in $(seq 50); do xprop -root _NET_WORKAREA 2>/dev/null | grep -qv '= 0, 0, 1280, 800' && break; sleep 0.1; done
-fi
+command -v tint2 >/dev/null && desktop_taskbar
 
 # From here a failed check is counted and the rest still runs.
 set +e

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
-# The desktop program under a real window manager (openbox on a virtual X
-# display), as a player has it: the frameless windows stay undecorated where
-# the game puts them; with another program in front the stage and the bar
-# are kept above it; the game's own popup menu stays above the stage; a click
-# between the figures reaches the window beneath; the keyboard reaches the
-# game after a click on it.
+# The desktop program under a real window manager (DESKTOP_WM, openbox by
+# default, see desktop_lib.sh) on a virtual X display, as a player has it:
+# the frameless windows stay undecorated where the game puts them; with
+# another program in front the stage and the bar are kept above it; the
+# game's own popup menu stays above the stage; a click between the figures
+# reaches the window beneath; the keyboard reaches the game after a click
+# on it.
 #   desktop_wm.sh QUORVANE
 set -euo pipefail
 quorvane="$(realpath "$1")"
 . "$(dirname "$0")/desktop_lib.sh"
-desktop_need Xvfb openbox xdotool xprop xwininfo xev import
+desktop_need Xvfb xdotool xprop xwininfo xev import
 
 desktop_start 1280x800 -wr
 
