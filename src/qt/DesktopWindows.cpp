@@ -267,6 +267,10 @@ std::optional<bool> LiftOnX(QWidget& window) {
     }
     if (shows.isEmpty() || !CoveredByOthers(c, id, shows)) return false;
     if (!Supported(c, "_NET_RESTACK_WINDOW")) {
+        // Some window managers take a raise as a request to activate: the
+        // window is raised only while the game has the keyboard anyway, and
+        // stays covered while another program has it.
+        if (!QApplication::activeWindow()) return false;
         window.raise();
         return true;
     }

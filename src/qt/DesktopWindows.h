@@ -64,7 +64,10 @@ void MapWithoutFocus(QWidget& window);
 // asked to restack it as a pager asks (_NET_RESTACK_WINDOW), and only while
 // a window of another program, not a panel, lies over its visible part: a
 // client's own raise request is taken by some window managers as a request
-// to activate the window. Elsewhere the toolkit's raise. True when it asked.
+// to activate the window. A window manager that restacks on no such request
+// sees a raise, and only while the game has the keyboard already: another
+// program's keyboard outweighs the lift. Elsewhere the toolkit's raise. True
+// when it asked.
 bool LiftAboveOthers(QWidget& window);
 
 // Widens a dialog so that its caption fits its title bar: a box is sized to
