@@ -10,6 +10,8 @@
 #                                  own (tint2 at the bottom)
 #   stack_place WINDOW             its place among the root's children from the
 #                                  top (as xwininfo lists them), by its frame
+#   popup                          waits until a popup menu of the program
+#                                  whose PID is $game shows, five seconds at most
 # DESKTOP_WM is one of
 #   openbox  (the default) alone; desktop_taskbar adds tint2 at the bottom
 #   xfwm4    with its compositor, and a tint2 panel at the top with a strut
@@ -169,4 +171,14 @@ stack_place() {
     top=$parent
   done
   xwininfo -root -children | awk '/^ +0x/ {print $1}' | grep -n -x "$top" | cut -d: -f1 || echo 0
+}
+
+popup() {  # until the game's popup menu shows, five seconds at most
+  for _ in $(seq 50); do
+    for w in $(xdotool search --onlyvisible --pid "$game" 2>/dev/null); do
+      xwininfo -id "$w" 2>/dev/null | grep -q 'Override Redirect State: yes' && return 0
+    done
+    sleep 0.1
+  done
+  return 1
 }

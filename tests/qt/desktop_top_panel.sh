@@ -96,15 +96,6 @@ game_windows() {
       /Width:/{w=$NF} /Height:/{h=$NF} /Override Redirect State: no/{print id, x, y, w, h}'
   done
 }
-popup() {  # until the game's popup menu shows, five seconds at most
-  for _ in $(seq 50); do
-    for w in $(xdotool search --onlyvisible --pid "$game" 2>/dev/null); do
-      xwininfo -id "$w" 2>/dev/null | grep -q 'Override Redirect State: yes' && return 0
-    done
-    sleep 0.1
-  done
-  return 1
-}
 # Pixels of the 34 x 34 box at X Y that differ from the empty desktop.
 drawn() {
   import -window root "$work/now.png"

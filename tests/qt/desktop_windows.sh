@@ -134,15 +134,6 @@ find_windows
 
 # 2. Right clicks on the heroine and choices that change the scene.
 heroine() { echo $(( $(value HeroX) / 15 + 17 )) $((bar_y - 12)); }
-popup() {  # until the game's popup menu shows, five seconds at most
-  for _ in $(seq 50); do
-    for w in $(xdotool search --onlyvisible --pid "$game" 2>/dev/null); do
-      xwininfo -id "$w" 2>/dev/null | grep -q 'Override Redirect State: yes' && return 0
-    done
-    sleep 0.1
-  done
-  return 1
-}
 choose() {  # choose PLACE DOWNS EXPECTED: right click the heroine, the item DOWNS down, until EventField is EXPECTED
   local xy
   read -r -a xy < <(heroine)
