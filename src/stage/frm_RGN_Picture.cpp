@@ -7,6 +7,7 @@
 #include <optional>
 #include <sstream>
 #include <stdexcept>
+#include <string_view>
 
 namespace q {
 
@@ -18,20 +19,23 @@ struct AssetError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-std::vector<std::string> Lines(const char* text) {
-    std::vector<std::string> lines;
-    std::string line;
-    std::istringstream in(text);
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+// The lines of an embedded text, as views into it: the texts live as long as
+// the program, and decoding copies none of them.
+std::vector<std::string_view> Lines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const size_t end = std::min(text.find('\n'), text.size());
+        std::string_view line = text.substr(0, end);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         lines.push_back(line);
+        text.remove_prefix(std::min(end + 1, text.size()));
     }
     return lines;
 }
 
-std::vector<std::string> Words(const std::string& line) {
+std::vector<std::string> Words(std::string_view line) {
     std::vector<std::string> words;
-    std::istringstream in(line);
+    std::istringstream in{std::string(line)};
     for (std::string w; in >> w;) words.push_back(w);
     return words;
 }
@@ -70,8 +74,8 @@ struct SymbolPicture {
 // One parsed asset file: its palette, its picture blocks and its overlay.
 struct ParsedFile {
     Palette palette;
-    std::map<int, std::vector<std::string>> pictures;
-    std::vector<std::string> overlay;
+    std::map<int, std::vector<std::string_view>> pictures;
+    std::vector<std::string_view> overlay;
     bool hasOverlay = false;
 };
 
@@ -81,7 +85,7 @@ ParsedFile ParseFile(const std::string& path, const char* text) {
     size_t i = 0;
     auto where = [&] { return path + ":" + std::to_string(i + 1); };
     while (i < lines.size()) {
-        const std::string& line = lines[i];
+        const std::string_view line = lines[i];
         if (line.empty() || line[0] == '#') {
             ++i;
             continue;
@@ -112,7 +116,7 @@ ParsedFile ParseFile(const std::string& path, const char* text) {
             if (i == lines.size()) throw AssetError(path + ": palette without end");
             ++i;
         } else if (w[0] == "picture" || w[0] == "overlay") {
-            std::vector<std::string> rows;
+            std::vector<std::string_view> rows;
             const bool overlay = w[0] == "overlay";
             int number = -1;
             if (!overlay) {
@@ -129,7 +133,7 @@ ParsedFile ParseFile(const std::string& path, const char* text) {
                 f.pictures[number] = std::move(rows);
             }
         } else {
-            throw AssetError(where() + ": unknown line: " + line);
+            throw AssetError(where() + ": unknown line: " + std::string(line));
         }
     }
     return f;
@@ -168,9 +172,9 @@ public:
         return infos;
     }
 
-    // The symbol picture of sprite n, derived on demand.
-    const SymbolPicture& Symbols(int n, const std::vector<SpriteInfo>& infos) {
-        if (auto it = done_.find(n); it != done_.end()) return it->second;
+    // The symbol picture of sprite n, derived afresh from its source: none is
+    // kept, so decoding the whole set never holds every picture twice.
+    SymbolPicture Symbols(int n, const std::vector<SpriteInfo>& infos) {
         if (n < 0 || n >= int(infos.size())) throw AssetError("sprite " + std::to_string(n) + " is not in the set");
         if (busy_[size_t(n)]) throw AssetError("sprite " + std::to_string(n) + " is derived from itself");
         busy_[size_t(n)] = true;
@@ -221,7 +225,7 @@ public:
                 for (const auto& [sym, colour] : f.palette.entries) pic.palette.Set(sym, colour);
                 if (int(f.overlay.size()) != pic.height) throw AssetError(where + ": " + path + " is not of the picture's size");
                 for (int y = 0; y < pic.height; ++y) {
-                    const std::string& row = f.overlay[size_t(y)];
+                    const std::string_view row = f.overlay[size_t(y)];
                     if (int(row.size()) != pic.width) throw AssetError(where + ": " + path + " is not of the picture's size");
                     for (int x = 0; x < pic.width; ++x)
                         if (row[size_t(x)] != KeepPixel) pic.pixels[size_t(y * pic.width + x)] = row[size_t(x)];
@@ -230,7 +234,7 @@ public:
                 throw AssetError(where + ": unknown operation " + op);
             }
         }
-        return done_.emplace(n, std::move(pic)).first->second;
+        return pic;
     }
 
 private:
@@ -243,7 +247,6 @@ private:
 
     std::map<std::string, const char*> texts_;
     std::map<std::string, ParsedFile> parsed_;
-    std::map<int, SymbolPicture> done_;
     std::array<bool, SpriteCount> busy_{};
 };
 
