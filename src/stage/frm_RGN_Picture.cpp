@@ -264,6 +264,7 @@ SpritePicture Colour(const SymbolPicture& s, const SpriteInfo& info) {
     p.bits = info.bits;
     for (const auto& e : s.palette.entries)
         if (e.second) ++p.tableSize;
+    p.palette.reserve(s.palette.entries.size());
     for (const auto& e : s.palette.entries) p.palette.push_back(e.second ? *e.second : PastTable);
     p.index.resize(s.pixels.size());
     for (size_t i = 0; i < s.pixels.size(); ++i) {
