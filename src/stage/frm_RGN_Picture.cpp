@@ -9,6 +9,14 @@
 #include <stdexcept>
 #include <string_view>
 
+#if defined(__linux__)
+#include <link.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstring>
+#endif
+
 namespace q {
 
 namespace {
@@ -275,6 +283,46 @@ SpritePicture Colour(const SymbolPicture& s, const SpriteInfo& info) {
     return p;
 }
 
+// The embedded texts are read once, to decode the game's set: their pages of
+// the program's image go back to the system afterwards (anything that reads
+// them again has them read back from the program's file). Only pages that
+// lie wholly inside the texts and inside a read-only part of the program are
+// given back.
+void ReleaseTexts(std::span<const AssetFile> files) {
+#if defined(__linux__)
+    if (files.empty()) return;
+    std::uintptr_t lo = UINTPTR_MAX, hi = 0;
+    for (const auto& f : files) {
+        const auto at = reinterpret_cast<std::uintptr_t>(f.text);
+        lo = std::min(lo, at);
+        hi = std::max(hi, at + std::strlen(f.text));
+    }
+    const auto page = std::uintptr_t(sysconf(_SC_PAGESIZE));
+    struct Range {
+        std::uintptr_t lo, hi;
+        bool readOnly = false;
+    } range{(lo + page - 1) / page * page, hi / page * page};
+    if (range.hi <= range.lo) return;
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, size_t, void* data) {
+            auto& r = *static_cast<Range*>(data);
+            for (int i = 0; i < info->dlpi_phnum; ++i) {
+                const auto& ph = info->dlpi_phdr[i];
+                const std::uintptr_t start = info->dlpi_addr + ph.p_vaddr;
+                if (ph.p_type == PT_LOAD && start <= r.lo && r.hi <= start + ph.p_memsz) {
+                    r.readOnly = !(ph.p_flags & PF_W);
+                    return 1;
+                }
+            }
+            return 0;
+        },
+        &range);
+    if (range.readOnly) madvise(reinterpret_cast<void*>(range.lo), range.hi - range.lo, MADV_DONTNEED);
+#else
+    (void)files;
+#endif
+}
+
 }  // namespace
 
 PictureSet PictureSet::Decode(std::span<const AssetFile> files, int count) {
@@ -326,7 +374,11 @@ const SpriteInfo& frm_RGN_Picture::Info(int n) {
 }
 
 const PictureSet& frm_RGN_Picture::Get() {
-    static const PictureSet set = PictureSet::Decode(SpriteAssets());
+    static const PictureSet set = [] {
+        PictureSet decoded = PictureSet::Decode(SpriteAssets());
+        ReleaseTexts(SpriteAssets());
+        return decoded;
+    }();
     return set;
 }
 
