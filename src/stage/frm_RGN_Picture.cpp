@@ -7,6 +7,15 @@
 #include <optional>
 #include <sstream>
 #include <stdexcept>
+#include <string_view>
+
+#if defined(__linux__)
+#include <link.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstring>
+#endif
 
 namespace q {
 
@@ -18,20 +27,23 @@ struct AssetError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-std::vector<std::string> Lines(const char* text) {
-    std::vector<std::string> lines;
-    std::string line;
-    std::istringstream in(text);
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+// The lines of an embedded text, as views into it: the texts live as long as
+// the program, and decoding copies none of them.
+std::vector<std::string_view> Lines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const size_t end = std::min(text.find('\n'), text.size());
+        std::string_view line = text.substr(0, end);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         lines.push_back(line);
+        text.remove_prefix(std::min(end + 1, text.size()));
     }
     return lines;
 }
 
-std::vector<std::string> Words(const std::string& line) {
+std::vector<std::string> Words(std::string_view line) {
     std::vector<std::string> words;
-    std::istringstream in(line);
+    std::istringstream in{std::string(line)};
     for (std::string w; in >> w;) words.push_back(w);
     return words;
 }
@@ -70,8 +82,8 @@ struct SymbolPicture {
 // One parsed asset file: its palette, its picture blocks and its overlay.
 struct ParsedFile {
     Palette palette;
-    std::map<int, std::vector<std::string>> pictures;
-    std::vector<std::string> overlay;
+    std::map<int, std::vector<std::string_view>> pictures;
+    std::vector<std::string_view> overlay;
     bool hasOverlay = false;
 };
 
@@ -81,7 +93,7 @@ ParsedFile ParseFile(const std::string& path, const char* text) {
     size_t i = 0;
     auto where = [&] { return path + ":" + std::to_string(i + 1); };
     while (i < lines.size()) {
-        const std::string& line = lines[i];
+        const std::string_view line = lines[i];
         if (line.empty() || line[0] == '#') {
             ++i;
             continue;
@@ -112,7 +124,7 @@ ParsedFile ParseFile(const std::string& path, const char* text) {
             if (i == lines.size()) throw AssetError(path + ": palette without end");
             ++i;
         } else if (w[0] == "picture" || w[0] == "overlay") {
-            std::vector<std::string> rows;
+            std::vector<std::string_view> rows;
             const bool overlay = w[0] == "overlay";
             int number = -1;
             if (!overlay) {
@@ -129,7 +141,7 @@ ParsedFile ParseFile(const std::string& path, const char* text) {
                 f.pictures[number] = std::move(rows);
             }
         } else {
-            throw AssetError(where() + ": unknown line: " + line);
+            throw AssetError(where() + ": unknown line: " + std::string(line));
         }
     }
     return f;
@@ -168,9 +180,9 @@ public:
         return infos;
     }
 
-    // The symbol picture of sprite n, derived on demand.
-    const SymbolPicture& Symbols(int n, const std::vector<SpriteInfo>& infos) {
-        if (auto it = done_.find(n); it != done_.end()) return it->second;
+    // The symbol picture of sprite n, derived afresh from its source: none is
+    // kept, so decoding the whole set never holds every picture twice.
+    SymbolPicture Symbols(int n, const std::vector<SpriteInfo>& infos) {
         if (n < 0 || n >= int(infos.size())) throw AssetError("sprite " + std::to_string(n) + " is not in the set");
         if (busy_[size_t(n)]) throw AssetError("sprite " + std::to_string(n) + " is derived from itself");
         busy_[size_t(n)] = true;
@@ -221,7 +233,7 @@ public:
                 for (const auto& [sym, colour] : f.palette.entries) pic.palette.Set(sym, colour);
                 if (int(f.overlay.size()) != pic.height) throw AssetError(where + ": " + path + " is not of the picture's size");
                 for (int y = 0; y < pic.height; ++y) {
-                    const std::string& row = f.overlay[size_t(y)];
+                    const std::string_view row = f.overlay[size_t(y)];
                     if (int(row.size()) != pic.width) throw AssetError(where + ": " + path + " is not of the picture's size");
                     for (int x = 0; x < pic.width; ++x)
                         if (row[size_t(x)] != KeepPixel) pic.pixels[size_t(y * pic.width + x)] = row[size_t(x)];
@@ -230,7 +242,7 @@ public:
                 throw AssetError(where + ": unknown operation " + op);
             }
         }
-        return done_.emplace(n, std::move(pic)).first->second;
+        return pic;
     }
 
 private:
@@ -243,7 +255,6 @@ private:
 
     std::map<std::string, const char*> texts_;
     std::map<std::string, ParsedFile> parsed_;
-    std::map<int, SymbolPicture> done_;
     std::array<bool, SpriteCount> busy_{};
 };
 
@@ -261,6 +272,7 @@ SpritePicture Colour(const SymbolPicture& s, const SpriteInfo& info) {
     p.bits = info.bits;
     for (const auto& e : s.palette.entries)
         if (e.second) ++p.tableSize;
+    p.palette.reserve(s.palette.entries.size());
     for (const auto& e : s.palette.entries) p.palette.push_back(e.second ? *e.second : PastTable);
     p.index.resize(s.pixels.size());
     for (size_t i = 0; i < s.pixels.size(); ++i) {
@@ -269,6 +281,46 @@ SpritePicture Colour(const SymbolPicture& s, const SpriteInfo& info) {
         p.index[i] = static_cast<std::uint8_t>(k);
     }
     return p;
+}
+
+// The embedded texts are read once, to decode the game's set: their pages of
+// the program's image go back to the system afterwards (anything that reads
+// them again has them read back from the program's file). Only pages that
+// lie wholly inside the texts and inside a read-only part of the program are
+// given back.
+void ReleaseTexts(std::span<const AssetFile> files) {
+#if defined(__linux__)
+    if (files.empty()) return;
+    std::uintptr_t lo = UINTPTR_MAX, hi = 0;
+    for (const auto& f : files) {
+        const auto at = reinterpret_cast<std::uintptr_t>(f.text);
+        lo = std::min(lo, at);
+        hi = std::max(hi, at + std::strlen(f.text));
+    }
+    const auto page = std::uintptr_t(sysconf(_SC_PAGESIZE));
+    struct Range {
+        std::uintptr_t lo, hi;
+        bool readOnly = false;
+    } range{(lo + page - 1) / page * page, hi / page * page};
+    if (range.hi <= range.lo) return;
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, size_t, void* data) {
+            auto& r = *static_cast<Range*>(data);
+            for (int i = 0; i < info->dlpi_phnum; ++i) {
+                const auto& ph = info->dlpi_phdr[i];
+                const std::uintptr_t start = info->dlpi_addr + ph.p_vaddr;
+                if (ph.p_type == PT_LOAD && start <= r.lo && r.hi <= start + ph.p_memsz) {
+                    r.readOnly = !(ph.p_flags & PF_W);
+                    return 1;
+                }
+            }
+            return 0;
+        },
+        &range);
+    if (range.readOnly) madvise(reinterpret_cast<void*>(range.lo), range.hi - range.lo, MADV_DONTNEED);
+#else
+    (void)files;
+#endif
 }
 
 }  // namespace
@@ -322,7 +374,11 @@ const SpriteInfo& frm_RGN_Picture::Info(int n) {
 }
 
 const PictureSet& frm_RGN_Picture::Get() {
-    static const PictureSet set = PictureSet::Decode(SpriteAssets());
+    static const PictureSet set = [] {
+        PictureSet decoded = PictureSet::Decode(SpriteAssets());
+        ReleaseTexts(SpriteAssets());
+        return decoded;
+    }();
     return set;
 }
 

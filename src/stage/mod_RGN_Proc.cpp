@@ -110,6 +110,8 @@ void LoadRegionData(Game& g) {
     e.RgnData.resize(TableSize);
     for (int n = 0; n < SpriteCount; ++n) {
         OutlineOf(pictures.pPicture(n), e.RgnData[size_t(n)]);
+        // The table is kept to the end of the run: no room to spare in it.
+        e.RgnData[size_t(n)].rects.shrink_to_fit();
         e.tallest = std::max(e.tallest, pictures.pPicture(n).height);
     }
     e.RgnData[SpriteCount] = RegionRecord{};

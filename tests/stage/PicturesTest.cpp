@@ -146,6 +146,21 @@ TEST(Pictures, AllDecodeWithoutErrors) {
     for (int n = 0; n < SpriteCount; ++n) EXPECT_EQ(Pictures().Info(n).number, n) << "sprite " << n << " missing from the manifest";
 }
 
+// The embedded texts are given back to the system once the game's set is
+// decoded; read again, they still decode to the very same pictures.
+TEST(Pictures, TheTextsDecodeAlikeAfterTheGameSetIsMade) {
+    const PictureSet& game = Pictures();
+    const PictureSet again = PictureSet::Decode(SpriteAssets());
+    EXPECT_EQ(again.Errors(), std::vector<std::string>{});
+    ASSERT_EQ(again.Count(), game.Count());
+    for (int n = 0; n < SpriteCount; ++n) {
+        const SpritePicture &a = game.pPicture(n), &b = again.pPicture(n);
+        EXPECT_TRUE(a.width == b.width && a.height == b.height && a.bits == b.bits && a.tableSize == b.tableSize &&
+                    a.palette == b.palette && a.index == b.index)
+            << "sprite " << n;
+    }
+}
+
 // Sizes are asked for before any picture is needed; the manifest alone answers.
 TEST(Pictures, TheManifestAloneGivesTheSizesOfThePictures) {
     for (int n = 0; n < SpriteCount; ++n) {
