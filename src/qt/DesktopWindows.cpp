@@ -17,6 +17,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 #if defined(QUORVANE_HAVE_XCB) && QT_CONFIG(xcb)
@@ -188,18 +189,30 @@ public:
         if (notify->atom != state_ || notify->state != XCB_PROPERTY_NEW_VALUE) return false;
         QWidget* window = WindowOf(notify->window);
         if (!window || !window->isVisible()) return false;
-        const std::vector<xcb_atom_t> atoms = ListProperty(c_, notify->window, state_, XCB_ATOM_ATOM);
+        std::vector<xcb_atom_t> atoms = ListProperty(c_, notify->window, state_, XCB_ATOM_ATOM);
         auto has = [&atoms](xcb_atom_t a) { return std::find(atoms.begin(), atoms.end(), a) != atoms.end(); };
-        if (SkipsTaskbar(*window) && (!has(skipTaskbar_) || !has(skipPager_)))
-            AddStates(c_, notify->window, state_, skipTaskbar_, skipPager_);
-        if ((window->windowFlags() & Qt::WindowStaysOnTopHint) && !has(above_))
-            AddStates(c_, notify->window, state_, above_, XCB_ATOM_NONE);
+        const bool skip = SkipsTaskbar(*window) && (!has(skipTaskbar_) || !has(skipPager_));
+        const bool above = (window->windowFlags() & Qt::WindowStaysOnTopHint) && !has(above_);
+        std::sort(atoms.begin(), atoms.end());
+        // A window manager that refuses a state may write the same state
+        // again in answer: asked once per state it writes, never in a loop
+        // that would keep the game from anything else.
+        if (!skip && !above) {
+            askedAt_.erase(notify->window);
+            return false;
+        }
+        std::vector<xcb_atom_t>& asked = askedAt_[notify->window];
+        if (atoms == asked) return false;
+        asked = atoms;
+        if (skip) AddStates(c_, notify->window, state_, skipTaskbar_, skipPager_);
+        if (above) AddStates(c_, notify->window, state_, above_, XCB_ATOM_NONE);
         return false;
     }
 
 private:
     xcb_connection_t* c_;
     xcb_atom_t state_, skipTaskbar_, skipPager_, above_;
+    std::unordered_map<xcb_window_t, std::vector<xcb_atom_t>> askedAt_;  // the refused state last answered by asking
 };
 
 std::unique_ptr<QAbstractNativeEventFilter> MakeStateKeeper() {
