@@ -6,17 +6,10 @@
 #   desktop_xwayland.sh QUORVANE
 set -uo pipefail
 quorvane="$(realpath "$1")"
-for tool in weston Xwayland xdotool xwininfo import; do
-  command -v "$tool" >/dev/null || { echo "missing $tool"; exit 1; }
-done
-work="$(mktemp -d)"
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill -- "$p" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+# The work folder, its cleaning up and the helpers of the X tests; no
+# virtual X display of its own: weston brings XWayland.
+. "$(dirname "$0")/desktop_lib.sh"
+desktop_need weston Xwayland xdotool xwininfo import
 mkdir -p "$work/runtime" "$work/tmp" "$work/game" "$work/config" && chmod 700 "$work/runtime"
 export XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/game"
 unset DISPLAY WAYLAND_DISPLAY
@@ -92,15 +85,7 @@ else
       exit
     fi
     xdotool click 3
-    menu=0
-    for _ in $(seq 50); do
-      for w in $(xdotool search --onlyvisible --pid "$game" 2>/dev/null); do
-        xwininfo -id "$w" 2>/dev/null | grep -q 'Override Redirect State: yes' && menu=1
-      done
-      [ "$menu" = 1 ] && break
-      sleep 0.1
-    done
-    [ "$menu" = 1 ] && ok "a right click on the heroine opened her menu" || fail "a right click on the heroine at $hx,$hy opened no menu"
+    popup && ok "a right click on the heroine opened her menu" || fail "a right click on the heroine at $hx,$hy opened no menu"
   fi
   xdotool key Escape
 fi
